@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QColor>
+#include <QPaintDevice>
+#include <QString>
+#include <QStringList>
+
+#include <stdexcept>
+#include <vector>
+
+// A colour as 0x00BBGGRR: red in the low byte.
+using TColor = quint32;
+
+constexpr TColor RGBColour(int red, int green, int blue)
+{
+    return static_cast<TColor>(red & 0xFF) | (static_cast<TColor>(green & 0xFF) << 8) |
+           (static_cast<TColor>(blue & 0xFF) << 16);
+}
+constexpr int RedOf(TColor c)
+{
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int GreenOf(TColor c)
+{
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int BlueOf(TColor c)
+{
+    return static_cast<int>((c >> 16) & 0xFF);
+}
+inline QColor ToQColor(TColor c)
+{
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+inline TColor FromQColor(const QColor& c)
+{
+    return RGBColour(c.red(), c.green(), c.blue());
+}
+
+// Raised when a text does not hold the number it should.
+class EConvertError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The process-wide flags and settings shared by the windows, in one place.
+struct TGlbState
+{
+    bool Modified = false;
+    bool DataLoaded = false;
+    bool TracerBusy = false;
+    bool TracerWindowPending = true;
+    bool EditorFirstShowPending = true;
+    bool NotesVisible = true;
+    bool TracerVisible = true;
+    bool ShowNotesAtStart = false;
+    bool StartAsIcon = false;
+    bool SettingsDirty = true;
+    bool ColoursChanged = false;
+    bool UseDefaultColours = false;
+    bool FirstPaintPending = true;
+    bool ClosingFromTray = false;
+    bool SupportsTranslucency = false;
+    // Pause between two steps of a window sliding off the screen; tests set 0.
+    int SlideStepDelayMs = 2;
+    QString OwnExeName;
+};
+
+TGlbState& Glb();
+void ResetGlb();
+
+// The folder of the program's files, with a trailing separator: $TARVELLE_HOME when set
+// (created when missing), else the executable's folder, else the user's data folder when
+// the executable's folder cannot be written. Computed once.
+QString AppFolder();
+// Forgets the computed folder, for tests that change the environment.
+void ResetAppFolder();
+// The executable's file name, lower case.
+QString OwnExeName();
+
+QStringList SplitFields(QString text, const QString& separator, int count);
+QString ValueAtLine(const QStringList& lines, int index);
+
+QString ColourToText(TColor colour);
+TColor TextToColour(const QString& text);
+TColor RandomColour();
+QString RandomDirection();
+
+// The colours of the W+1 (or H+1) lines of a gradient from `a` to `b` over `extent`.
+std::vector<TColor> GradientSteps(TColor a, TColor b, int extent);
+// Fills `device` with the gradient: along the width for "l", along the height otherwise.
+void PaintGradient(QPaintDevice& device, TColor a, TColor b, const QString& direction);
+
+QString CurrentTimeText();
+QString CurrentDateText();
+
+QString ReplaceChar(QChar from, QChar to, QString text);
+QString RepeatText(const QString& text, int count);

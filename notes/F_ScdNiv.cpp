@@ -1,0 +1,10 @@
+#include "notes/F_ScdNiv.h"
+
+#include "app/U_Constantes.h"
+
+TfrmMnememo::TfrmMnememo(QWidget* parent) : TfrmModWindowPos(parent)
+{
+    setObjectName(QStringLiteral("frmMnememo"));
+    setWindowTitle(Constantes::NotesCaption);
+    resize(277, 182);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+// The one interface for every facility the program takes from the desktop it runs on.
+class TPlatform
+{
+public:
+    enum class TInstanceClaim
+    {
+        First,
+        AlreadyRunning,
+        Unavailable
+    };
+
+    virtual ~TPlatform() = default;
+
+    // Single instance: the first copy holds a lock named `name` for its whole life and
+    // listens for later copies; `onCalled` runs in the first copy when a later one asks.
+    virtual TInstanceClaim ClaimFirstInstance(const QString& name,
+                                              std::function<void()> onCalled) = 0;
+    // Asks the copy holding `name` to come forward; false when none answered.
+    virtual bool CallFirstInstance(const QString& name) = 0;
+
+    virtual QRect ScreenGeometry() const = 0;
+    virtual QRect WorkArea() const = 0;
+    virtual bool HasCompositor() const = 0;
+    virtual void Beep() = 0;
+    virtual QString UserName() const = 0;
+    virtual void SetCursorPos(const QPoint& pos) = 0;
+};
+
+// The platform in use; the program installs the real one, tests a fake.
+TPlatform& Platform();
+void SetPlatform(std::unique_ptr<TPlatform> platform);

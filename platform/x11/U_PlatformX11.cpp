@@ -1,0 +1,81 @@
+#include "platform/x11/U_PlatformX11.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStandardPaths>
+
+#include <X11/Xlib.h>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+Display* XDisplay()
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->display() : nullptr;
+}
+
+QString RuntimeFolder()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::TempLocation)
+                            : folder;
+}
+} // namespace
+
+TPlatformX11::TPlatformX11() : instances(RuntimeFolder()) {}
+
+TPlatform::TInstanceClaim TPlatformX11::ClaimFirstInstance(const QString& name,
+                                                           std::function<void()> onCalled)
+{
+    return instances.Claim(name, std::move(onCalled));
+}
+
+bool TPlatformX11::CallFirstInstance(const QString& name)
+{
+    return instances.Call(name);
+}
+
+QRect TPlatformX11::ScreenGeometry() const
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+}
+
+QRect TPlatformX11::WorkArea() const
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : ScreenGeometry();
+}
+
+bool TPlatformX11::HasCompositor() const
+{
+    Display* display = XDisplay();
+    if (!display)
+        return false;
+    // A compositing manager owns the _NET_WM_CM_Sn selection of its screen.
+    const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(DefaultScreen(display));
+    const Atom selection = XInternAtom(display, name.constData(), False);
+    return XGetSelectionOwner(display, selection) != None;
+}
+
+void TPlatformX11::Beep()
+{
+    if (Display* display = XDisplay()) {
+        XBell(display, 0);
+        XFlush(display);
+    }
+}
+
+QString TPlatformX11::UserName() const
+{
+    const passwd* entry = getpwuid(geteuid());
+    return entry ? QString::fromLocal8Bit(entry->pw_name) : QString();
+}
+
+void TPlatformX11::SetCursorPos(const QPoint& pos)
+{
+    QCursor::setPos(pos);
+}

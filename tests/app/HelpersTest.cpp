@@ -1,0 +1,157 @@
+#include "TestEnv.h"
+#include "app/U_Glb.h"
+#include "app/U_Instance.h"
+
+#include <QDir>
+#include <QImage>
+#include <QLocale>
+
+using Helpers = TarvelleTest;
+
+TEST_F(Helpers, SplitFieldsGivesExactlyCountFields)
+{
+    EXPECT_EQ(SplitFields("a;b;c", ";", 2), QStringList({"a", "b;c"}));
+    EXPECT_EQ(SplitFields("a;b;c", ";", 3), QStringList({"a", "b", "c"}));
+    EXPECT_EQ(SplitFields("a;b;c", ";", 1), QStringList({"a;b;c"}));
+    // Fewer separators than fields: the missing ones are empty, nothing is lost.
+    EXPECT_EQ(SplitFields("a;b", ";", 4), QStringList({"a", "b", "", ""}));
+    EXPECT_EQ(SplitFields("", ";", 3), QStringList({"", "", ""}));
+    EXPECT_EQ(SplitFields("x;;y;", ";", 4), QStringList({"x", "", "y", ""}));
+}
+
+TEST_F(Helpers, ValueAtLineTakesEverythingAfterTheFirstEquals)
+{
+    const QStringList lines{"Couleur=255000000", "Titre=a=b", "sans signe"};
+    EXPECT_EQ(ValueAtLine(lines, 0), "255000000");
+    EXPECT_EQ(ValueAtLine(lines, 1), "a=b");
+    EXPECT_EQ(ValueAtLine(lines, 2), "sans signe");
+    EXPECT_THROW(ValueAtLine(lines, 3), std::out_of_range);
+    EXPECT_THROW(ValueAtLine(lines, -1), std::out_of_range);
+}
+
+TEST_F(Helpers, ColourTextIsNineDigitsRedGreenBlue)
+{
+    EXPECT_EQ(ColourToText(0x000000), "000000000");
+    EXPECT_EQ(ColourToText(0xFFFFFF), "255255255");
+    EXPECT_EQ(ColourToText(0xE08492), "146132224");
+    EXPECT_EQ(ColourToText(RGBColour(5, 60, 7)), "005060007");
+    EXPECT_EQ(TextToColour("255000000"), 0x0000FFu);
+    EXPECT_EQ(TextToColour("146132224"), 0xE08492u);
+    for (const TColor c : {0x000000u, 0xFFFFFFu, 0xE08492u, 0x0A0B0Cu})
+        EXPECT_EQ(TextToColour(ColourToText(c)), c);
+}
+
+TEST_F(Helpers, TextToColourRefusesWhatIsNotAColour)
+{
+    EXPECT_THROW(TextToColour("25500000x"), EConvertError);
+    EXPECT_THROW(TextToColour("abc000000"), EConvertError);
+    EXPECT_THROW(TextToColour("25500000"), EConvertError);
+    EXPECT_THROW(TextToColour(""), EConvertError);
+    EXPECT_THROW(TextToColour("-01000000"), EConvertError);
+    EXPECT_THROW(TextToColour("999000000"), EConvertError);
+}
+
+TEST_F(Helpers, RandomColourNeverDraws255AndDirectionIsLOrH)
+{
+    bool sawL = false, sawH = false;
+    for (int i = 0; i < 2000; ++i) {
+        const TColor c = RandomColour();
+        ASSERT_LT(RedOf(c), 255);
+        ASSERT_LT(GreenOf(c), 255);
+        ASSERT_LT(BlueOf(c), 255);
+        ASSERT_EQ(c >> 24, 0u);
+        const QString d = RandomDirection();
+        sawL = sawL || d == "l";
+        sawH = sawH || d == "h";
+        ASSERT_TRUE(d == "l" || d == "h");
+    }
+    EXPECT_TRUE(sawL && sawH);
+}
+
+TEST_F(Helpers, GradientRunsFromAToBWithHalvesToEven)
+{
+    const auto steps = GradientSteps(0x000000, 0x0000FF, 10);
+    ASSERT_EQ(steps.size(), 11u);
+    EXPECT_EQ(steps.front(), 0x000000u);
+    EXPECT_EQ(steps.back(), 0x0000FFu);
+    // 255 * 1 / 10 = 25.5 rounds to 26 (even), 255 * 3 / 10 = 76.5 to 76.
+    EXPECT_EQ(RedOf(steps[1]), 26);
+    EXPECT_EQ(RedOf(steps[3]), 76);
+    // Falling channels too: 10 + round(1 * -5 / 2) = 10 - 2.
+    EXPECT_EQ(RedOf(GradientSteps(RGBColour(10, 0, 0), RGBColour(5, 0, 0), 2)[1]), 8);
+}
+
+TEST_F(Helpers, PaintGradientFillsTheWholeBitmap)
+{
+    QImage plain(40, 20, QImage::Format_RGB32);
+    plain.fill(Qt::red);
+    PaintGradient(plain, 0x336699, 0x336699, "l");
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(plain.pixelColor(x, y), ToQColor(0x336699)) << x << "," << y;
+
+    QImage across(50, 10, QImage::Format_RGB32);
+    PaintGradient(across, 0xFFFFFF, 0x000000, "l");
+    const auto columns = GradientSteps(0xFFFFFF, 0x000000, 50);
+    EXPECT_EQ(across.pixelColor(0, 5), ToQColor(0xFFFFFF));
+    EXPECT_EQ(across.pixelColor(49, 9), ToQColor(columns[49]));
+    EXPECT_EQ(across.pixelColor(25, 0), ToQColor(columns[25]));
+
+    QImage down(10, 30, QImage::Format_RGB32);
+    PaintGradient(down, 0x0000FF, 0xFF0000, "h");
+    const auto rows = GradientSteps(0x0000FF, 0xFF0000, 30);
+    EXPECT_EQ(down.pixelColor(9, 0), ToQColor(0x0000FF));
+    EXPECT_EQ(down.pixelColor(0, 29), ToQColor(rows[29]));
+    EXPECT_EQ(down.pixelColor(3, 12), ToQColor(rows[12]));
+}
+
+TEST_F(Helpers, DateAndTimeTextsIgnoreTheLocale)
+{
+    clock->Set(QDateTime(QDate(2026, 3, 4), QTime(7, 5, 9)));
+    for (const auto language : {QLocale::English, QLocale::Arabic, QLocale::German}) {
+        QLocale::setDefault(QLocale(language));
+        EXPECT_EQ(CurrentDateText(), "04/03/2026");
+        EXPECT_EQ(CurrentTimeText(), "07:05:09");
+    }
+    clock->Set(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)));
+    EXPECT_EQ(CurrentTimeText(), "23:59:59");
+    EXPECT_EQ(CurrentDateText(), "31/12/2026");
+    QLocale::setDefault(QLocale::c());
+}
+
+TEST_F(Helpers, ReplaceAndRepeat)
+{
+    EXPECT_EQ(ReplaceChar(';', ',', "a;b;;c"), "a,b,,c");
+    EXPECT_EQ(ReplaceChar('x', 'y', ""), "");
+    EXPECT_EQ(RepeatText("-", 48).size(), 48);
+    EXPECT_EQ(RepeatText("ab", 3), "ababab");
+    EXPECT_EQ(RepeatText("ab", 0), "");
+    EXPECT_EQ(RepeatText("ab", -2), "");
+}
+
+TEST_F(Helpers, AppFolderFollowsTarvelleHomeAndEndsWithSeparator)
+{
+    const QString nested = home.filePath("dans/un/dossier");
+    qputenv("TARVELLE_HOME", nested.toLocal8Bit());
+    ResetAppFolder();
+    EXPECT_EQ(AppFolder(), nested + "/");
+    EXPECT_TRUE(QDir(nested).exists());
+}
+
+TEST_F(Helpers, SingleInstanceAsksTheFirstCopyAndEnds)
+{
+    int calls = 0;
+    EXPECT_TRUE(EnsureSingleInstance([&]() { ++calls; }));
+    EXPECT_EQ(platform->claimedNames, QStringList{"DDLFirstIntance"});
+    platform->onCalled();
+    EXPECT_EQ(calls, 1);
+
+    platform->nextClaim = TPlatform::TInstanceClaim::AlreadyRunning;
+    EXPECT_FALSE(EnsureSingleInstance({}));
+    EXPECT_EQ(platform->calledNames, QStringList{"DDLFirstIntance"});
+
+    // No lock could be set up at all: the program runs instead of never starting.
+    platform->nextClaim = TPlatform::TInstanceClaim::Unavailable;
+    EXPECT_TRUE(EnsureSingleInstance({}));
+    EXPECT_EQ(platform->calledNames.size(), 1);
+}

@@ -1,0 +1,27 @@
+#include "TestEnv.h"
+
+#include "app/U_Clock.h"
+
+void TarvelleTest::SetUp()
+{
+    ResetGlb();
+    Glb().SlideStepDelayMs = 0;
+    auto fake = std::make_unique<TPlatformFake>();
+    platform = fake.get();
+    SetPlatform(std::move(fake));
+    clock = std::make_shared<TFakeClock>();
+    SetClock(clock);
+    dialogs = std::make_shared<TDialogRecorder>();
+    SetDialogs(dialogs);
+    ASSERT_TRUE(home.isValid());
+    qputenv("TARVELLE_HOME", home.path().toLocal8Bit());
+    ResetAppFolder();
+}
+
+void TarvelleTest::TearDown()
+{
+    SetDialogs(nullptr);
+    SetClock(nullptr);
+    qunsetenv("TARVELLE_HOME");
+    ResetAppFolder();
+}
