@@ -36,6 +36,7 @@ TfrmMsgALL::TfrmMsgALL(QWidget* parent, const QSize& designSize)
     rxLblMSG->setGeometry(MsgLayout::Anchored(kDesignLabel, kDesignSize, designSize));
     SetLabelColour(rxLblMSG, 0x000000);
     resize(designSize);
+    UpdateShape();
     TimerExpose->setObjectName(QStringLiteral("TimerExpose"));
     TimerExpose->setInterval(MsgLayout::DesignExposeMs);
     connect(TimerExpose, &QTimer::timeout, this, &TfrmMsgALL::TimerExposeTimer);
@@ -77,8 +78,20 @@ void TfrmMsgALL::ApplyLook(TColor textColour, TColor backColour, int fontSize, c
 
 void TfrmMsgALL::ApplySize(int width, int height)
 {
-    if (width > 0 && height > 0)
-        resize(width, height);
+    if (width <= 0 || height <= 0)
+        return;
+    // The label is anchored to all four sides: it keeps its distances to the edges.
+    const QSize before = size();
+    resize(width, height);
+    rxLblMSG->setGeometry(MsgLayout::Anchored(rxLblMSG->geometry(), before, size()));
+    UpdateShape();
+}
+
+void TfrmMsgALL::UpdateShape()
+{
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(rect()), kCornerRadius, kCornerRadius);
+    setMask(QRegion(shape.toFillPolygon().toPolygon()));
 }
 
 void TfrmMsgALL::paintEvent(QPaintEvent*)
@@ -88,17 +101,6 @@ void TfrmMsgALL::paintEvent(QPaintEvent*)
     painter.setPen(Qt::NoPen);
     painter.setBrush(ToQColor(colour));
     painter.drawRoundedRect(rect(), kCornerRadius, kCornerRadius);
-}
-
-void TfrmMsgALL::resizeEvent(QResizeEvent* event)
-{
-    if (event->oldSize().isValid())
-        rxLblMSG->setGeometry(
-            MsgLayout::Anchored(rxLblMSG->geometry(), event->oldSize(), event->size()));
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(rect()), kCornerRadius, kCornerRadius);
-    setMask(QRegion(shape.toFillPolygon().toPolygon()));
-    TfrmModWindowPos::resizeEvent(event);
 }
 
 void TfrmMsgALL::closeEvent(QCloseEvent* event)

@@ -28,10 +28,9 @@ protected:
     TfrmMsgALL(QWidget* parent, const QSize& designSize);
     // The common settings of both windows: colours, font size and text.
     void ApplyLook(TColor textColour, TColor backColour, int fontSize, const QString& text);
-    void ApplySize(int width, int height);
+    virtual void ApplySize(int width, int height);
 
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
     QLabel* rxLblMSG;
@@ -39,6 +38,7 @@ protected:
 
 private:
     void TimerExposeTimer();
+    void UpdateShape();
 
     TColor colour = MoneyGreen;
 };

@@ -89,9 +89,9 @@ void TfrmMsgALLBtn::Answer(int value)
     Q_EMIT Answered();
 }
 
-void TfrmMsgALLBtn::resizeEvent(QResizeEvent* event)
+void TfrmMsgALLBtn::ApplySize(int width, int height)
 {
-    TfrmMsgALL::resizeEvent(event);
+    TfrmMsgALL::ApplySize(width, height);
     LayOutBar();
 }
 

@@ -31,7 +31,7 @@ Q_SIGNALS:
     void Answered();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    void ApplySize(int width, int height) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -1,6 +1,7 @@
 #include "TestEnv.h"
 #include "app/U_Glb.h"
 #include "app/U_Instance.h"
+#include "app/U_MsgLayout.h"
 
 #include <QDir>
 #include <QImage>
@@ -154,4 +155,19 @@ TEST_F(Helpers, SingleInstanceAsksTheFirstCopyAndEnds)
     platform->nextClaim = TPlatform::TInstanceClaim::Unavailable;
     EXPECT_TRUE(EnsureSingleInstance({}));
     EXPECT_EQ(platform->calledNames.size(), 1);
+}
+
+TEST(MsgLayout, GeometryRules)
+{
+    using namespace MsgLayout;
+    EXPECT_EQ(ExposeInterval(1200), 1000);
+    EXPECT_EQ(ExposeInterval(0), 2000);
+    EXPECT_EQ(ExposeInterval(-5), 2000);
+    EXPECT_EQ(ExposeInterval(150), 0);
+    EXPECT_EQ(CentredLabel(QSize(571, 49), QSize(569, 29)), QPoint(1, 10));
+    // Halves round towards zero, also below zero.
+    EXPECT_EQ(CentredLabel(QSize(387, 68), QSize(385, 48), 25), QPoint(1, -2));
+    EXPECT_EQ(Anchored(QRect(0, 8, 569, 29), QSize(571, 49), QSize(150, 60)), QRect(0, 8, 148, 40));
+    EXPECT_EQ(AnswerButtonWidth(387), 181);
+    EXPECT_EQ(CancelButtonLeft(387), 196);
 }

@@ -1,0 +1,231 @@
+#include "TestEnv.h"
+#include "app/F_Glb.h"
+#include "app/F_MsgALL.h"
+#include "app/F_MsgALLBtn.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+// Runs `act` on the question window as soon as its modal loop is running.
+void WhenAsked(std::function<void(TfrmMsgALLBtn*)> act)
+{
+    QTimer::singleShot(0, [act]() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* question = qobject_cast<TfrmMsgALLBtn*>(w); question && question->isVisible())
+                return act(question);
+        FAIL() << "no question window shown";
+    });
+}
+
+TQuestionRequest Question(const QString& ok, const QString& cancel)
+{
+    TQuestionRequest request;
+    request.text = "Fermer Tarvelle ?";
+    request.textColour = 0x0000FF;
+    request.backColour = 0xFFFFFF;
+    request.fontSize = 12;
+    request.width = 150;
+    request.height = 60;
+    request.okCaption = ok;
+    request.cancelCaption = cancel;
+    return request;
+}
+} // namespace
+
+class MsgWindows : public TarvelleTest
+{
+protected:
+    void SetUp() override
+    {
+        TarvelleTest::SetUp();
+        SetDialogs(std::make_shared<TWindowDialogs>());
+    }
+    void TearDown() override
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<TfrmMsgALL*>(w))
+                delete w;
+        SetMainWindow(nullptr);
+        TarvelleTest::TearDown();
+    }
+};
+
+TEST_F(MsgWindows, MessageTakesItsArgumentsAndKeepsDesignValuesForZero)
+{
+    QPointer<TfrmMsgALL> shown =
+        TfrmMsgALL::ShowMessage({"Tarvelle.txt rechargé", 0xFFFFFF, 0, 1200, 18, 0, 0});
+    ASSERT_TRUE(shown);
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_EQ(shown->Label()->text(), "Tarvelle.txt rechargé");
+    EXPECT_EQ(shown->Label()->palette().color(QPalette::WindowText), QColor(Qt::white));
+    EXPECT_EQ(shown->Label()->font().pointSize(), 18);
+    EXPECT_EQ(shown->size(), QSize(571, 49));
+    EXPECT_EQ(shown->Colour(), TfrmMsgALL::MoneyGreen);
+    EXPECT_EQ(shown->ExposeTimer()->interval(), 1000);
+    EXPECT_TRUE(shown->ExposeTimer()->isActive());
+
+    QPointer<TfrmMsgALL> plain =
+        TfrmMsgALL::ShowMessage({"Pas d'enregistrements", 0, 0, 0, 0, 0, 0});
+    EXPECT_EQ(plain->ExposeTimer()->interval(), 2000);
+    EXPECT_EQ(plain->Label()->font().pixelSize(), 24);
+    EXPECT_EQ(plain->Label()->palette().color(QPalette::WindowText), QColor(Qt::black));
+}
+
+TEST_F(MsgWindows, MessageLabelIsCentredInTheGivenSize)
+{
+    TfrmMsgALL* shown = TfrmMsgALL::ShowMessage({"Alarme", 0x0000FF, 0xFFFFFF, 2000, 32, 300, 70});
+    EXPECT_EQ(shown->size(), QSize(300, 70));
+    EXPECT_EQ(shown->Colour(), 0xFFFFFFu);
+    // The label follows the window on all four sides, then is centred.
+    EXPECT_EQ(shown->Label()->geometry(), QRect(1, 10, 298, 50));
+}
+
+TEST_F(MsgWindows, SeveralMessagesLiveAndCloseOnTheirOwn)
+{
+    QPointer<TfrmMsgALL> first = TfrmMsgALL::ShowMessage({"un", 0, 0, 5000, 0, 0, 0});
+    QPointer<TfrmMsgALL> second = TfrmMsgALL::ShowMessage({"deux", 0, 0, 1200, 0, 0, 0});
+    EXPECT_TRUE(first->isVisible() && second->isVisible());
+    second->ExposeTimer()->setInterval(0); // its time has come
+    QTRY_VERIFY_WITH_TIMEOUT(second.isNull(), 5000);
+    ASSERT_FALSE(first.isNull());
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_TRUE(first->ExposeTimer()->isActive());
+}
+
+TEST_F(MsgWindows, ClosingSlidesTheWindowOffTheScreenThenDeletesIt)
+{
+    QPointer<TfrmMsgALL> shown = TfrmMsgALL::ShowMessage({"au revoir", 0, 0, 0, 0, 0, 0});
+    shown->move(400, 300);
+    shown->close();
+    // Deletion is deferred, so the window can still tell where its slide ended.
+    ASSERT_FALSE(shown.isNull());
+    const QRect last = shown->geometry();
+    EXPECT_TRUE(last.left() >= 1024 || last.right() < 0) << last.left();
+    QTRY_VERIFY_WITH_TIMEOUT(shown.isNull(), 5000);
+}
+
+TEST_F(MsgWindows, SlideEndsPastEitherEdgeInWholeSteps)
+{
+    QWidget window;
+    window.resize(100, 40);
+    for (int i = 0; i < 8; ++i) {
+        window.move(500, 10);
+        SlideOffScreen(&window, 3);
+        const int x = window.x();
+        const bool right = x >= 1024 && (x - 500) % 9 == 0 && x - 9 < 1024;
+        const bool left = x + 100 <= 0 && (500 - x) % 3 == 0 && x + 3 + 100 > 0;
+        EXPECT_TRUE(right || left) << x;
+        EXPECT_EQ(window.y(), 10);
+    }
+}
+
+TEST_F(MsgWindows, QuestionWithEqualCaptionsIsANoticeAnsweringOne)
+{
+    WhenAsked([](TfrmMsgALLBtn* q) {
+        EXPECT_FALSE(q->CancelButton()->isVisible());
+        EXPECT_EQ(q->OkButton()->text(), "OK");
+        EXPECT_FALSE(q->ExposeTimer()->isActive());
+        QTest::mouseClick(q->OkButton(), Qt::LeftButton);
+    });
+    EXPECT_EQ(AskQuestion("Lu ?", 0, 0xFFFFFF, 0, 10, 150, 55, "OK", "OK"), 1);
+}
+
+TEST_F(MsgWindows, CancelAnswersTwoWithoutRunningOnOk)
+{
+    bool ranOnOk = false;
+    WhenAsked([](TfrmMsgALLBtn* q) {
+        EXPECT_TRUE(q->CancelButton()->isVisible());
+        EXPECT_EQ(q->CancelButton()->text(), "Annuler");
+        EXPECT_EQ(q->size(), QSize(150, 60));
+        EXPECT_EQ(q->Label()->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QTest::mouseClick(q->CancelButton(), Qt::LeftButton);
+    });
+    TQuestionRequest request = Question("OK", "Annuler");
+    request.onOk = [&]() {
+        ranOnOk = true;
+    };
+    EXPECT_EQ(TfrmMsgALLBtn::Ask(request), 2);
+    EXPECT_FALSE(ranOnOk);
+}
+
+TEST_F(MsgWindows, ClickOnTheBarOutsideTheButtonsAnswersOneAndRunsOnOk)
+{
+    bool ranOnOk = false;
+    WhenAsked([](TfrmMsgALLBtn* q) {
+        QWidget* bar = q->AnswerBar();
+        EXPECT_EQ(bar->height(), 25);
+        EXPECT_EQ(bar->geometry().bottom(), q->height() - 1);
+        // Between the two buttons.
+        const int gapX = (q->OkButton()->geometry().right() + q->CancelButton()->x()) / 2;
+        ASSERT_EQ(bar->childAt(gapX, 12), nullptr);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(gapX, 12));
+    });
+    TQuestionRequest request = Question("OK", "Annuler");
+    request.onOk = [&]() {
+        ranOnOk = true;
+    };
+    EXPECT_EQ(TfrmMsgALLBtn::Ask(request), 1);
+    EXPECT_TRUE(ranOnOk);
+}
+
+TEST_F(MsgWindows, AnswerButtonsShareTheWidth)
+{
+    TfrmMsgALLBtn q;
+    TQuestionRequest request = Question("    O K    ", "mais non...");
+    request.width = 225;
+    request.height = 55;
+    q.Configure(request);
+    EXPECT_EQ(q.OkButton()->width(), (225 - 24) / 2);
+    EXPECT_EQ(q.CancelButton()->width(), (225 - 24) / 2);
+    EXPECT_EQ(q.CancelButton()->x(), (225 - 24) / 2 + 15);
+}
+
+TEST_F(MsgWindows, QuestionLabelIsCentredAboveTheBar)
+{
+    TfrmMsgALLBtn q;
+    TQuestionRequest request = Question("OK", "Annuler");
+    request.width = request.height = 0;
+    q.Configure(request);
+    EXPECT_EQ(q.size(), QSize(387, 68));
+    const QRect label = q.Label()->geometry();
+    EXPECT_EQ(label.x(), (387 - label.width()) / 2);
+    EXPECT_EQ(label.y(), (68 - 25 - label.height()) / 2);
+}
+
+TEST_F(MsgWindows, QuestionPutsThePointerOnTheMainWindowsFocusedControl)
+{
+    QWidget main;
+    main.setGeometry(200, 100, 277, 116);
+    auto* edit = new QLineEdit(&main);
+    edit->setGeometry(40, 50, 100, 20);
+    main.show();
+    edit->setFocus();
+    QApplication::setActiveWindow(&main);
+    SetMainWindow(&main);
+    WhenAsked([](TfrmMsgALLBtn* q) { QTest::mouseClick(q->OkButton(), Qt::LeftButton); });
+    AskQuestion("?", 0, 0, 0, 0, 0, 0, "OK", "Annuler");
+    ASSERT_FALSE(platform->cursorMoves.isEmpty());
+    EXPECT_EQ(platform->cursorMoves.first(),
+              QPoint(main.x() + 40 + 100 / 2, main.y() + 50 + 20 / 2));
+}
+
+TEST_F(MsgWindows, WindowsDragFromAnyPoint)
+{
+    TfrmMsgALL* shown = TfrmMsgALL::ShowMessage({"glisser", 0, 0, 0, 0, 0, 0});
+    shown->move(100, 100);
+    const QPoint onLabel = shown->Label()->geometry().center();
+    QTest::mousePress(shown, Qt::LeftButton, {}, onLabel);
+    QMouseEvent move(QEvent::MouseMove, QPointF(onLabel + QPoint(30, 20)),
+                     QPointF(shown->mapToGlobal(onLabel + QPoint(30, 20))), Qt::NoButton,
+                     Qt::LeftButton, {});
+    QApplication::sendEvent(shown, &move);
+    QTest::mouseRelease(shown, Qt::LeftButton, {}, onLabel + QPoint(30, 20));
+    EXPECT_EQ(shown->pos(), QPoint(130, 120));
+}
