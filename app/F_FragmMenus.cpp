@@ -1,0 +1,100 @@
+#include "app/F_FragmMenus.h"
+
+namespace {
+constexpr int kChecked = 1;
+constexpr int kUnchecked = 0;
+
+// Separators keep their names too, so the menu reads as it was designed.
+void Separator(QMenu* menu, const char* name)
+{
+    menu->addSeparator()->setObjectName(QLatin1String(name));
+}
+} // namespace
+
+TFragmMenus::TFragmMenus(QWidget* owner)
+    : QObject(owner), popMnu(new QMenu(owner)), mnuColors(new QMenu(owner))
+{
+    popMnu->setObjectName(QStringLiteral("popMnu"));
+    mnuColors->setObjectName(QStringLiteral("mnuColors"));
+    BuildOptions();
+    BuildThemes();
+}
+
+QAction* TFragmMenus::Item(QMenu* menu, const char* name, const QString& caption, int checked)
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    if (checked >= 0) {
+        action->setCheckable(true);
+        action->setChecked(checked == kChecked);
+    }
+    return action;
+}
+
+QMenu* TFragmMenus::Submenu(QMenu* menu, const char* name, const QString& caption)
+{
+    QMenu* sub = menu->addMenu(caption);
+    sub->setObjectName(QLatin1String(name));
+    sub->menuAction()->setObjectName(QLatin1String(name));
+    return sub;
+}
+
+void TFragmMenus::BuildOptions()
+{
+    clipB_mnu = Item(popMnu, "clipB_mnu", QStringLiteral("Presse-papier"), kChecked);
+    noRepeatClpB =
+        Item(popMnu, "noRepeatClpB", QStringLiteral("Pas de répétition sur Crtl+C"), kUnchecked);
+    Separator(popMnu, "N1");
+    newMne = Item(popMnu, "newMne", QStringLiteral("Nouveau Mnemo"));
+    SVG_Mode = Item(popMnu, "SVG_Mode", QStringLiteral("Sauvegarde sur Nouveau Mnemo"), kChecked);
+    openType = Item(popMnu, "openType", QString(), kChecked);
+    openType->setEnabled(false);
+    QMenu* timing = Submenu(popMnu, "mnuTiming", QStringLiteral("Timing"));
+    AjoutHRE = Item(timing, "AjoutHRE", QStringLiteral("Horaire +"), kUnchecked);
+    timeOnRecording =
+        Item(timing, "timeOnRecording", QStringLiteral("Time sur enregistrement"), kChecked);
+    Separator(popMnu, "N2");
+    QMenu* display = Submenu(popMnu, "mnuOptAffich", QStringLiteral("Options d'affichage"));
+    affichDown = Item(display, "affichDown", QStringLiteral("Affichage fin de page"), kUnchecked);
+    mnuIconStart = Item(display, "mnuIconStart", QStringLiteral("Démarrage en icône"), kUnchecked);
+    mnuPosByDef =
+        Item(display, "mnuPosByDef", QStringLiteral("Positionnement par défaut"), kUnchecked);
+    Separator(popMnu, "N3");
+    QMenu* saving = Submenu(popMnu, "mnuEnregistr", QStringLiteral("Enregistrements && Démarrage"));
+    posDft = Item(saving, "posDft", QStringLiteral("Conserve position par défaut"), kChecked);
+    lnkMaker = Item(saving, "lnkMaker", QStringLiteral("Raccourci en sauvegarde"), kUnchecked);
+    SVG_Auto =
+        Item(saving, "SVG_Auto", QStringLiteral("Sauvegarde auto sur traçage (5 mn)"), kUnchecked);
+    mnuLanceTraceur =
+        Item(saving, "mnuLanceTraceur", QStringLiteral("Lancer Traceur au démarrage"), kUnchecked);
+    mnuFragmOpen = Item(saving, "mnuFragmOpen",
+                        QStringLiteral("Lancer Tarvelle au démarrage de Windows"), kUnchecked);
+    QMenu* tracing = Submenu(saving, "mnuTraceOptions", QStringLiteral("Options de traçage"));
+    exclureExplorerTrace = Item(tracing, "exclureExplorerTrace",
+                                QStringLiteral("Exclure trace sur Explorer"), kUnchecked);
+    mnuDistinctFiles =
+        Item(tracing, "mnuDistinctFiles", QStringLiteral("Distinction fichiers"), kUnchecked);
+    Separator(popMnu, "N4");
+    mnuMarquee = Item(popMnu, "mnuMarquee", QStringLiteral("&A propos && aide..."));
+}
+
+void TFragmMenus::BuildThemes()
+{
+    static const std::pair<const char*, const char*> kThemes[] = {{"BlueMetal1", "BlueMetal"},
+                                                                  {"BlueRed1", "BlueRed"},
+                                                                  {"Collant1", "Collant"},
+                                                                  {"DarkBlue1", "DarkBlue"},
+                                                                  {"GrayBlue1", "GrayBlue"},
+                                                                  {"Metal1", "Metal"},
+                                                                  {"typeOR", "Or"},
+                                                                  {"OrBlue1", "OrBlue"},
+                                                                  {"Purple1", "Purple"},
+                                                                  {"Sable1", "Sable"}};
+    for (const auto& [name, caption] : kThemes)
+        Item(mnuColors, name, QString::fromLatin1(caption));
+}
+
+void TFragmMenus::PopupRightAligned(QMenu* menu, const QPoint& point)
+{
+    menu->popup(QPoint(point.x() - menu->sizeHint().width(), point.y()));
+}
