@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds what is needed and runs Tarvelle. On a reachable display it simply runs there; with no
+# display it starts the virtual X session, runs the program in it and saves a screenshot.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+"$root/scripts/setup.sh" >&2
+
+if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
+    exec "$root/build/tarvelle" "$@"
+fi
+
+eval "$("$root/scripts/xsession.sh" start)"
+export DISPLAY
+setsid "$root/build/tarvelle" "$@" >"$root/build/tarvelle.log" 2>&1 </dev/null &
+pid=$!
+
+# A copy already running in the session brings itself forward and this one ends: look for
+# the window of whichever copy owns it.
+if ! timeout 20 xdotool search --sync --onlyvisible --name '^Tarvelle$' >/dev/null; then
+    echo "run: no Tarvelle window appeared within 20 s (log: build/tarvelle.log)" >&2
+    exit 1
+fi
+sleep 3 # let the start-up finish painting before the picture is taken
+shot="$root/build/screenshot.png"
+"$root/build/tarvelle_xshot" "$shot"
+
+if kill -0 "$pid" 2>/dev/null; then
+    echo "Tarvelle runs on DISPLAY=$DISPLAY (pid $pid), in a virtual X session."
+else
+    echo "Tarvelle was already running on DISPLAY=$DISPLAY, in a virtual X session."
+fi
+echo "Screenshot: $shot"
+echo "Stop the session (and the program with it): scripts/xsession.sh stop"
