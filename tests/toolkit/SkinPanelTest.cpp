@@ -1,0 +1,201 @@
+#include "WidgetProbe.h"
+#include "toolkit/C_SkinPanel.h"
+#include "toolkit/U_BgrColor.h"
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+constexpr quint32 grey = 0x808080;
+constexpr quint32 red = 0x0000FF;
+
+class SkinPanelTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        panel.resize(60, 20);
+        panel.SetColor(grey);
+        panel.SetFontColor(red);
+        QFont font = panel.font();
+        font.setPixelSize(14);
+        font.setBold(true);
+        panel.setFont(font);
+    }
+    void Scroll(TSkinPanel::TDirection direction, bool cycled, QStringList lines = {"WW"})
+    {
+        TSkinPanel::TScrollSettings settings;
+        settings.lines = lines;
+        settings.direction = direction;
+        settings.cycled = cycled;
+        settings.intervalMs = 40;
+        settings.textStyle = TSkinPanel::TBevel::None;
+        panel.SetScrollSettings(settings);
+    }
+    QTimer* Timer() { return panel.findChild<QTimer*>("scrollTimer"); }
+    int Period() { return panel.width() + panel.fontMetrics().horizontalAdvance("WW"); }
+
+    TSkinPanel panel;
+};
+} // namespace
+
+TEST_F(SkinPanelTest, OuterBevelSwitchesBetweenRaisedAndLoweredLook)
+{
+    const QColor face = Bgr::ToColor(grey);
+    QImage shot = WidgetProbe::Shot(panel);
+    EXPECT_GT(shot.pixelColor(0, 0).lightness(), face.lightness());
+    EXPECT_LT(shot.pixelColor(59, 19).lightness(), face.lightness());
+    EXPECT_EQ(shot.pixelColor(30, 1), face);
+
+    panel.SetBevelOuter(TSkinPanel::TBevel::Lowered);
+    shot = WidgetProbe::Shot(panel);
+    EXPECT_LT(shot.pixelColor(0, 0).lightness(), face.lightness());
+    EXPECT_GT(shot.pixelColor(59, 19).lightness(), face.lightness());
+}
+
+TEST_F(SkinPanelTest, InactiveTextStandsCentredInTheFontColour)
+{
+    Scroll(TSkinPanel::TDirection::Horizontal, true);
+    const QImage shot = WidgetProbe::Shot(panel);
+    const auto left = WidgetProbe::FirstColumnWith(shot, Qt::red);
+    ASSERT_TRUE(left.has_value());
+    const int textWidth = panel.fontMetrics().horizontalAdvance("WW");
+    EXPECT_NEAR(*left, (panel.width() - textWidth) / 2, 2);
+    EXPECT_EQ(panel.Offset(), Period() / 2);
+}
+
+TEST_F(SkinPanelTest, HorizontalStepMovesTheTextOnePixelLeftAndCyclesEndlessly)
+{
+    Scroll(TSkinPanel::TDirection::Horizontal, true);
+    panel.SetActive(true);
+    const int start = panel.Offset();
+    const int before = *WidgetProbe::FirstColumnWith(WidgetProbe::Shot(panel), Qt::red);
+    for (int i = 0; i < 5; ++i)
+        panel.Step();
+    EXPECT_EQ(panel.Offset(), start + 5);
+    EXPECT_EQ(*WidgetProbe::FirstColumnWith(WidgetProbe::Shot(panel), Qt::red), before - 5);
+
+    // Once the text has left, it comes in again from the right edge.
+    while (panel.Offset() != 0)
+        panel.Step();
+    EXPECT_FALSE(WidgetProbe::FirstColumnWith(WidgetProbe::Shot(panel), Qt::red).has_value());
+    for (int i = 0; i < 6; ++i)
+        panel.Step();
+    EXPECT_GT(*WidgetProbe::FirstColumnWith(WidgetProbe::Shot(panel), Qt::red), 50);
+    for (int i = 0; i < 3 * Period(); ++i)
+        panel.Step();
+    EXPECT_TRUE(panel.IsActive());
+}
+
+TEST_F(SkinPanelTest, VerticalStepMovesTheStackedLinesUp)
+{
+    panel.resize(60, 40);
+    Scroll(TSkinPanel::TDirection::Vertical, true, {"WW", "WW"});
+    panel.SetActive(true);
+    const int before = *WidgetProbe::FirstRowWith(WidgetProbe::Shot(panel), Qt::red);
+    for (int i = 0; i < 4; ++i)
+        panel.Step();
+    EXPECT_EQ(*WidgetProbe::FirstRowWith(WidgetProbe::Shot(panel), Qt::red), before - 4);
+    EXPECT_EQ(panel.Offset(), (40 + 2 * panel.fontMetrics().height()) / 2 + 4);
+}
+
+TEST_F(SkinPanelTest, WithoutCyclingOnePassEndsTheScrollingAtRest)
+{
+    Scroll(TSkinPanel::TDirection::Horizontal, false);
+    panel.show();
+    panel.SetActive(true);
+    int steps = 0;
+    while (panel.IsActive() && steps < 1000) {
+        panel.Step();
+        ++steps;
+    }
+    EXPECT_EQ(steps, Period() - Period() / 2 + 1);
+    EXPECT_FALSE(Timer()->isActive());
+    EXPECT_EQ(panel.Offset(), Period() / 2);
+}
+
+TEST_F(SkinPanelTest, TimerRunsOnlyWhileActiveAndShown)
+{
+    Scroll(TSkinPanel::TDirection::Horizontal, true);
+    panel.SetActive(true);
+    EXPECT_FALSE(Timer()->isActive()) << "not shown yet";
+    panel.show();
+    EXPECT_TRUE(Timer()->isActive());
+    EXPECT_EQ(Timer()->interval(), 40);
+    panel.hide();
+    EXPECT_FALSE(Timer()->isActive());
+    panel.show();
+    EXPECT_TRUE(Timer()->isActive());
+    panel.SetActive(false);
+    EXPECT_FALSE(Timer()->isActive());
+    panel.Step();
+    EXPECT_EQ(panel.Offset(), Period() / 2) << "an inactive panel does not move";
+}
+
+TEST_F(SkinPanelTest, MouseEventsCarryButtonAndPosition)
+{
+    QSignalSpy clicks(&panel, &TSkinPanel::Click);
+    QSignalSpy downs(&panel, &TSkinPanel::MouseDown);
+    QSignalSpy ups(&panel, &TSkinPanel::MouseUp);
+    QSignalSpy moves(&panel, &TSkinPanel::MouseMove);
+    panel.show();
+
+    QTest::mouseClick(&panel, Qt::LeftButton, {}, QPoint(5, 6));
+    ASSERT_EQ(downs.size(), 1);
+    EXPECT_EQ(downs[0][0].value<Qt::MouseButton>(), Qt::LeftButton);
+    EXPECT_EQ(downs[0][1].toPoint(), QPoint(5, 6));
+    EXPECT_EQ(ups.size(), 1);
+    EXPECT_EQ(clicks.size(), 1);
+
+    QTest::mouseClick(&panel, Qt::RightButton, {}, QPoint(7, 8));
+    EXPECT_EQ(ups.last()[0].value<Qt::MouseButton>(), Qt::RightButton);
+    EXPECT_EQ(clicks.size(), 1) << "only the left button clicks";
+
+    QTest::mousePress(&panel, Qt::LeftButton, {}, QPoint(5, 6));
+    QTest::mouseRelease(&panel, Qt::LeftButton, {}, QPoint(80, 6));
+    EXPECT_EQ(ups.last()[1].toPoint(), QPoint(80, 6));
+    EXPECT_EQ(clicks.size(), 1) << "released outside the panel";
+
+    QTest::mouseMove(&panel, QPoint(10, 10));
+    ASSERT_FALSE(moves.isEmpty()) << "moves are reported without a button held";
+    EXPECT_EQ(moves.last()[1].toPoint(), QPoint(10, 10));
+}
+
+TEST_F(SkinPanelTest, TabStopPanelReportsKeyboardEntryAndKeys)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* edit = new QLineEdit;
+    auto* skipped = new TSkinPanel;
+    auto* tabStop = new TSkinPanel;
+    tabStop->SetTabStop(true);
+    layout->addWidget(edit);
+    layout->addWidget(skipped);
+    layout->addWidget(tabStop);
+    QSignalSpy skippedEntries(skipped, &TSkinPanel::Enter);
+    QSignalSpy entries(tabStop, &TSkinPanel::Enter);
+    QSignalSpy keys(tabStop, &TSkinPanel::KeyPress);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    edit->setFocus();
+
+    QTest::keyClick(edit, Qt::Key_Tab);
+    EXPECT_TRUE(tabStop->hasFocus());
+    EXPECT_EQ(entries.size(), 1);
+    EXPECT_EQ(skippedEntries.size(), 0);
+    QTest::keyClick(tabStop, Qt::Key_A);
+    ASSERT_EQ(keys.size(), 1);
+    EXPECT_EQ(keys[0][0].toInt(), Qt::Key_A);
+
+    // A click does not take the focus away from the edit.
+    edit->setFocus();
+    QTest::mouseClick(tabStop, Qt::LeftButton);
+    EXPECT_TRUE(edit->hasFocus());
+    EXPECT_EQ(entries.size(), 1);
+}
