@@ -1,0 +1,192 @@
+#include "toolkit/C_DigitalClock.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+class DigitalClockTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        TDigitalClock::SetTimeSource([this] { return now; });
+        clock = std::make_unique<TDigitalClock>();
+        alarms = std::make_unique<QSignalSpy>(clock.get(), &TDigitalClock::Alarm);
+    }
+    void TearDown() override { TDigitalClock::SetTimeSource({}); }
+
+    void At(int day, int h, int m, int s, int ms = 0)
+    {
+        now = QDateTime(QDate(2026, 12, day), QTime(h, m, s, ms));
+    }
+    // Moves the time on second by second, ticking at each, and counts the alarms.
+    qsizetype TickUntil(int day, int h, int m, int s)
+    {
+        const qsizetype before = alarms->size();
+        const QDateTime end(QDate(2026, 12, day), QTime(h, m, s));
+        while (now < end) {
+            now = now.addSecs(1);
+            clock->Tick();
+        }
+        return alarms->size() - before;
+    }
+    void Arm(int h, int m, int s)
+    {
+        clock->SetAlarmEnabled(false);
+        ASSERT_TRUE(clock->SetAlarmTime(h, m, s));
+        clock->SetAlarmEnabled(true);
+    }
+
+    QDateTime now{QDate(2026, 12, 7), QTime(9, 0, 0)};
+    std::unique_ptr<TDigitalClock> clock;
+    std::unique_ptr<QSignalSpy> alarms;
+};
+} // namespace
+
+TEST_F(DigitalClockTest, ShowsTheTimeOfDayOfTheTimeSource)
+{
+    EXPECT_EQ(clock->Text(), "09:00:00");
+    At(7, 14, 3, 27, 900);
+    clock->Tick();
+    EXPECT_EQ(clock->Text(), "14:03:27");
+    At(8, 0, 0, 5);
+    clock->Tick();
+    EXPECT_EQ(clock->Text(), "00:00:05");
+}
+
+TEST_F(DigitalClockTest, TicksOnceASecondEvenWhileHidden)
+{
+    auto* timer = clock->findChild<QTimer*>("tickTimer");
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 1000);
+}
+
+TEST_F(DigitalClockTest, AlarmFiresOnceWhenTheArmedSecondIsReached)
+{
+    Arm(9, 0, 5);
+    clock->SetTag(42);
+    EXPECT_EQ(TickUntil(7, 9, 0, 4), 0);
+    EXPECT_EQ(TickUntil(7, 9, 0, 5), 1);
+    EXPECT_EQ(clock->Tag(), 42);
+    EXPECT_EQ(clock->Text(), "09:00:05");
+    // Still enabled, but this arming is spent: not again, not even the next day.
+    EXPECT_TRUE(clock->IsAlarmEnabled());
+    EXPECT_EQ(TickUntil(7, 9, 1, 0), 0);
+    At(8, 9, 0, 4);
+    clock->Tick();
+    EXPECT_EQ(TickUntil(8, 9, 0, 10), 0);
+}
+
+TEST_F(DigitalClockTest, AlarmFiresWhenTheClockJumpsPastIt)
+{
+    Arm(10, 30, 0);
+    At(7, 14, 0, 0); // the machine slept
+    clock->Tick();
+    EXPECT_EQ(alarms->size(), 1);
+    At(7, 14, 0, 1);
+    clock->Tick();
+    EXPECT_EQ(alarms->size(), 1);
+}
+
+TEST_F(DigitalClockTest, AlarmJustBeforeMidnightFiresAfterTheDayChanged)
+{
+    At(7, 23, 59, 58);
+    Arm(23, 59, 59);
+    At(8, 0, 0, 1);
+    clock->Tick();
+    EXPECT_EQ(alarms->size(), 1);
+
+    At(8, 23, 0, 0);
+    Arm(0, 0, 10);
+    EXPECT_EQ(TickUntil(9, 0, 0, 9), 0);
+    EXPECT_EQ(TickUntil(9, 0, 0, 10), 1);
+}
+
+TEST_F(DigitalClockTest, TimeAlreadyPastWhenArmedIsOnlyReachedGoingForward)
+{
+    At(7, 12, 0, 0, 400);
+    Arm(11, 0, 0);
+    EXPECT_EQ(TickUntil(7, 12, 0, 30), 0);
+    At(7, 23, 59, 59);
+    clock->Tick();
+    At(8, 10, 59, 50);
+    clock->Tick();
+    EXPECT_EQ(alarms->size(), 0);
+    EXPECT_EQ(TickUntil(8, 11, 0, 0), 1);
+
+    // The present second itself counts as past.
+    At(8, 15, 0, 0, 700);
+    Arm(15, 0, 0);
+    EXPECT_EQ(TickUntil(8, 15, 0, 30), 0);
+}
+
+TEST_F(DigitalClockTest, ReArmingBySettingTheTimeOrEnablingAgain)
+{
+    Arm(9, 0, 2);
+    EXPECT_EQ(TickUntil(7, 9, 0, 3), 1);
+    ASSERT_TRUE(clock->SetAlarmTime(9, 0, 6)); // while enabled
+    EXPECT_EQ(TickUntil(7, 9, 0, 6), 1);
+
+    clock->SetAlarmEnabled(false);
+    ASSERT_TRUE(clock->SetAlarmTime(9, 0, 8));
+    EXPECT_EQ(TickUntil(7, 9, 0, 10), 0) << "disabled";
+    clock->SetAlarmEnabled(true);
+    EXPECT_EQ(TickUntil(7, 9, 0, 30), 0) << "passed while disabled";
+
+    // Switching on while on is no new arming: a time jumped over since the last tick stays due.
+    ASSERT_TRUE(clock->SetAlarmTime(9, 0, 40));
+    At(7, 9, 0, 45);
+    clock->SetAlarmEnabled(true);
+    clock->Tick();
+    EXPECT_EQ(alarms->size(), 3);
+    clock->SetAlarmEnabled(false);
+    clock->SetAlarmEnabled(true);
+    EXPECT_EQ(TickUntil(7, 9, 1, 0), 0);
+}
+
+TEST_F(DigitalClockTest, HandlerMayArmTheNextAlarm)
+{
+    Arm(9, 0, 3);
+    QObject::connect(clock.get(), &TDigitalClock::Alarm, [this] {
+        if (clock->AlarmTime() == QTime(9, 0, 3))
+            Arm(9, 0, 7);
+    });
+    EXPECT_EQ(TickUntil(7, 9, 0, 3), 1);
+    EXPECT_EQ(clock->AlarmTime(), QTime(9, 0, 7));
+    EXPECT_EQ(TickUntil(7, 9, 0, 7), 1);
+}
+
+TEST_F(DigitalClockTest, ClockSetBackDoesNotFireButTheTimeIsReachedAgain)
+{
+    At(7, 10, 0, 0);
+    Arm(10, 30, 0);
+    At(7, 9, 0, 0);
+    clock->Tick();
+    EXPECT_EQ(alarms->size(), 0);
+    EXPECT_EQ(TickUntil(7, 10, 30, 0), 1);
+}
+
+TEST_F(DigitalClockTest, InvalidAlarmTimeIsRejected)
+{
+    ASSERT_TRUE(clock->SetAlarmTime(12, 30, 0));
+    EXPECT_FALSE(clock->SetAlarmTime(12, 75, 0));
+    EXPECT_FALSE(clock->SetAlarmTime(24, 0, 0));
+    EXPECT_FALSE(clock->SetAlarmTime(-1, 0, 0));
+    EXPECT_EQ(clock->AlarmTime(), QTime(12, 30, 0));
+}
+
+TEST_F(DigitalClockTest, ClickAndButtonRelease)
+{
+    QSignalSpy clicks(clock.get(), &TDigitalClock::Click);
+    QSignalSpy ups(clock.get(), &TDigitalClock::MouseUp);
+    clock->resize(60, 16);
+    QTest::mouseClick(clock.get(), Qt::LeftButton, {}, QPoint(3, 4));
+    QTest::mouseClick(clock.get(), Qt::RightButton, {}, QPoint(5, 6));
+    EXPECT_EQ(clicks.size(), 1);
+    ASSERT_EQ(ups.size(), 2);
+    EXPECT_EQ(ups[1][0].value<Qt::MouseButton>(), Qt::RightButton);
+    EXPECT_EQ(ups[1][1].toPoint(), QPoint(5, 6));
+}
