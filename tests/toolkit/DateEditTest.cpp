@@ -1,0 +1,154 @@
+#include "toolkit/C_CalendarPopup.h"
+#include "toolkit/C_DateEdit.h"
+#include "toolkit/C_HintSwitch.h"
+#include "toolkit/U_TimeSource.h"
+
+#include <gtest/gtest.h>
+
+#include <QCalendarWidget>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+#include <QTextCharFormat>
+#include <QToolButton>
+
+namespace {
+class DateEditTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        TTimeSource::Set([] { return QDateTime(QDate(2026, 12, 7), QTime(9, 30)); });
+        window.setGeometry(300, 100, 120, 30);
+        dateEdit = new TDateEdit(&window);
+        dateEdit->setGeometry(10, 5, 100, 20);
+        window.show();
+    }
+    void TearDown() override { TTimeSource::Set({}); }
+
+    QLineEdit* Edit() { return dateEdit->findChild<QLineEdit*>(); }
+    QCalendarWidget* Calendar() { return dateEdit->findChild<QCalendarWidget*>(); }
+    TCalendarPopup* Popup() { return dateEdit->findChild<TCalendarPopup*>(); }
+    QRect EditOnScreen() { return {dateEdit->mapToGlobal(QPoint(0, 0)), dateEdit->size()}; }
+
+    QWidget window;
+    TDateEdit* dateEdit = nullptr;
+};
+} // namespace
+
+TEST_F(DateEditTest, TextAndDateOfAnEmptyOrFilledField)
+{
+    QSignalSpy changes(dateEdit, &TDateEdit::Change);
+    EXPECT_EQ(dateEdit->Text(), "  /  /    ");
+    EXPECT_TRUE(dateEdit->Date().isNull());
+
+    dateEdit->SetDate(QDate(2026, 3, 5));
+    EXPECT_EQ(dateEdit->Text(), "05/03/2026");
+    EXPECT_EQ(dateEdit->Date(), QDate(2026, 3, 5));
+    dateEdit->SetText("31/02/2026");
+    EXPECT_TRUE(dateEdit->Date().isNull()) << "no such day";
+    dateEdit->SetText("24/12/20");
+    EXPECT_EQ(dateEdit->Text(), "24/12/20  ");
+    EXPECT_TRUE(dateEdit->Date().isNull());
+    dateEdit->SetDate(QDate());
+    EXPECT_EQ(dateEdit->Text(), "  /  /    ");
+    EXPECT_EQ(changes.size(), 4);
+}
+
+TEST_F(DateEditTest, TypingFillsTheMaskAndRaisesChange)
+{
+    QSignalSpy changes(dateEdit, &TDateEdit::Change);
+    Edit()->setFocus();
+    Edit()->setCursorPosition(0);
+    QTest::keyClicks(Edit(), "24122026");
+    EXPECT_EQ(dateEdit->Date(), QDate(2026, 12, 24));
+    EXPECT_EQ(changes.size(), 8);
+    QTest::keyClicks(Edit(), "x");
+    EXPECT_EQ(dateEdit->Text(), "24/12/2026") << "only digits fit";
+}
+
+TEST_F(DateEditTest, DoubleClickOnTheField)
+{
+    QSignalSpy doubles(dateEdit, &TDateEdit::DblClick);
+    QTest::mouseDClick(Edit(), Qt::LeftButton);
+    EXPECT_EQ(doubles.size(), 1);
+}
+
+TEST_F(DateEditTest, CalendarOpensOnTheDateOrOnToday)
+{
+    dateEdit->findChild<QToolButton*>()->click();
+    ASSERT_TRUE(Popup()->isVisible());
+    EXPECT_EQ(Calendar()->selectedDate(), QDate(2026, 12, 7)) << "today, from the time source";
+    Popup()->hide();
+
+    dateEdit->SetDate(QDate(2025, 2, 14));
+    QTest::keyClick(Edit(), Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(Popup()->isVisible());
+    EXPECT_EQ(Calendar()->selectedDate(), QDate(2025, 2, 14));
+    EXPECT_EQ(Calendar()->monthShown(), 2);
+}
+
+TEST_F(DateEditTest, WeekendDaysAndDropDownTakeTheirColours)
+{
+    dateEdit->SetWeekendColor(0x00FF00);
+    dateEdit->SetDropDownColor(0xE08492);
+    dateEdit->DropDown();
+    const QColor green(0, 255, 0);
+    EXPECT_EQ(Calendar()->weekdayTextFormat(Qt::Saturday).foreground().color(), green);
+    EXPECT_EQ(Calendar()->weekdayTextFormat(Qt::Sunday).foreground().color(), green);
+    EXPECT_NE(Calendar()->weekdayTextFormat(Qt::Friday).foreground().color(), green);
+    EXPECT_NE(Calendar()->weekdayTextFormat(Qt::Monday).foreground().color(), green);
+
+    // The day grid is mostly painted in the drop-down colour.
+    const QColor dropDown(0x92, 0x84, 0xE0);
+    const QImage grid = Calendar()->findChild<QTableView*>()->viewport()->grab().toImage();
+    int inColour = 0;
+    for (int y = 0; y < grid.height(); ++y)
+        for (int x = 0; x < grid.width(); ++x)
+            inColour += grid.pixelColor(x, y) == dropDown ? 1 : 0;
+    EXPECT_GT(inColour, grid.width() * grid.height() / 2);
+}
+
+TEST_F(DateEditTest, CalendarDropsDownOnTheChosenSide)
+{
+    EXPECT_EQ(dateEdit->DropDownSide(), TDateEdit::TSide::Left);
+    dateEdit->DropDown();
+    EXPECT_EQ(Popup()->geometry().left(), EditOnScreen().left());
+    EXPECT_EQ(Popup()->geometry().top(), EditOnScreen().bottom() + 1);
+    Popup()->hide();
+
+    dateEdit->SetDropDownSide(TDateEdit::TSide::Right);
+    dateEdit->DropDown();
+    EXPECT_EQ(Popup()->geometry().right(), EditOnScreen().right());
+    EXPECT_GT(Popup()->width(), dateEdit->width());
+}
+
+TEST_F(DateEditTest, PopupStaysOnTheScreen)
+{
+    const QRect screen(0, 0, 800, 600);
+    const QSize size(200, 150);
+    EXPECT_EQ(TCalendarPopup::Place(size, QRect(10, 500, 100, 20), false, screen), QPoint(10, 350))
+        << "above when there is no room below";
+    EXPECT_EQ(TCalendarPopup::Place(size, QRect(50, 10, 100, 20), true, screen), QPoint(0, 30));
+    EXPECT_EQ(TCalendarPopup::Place(size, QRect(700, 10, 90, 20), false, screen), QPoint(600, 30));
+}
+
+TEST_F(DateEditTest, PickingADayFillsTheFieldAndClosesTheCalendar)
+{
+    QSignalSpy changes(dateEdit, &TDateEdit::Change);
+    dateEdit->DropDown();
+    Calendar()->setSelectedDate(QDate(2026, 12, 19));
+    QTest::keyClick(Calendar()->findChild<QTableView*>(), Qt::Key_Return);
+    EXPECT_FALSE(Popup()->isVisible());
+    EXPECT_EQ(dateEdit->Text(), "19/12/2026");
+    EXPECT_EQ(changes.size(), 1);
+}
+
+TEST_F(DateEditTest, HintSettingCoversTheInnerField)
+{
+    dateEdit->SetShowHint(false);
+    EXPECT_FALSE(THintSwitch::IsShown(Edit()));
+    dateEdit->SetShowHint(true);
+    EXPECT_TRUE(THintSwitch::IsShown(Edit()));
+}
