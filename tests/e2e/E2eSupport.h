@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+// Deadline for anything the program or the window manager does in response to a step.
+inline constexpr int kDeadlineMs = 10000;
+
+// Checks `condition` every few milliseconds until it holds or `timeoutMs` has passed.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kDeadlineMs);
+
+// Runs a command-line tool (xdotool, xprop) to its end; its trimmed output, and in `ok`
+// whether it exited with 0.
+QString RunTool(const QString& program, const QStringList& args, bool* ok = nullptr);
+
+// Every entry below `folder` with its size and modification time, one per line, sorted.
+QString FolderListing(const QString& folder);
+
+// True while the process runs; unlike QProcess::state() it notices an end without an event loop.
+bool StillRuns(QProcess& process);
+
+// The shown top-level window of process `pid` whose whole title is `title`, or "". Only shown
+// ones count: Qt also names its hidden client-leader window after the application.
+QString ShownWindow(qint64 pid, const QString& title = QStringLiteral("Tarvelle"));
+bool IsViewable(const QString& window);
+bool IsIconic(const QString& window);
+// True when the window manager stacks `upper` above `lower`.
+bool IsStackedAbove(const QString& upper, const QString& lower);
+
+// Runs copies of the built program as a user would, all with the same private program folder
+// (TARVELLE_HOME) and runtime and temporary folders, so that they never meet a copy the
+// developer runs. Whatever it started and still runs at the end is killed.
+class TProgramSandbox
+{
+public:
+    TProgramSandbox();
+    ~TProgramSandbox();
+    TProgramSandbox(const TProgramSandbox&) = delete;
+    TProgramSandbox& operator=(const TProgramSandbox&) = delete;
+
+    bool IsValid() const;
+    QString Home() const { return home.path(); }
+    QString Scratch() const { return scratch.path(); }
+    void SetVariable(const QString& name, const QString& value);
+    QProcess& Start();
+    // Starts one of the helper programs built next to the program.
+    QProcess& StartHelper(const QString& name, const QStringList& args);
+    // Waits for the process to show a window with that title; its id, or "" when it never does.
+    static QString WaitForWindow(QProcess& process,
+                                 const QString& title = QStringLiteral("Tarvelle"));
+
+private:
+    QTemporaryDir home;
+    QTemporaryDir runtime;
+    QTemporaryDir temp;
+    QTemporaryDir scratch;
+    QProcessEnvironment environment;
+    QProcess& Launch(const QString& program, const QStringList& args);
+
+    std::vector<std::unique_ptr<QProcess>> processes;
+};
