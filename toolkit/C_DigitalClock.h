@@ -13,6 +13,7 @@ class TDigitalClock : public QWidget
     Q_OBJECT
 public:
     explicit TDigitalClock(QWidget* parent = nullptr);
+    QSize sizeHint() const override;
 
     // The clock of every toolkit control, for the whole process (empty: the system clock).
     static void SetTimeSource(TTimeSource::TNow now);
@@ -42,7 +43,6 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    QSize sizeHint() const override;
 
 private:
     static QDateTime WholeSecondNow();

@@ -42,7 +42,7 @@ void TMouseRelay::Relay(QEvent::Type type, const QMouseEvent& event, QPoint pos)
         leftPressed = leftPressed || button == Qt::LeftButton;
         Q_EMIT MouseDown(button, pos);
     } else if (type == QEvent::MouseButtonDblClick) {
-        leftPressed = false;
+        // Not a press: the release that follows is no click.
         if (button == Qt::LeftButton)
             Q_EMIT DblClick();
         Q_EMIT MouseDown(button, pos);

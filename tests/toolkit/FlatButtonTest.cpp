@@ -1,0 +1,87 @@
+#include "WidgetProbe.h"
+#include "toolkit/C_FlatButton.h"
+#include "toolkit/C_HintSwitch.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+QPixmap Square(QSize size, QColor color)
+{
+    QPixmap pixmap(size);
+    pixmap.fill(color);
+    return pixmap;
+}
+} // namespace
+
+TEST(FlatButtonTest, ClickOnlyWhileEnabled)
+{
+    TFlatButton button;
+    button.resize(16, 16);
+    QSignalSpy clicks(&button, &TFlatButton::Click);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(clicks.size(), 1);
+    button.setEnabled(false);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(clicks.size(), 1);
+}
+
+TEST(FlatButtonTest, FaceColourOrParentShowingThrough)
+{
+    QWidget parent;
+    parent.resize(30, 30);
+    parent.setAutoFillBackground(true);
+    parent.setPalette(QPalette(Qt::red));
+    auto* button = new TFlatButton(&parent);
+    button->setGeometry(10, 10, 9, 9);
+    EXPECT_EQ(WidgetProbe::Shot(parent).pixelColor(14, 14), QColor(Qt::red));
+    button->SetColor(0xFF0000);
+    EXPECT_EQ(WidgetProbe::Shot(parent).pixelColor(14, 14), QColor(Qt::blue));
+    button->ClearColor();
+    EXPECT_EQ(WidgetProbe::Shot(parent).pixelColor(14, 14), QColor(Qt::red));
+}
+
+TEST(FlatButtonTest, GlyphCentredAndGreyedWhenDisabled)
+{
+    TFlatButton button;
+    button.resize(16, 16);
+    button.SetColor(0xFFFFFF);
+    button.SetGlyph(Square({6, 6}, Qt::blue));
+    QImage shot = WidgetProbe::Shot(button);
+    EXPECT_EQ(shot.pixelColor(8, 8), QColor(Qt::blue));
+    EXPECT_EQ(shot.pixelColor(3, 8), QColor(Qt::white));
+    button.setEnabled(false);
+    shot = WidgetProbe::Shot(button);
+    EXPECT_NE(shot.pixelColor(8, 8), QColor(Qt::blue));
+    EXPECT_NE(shot.pixelColor(8, 8), QColor(Qt::white));
+}
+
+TEST(FlatButtonTest, PressedLookAndCaption)
+{
+    TFlatButton button;
+    button.resize(30, 16);
+    button.SetColor(0xFFFFFF);
+    button.SetFontColor(0x0000FF);
+    button.SetCaption("24");
+    EXPECT_EQ(button.Caption(), "24");
+    EXPECT_TRUE(WidgetProbe::FirstColumnWith(WidgetProbe::Shot(button), Qt::red).has_value());
+
+    QTest::mousePress(&button, Qt::LeftButton);
+    EXPECT_EQ(WidgetProbe::Shot(button).pixelColor(0, 0), QColor(Qt::darkGray));
+    QTest::mouseRelease(&button, Qt::LeftButton);
+    EXPECT_NE(WidgetProbe::Shot(button).pixelColor(0, 0), QColor(Qt::darkGray));
+}
+
+TEST(FlatButtonTest, HintIsTheToolTipWithItsOwnShowSetting)
+{
+    QWidget window;
+    THintSwitch::Set(&window, false);
+    auto* button = new TFlatButton(&window);
+    button->SetHint("Info-bulles visibles");
+    EXPECT_EQ(button->toolTip(), "Info-bulles visibles");
+    EXPECT_FALSE(THintSwitch::IsShown(button));
+    button->SetShowHint(true);
+    EXPECT_TRUE(THintSwitch::IsShown(button));
+}

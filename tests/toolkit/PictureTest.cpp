@@ -1,0 +1,103 @@
+#include "WidgetProbe.h"
+#include "toolkit/C_AnimatedPicture.h"
+#include "toolkit/C_Image.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+// Three 4 x 4 frames side by side: red, green, blue.
+QPixmap Strip()
+{
+    QPixmap strip(12, 4);
+    QPainter painter(&strip);
+    painter.fillRect(0, 0, 4, 4, Qt::red);
+    painter.fillRect(4, 0, 4, 4, Qt::green);
+    painter.fillRect(8, 0, 4, 4, Qt::blue);
+    return strip;
+}
+
+QTimer* FrameTimer(TAnimatedPicture& picture)
+{
+    return picture.findChild<QTimer*>("frameTimer");
+}
+} // namespace
+
+TEST(ImageTest, ShowsThePictureAtTheCornerOrStretched)
+{
+    TImage image;
+    QPixmap picture(2, 2);
+    picture.fill(Qt::blue);
+    image.SetPicture(picture);
+    EXPECT_EQ(image.sizeHint(), QSize(2, 2));
+    image.resize(10, 10);
+    image.setAutoFillBackground(true);
+    image.setPalette(QPalette(Qt::white));
+    EXPECT_EQ(WidgetProbe::Shot(image).pixelColor(1, 1), QColor(Qt::blue));
+    EXPECT_EQ(WidgetProbe::Shot(image).pixelColor(8, 8), QColor(Qt::white));
+    image.SetStretch(true);
+    EXPECT_EQ(WidgetProbe::Shot(image).pixelColor(8, 8), QColor(Qt::blue));
+}
+
+TEST(ImageTest, Click)
+{
+    TImage image;
+    image.resize(20, 20);
+    QSignalSpy clicks(&image, &TImage::Click);
+    QTest::mouseClick(&image, Qt::LeftButton);
+    EXPECT_EQ(clicks.size(), 1);
+}
+
+TEST(AnimatedPictureTest, StripIsCutIntoFramesShownInTurn)
+{
+    TAnimatedPicture picture;
+    picture.SetStrip(Strip(), 3);
+    picture.resize(4, 4);
+    ASSERT_EQ(picture.FrameCount(), 3);
+    EXPECT_EQ(WidgetProbe::Shot(picture).pixelColor(2, 2), QColor(Qt::red));
+    picture.Step();
+    EXPECT_EQ(picture.Frame(), 1);
+    EXPECT_EQ(WidgetProbe::Shot(picture).pixelColor(2, 2), QColor(Qt::green));
+    picture.Step();
+    EXPECT_EQ(WidgetProbe::Shot(picture).pixelColor(2, 2), QColor(Qt::blue));
+    picture.Step();
+    EXPECT_EQ(picture.Frame(), 0) << "after the last, the first";
+}
+
+TEST(AnimatedPictureTest, TimerOnlyWhileRunningAndShown)
+{
+    TAnimatedPicture picture;
+    picture.SetStrip(Strip(), 3);
+    picture.SetInterval(150);
+    picture.show();
+    EXPECT_FALSE(FrameTimer(picture)->isActive());
+    picture.Start();
+    EXPECT_TRUE(picture.IsRunning());
+    EXPECT_TRUE(FrameTimer(picture)->isActive());
+    EXPECT_EQ(FrameTimer(picture)->interval(), 150);
+    picture.hide();
+    EXPECT_FALSE(FrameTimer(picture)->isActive());
+    picture.show();
+    EXPECT_TRUE(FrameTimer(picture)->isActive());
+
+    picture.Step();
+    picture.Stop();
+    EXPECT_FALSE(picture.IsRunning());
+    EXPECT_FALSE(FrameTimer(picture)->isActive());
+    EXPECT_EQ(picture.Frame(), 1) << "stopping keeps the frame on show";
+}
+
+TEST(AnimatedPictureTest, SingleFrameNeedsNoTimerAndClickIsReported)
+{
+    TAnimatedPicture picture;
+    picture.SetFrames({Strip()});
+    picture.show();
+    picture.Start();
+    EXPECT_FALSE(FrameTimer(picture)->isActive());
+    QSignalSpy clicks(&picture, &TAnimatedPicture::Click);
+    QTest::mouseClick(&picture, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_EQ(clicks.size(), 1);
+}
