@@ -56,18 +56,6 @@ TEST_F(DateEditTest, TextAndDateOfAnEmptyOrFilledField)
     EXPECT_EQ(changes.size(), 4);
 }
 
-TEST_F(DateEditTest, TypingFillsTheMaskAndRaisesChange)
-{
-    QSignalSpy changes(dateEdit, &TDateEdit::Change);
-    Edit()->setFocus();
-    Edit()->setCursorPosition(0);
-    QTest::keyClicks(Edit(), "24122026");
-    EXPECT_EQ(dateEdit->Date(), QDate(2026, 12, 24));
-    EXPECT_EQ(changes.size(), 8);
-    QTest::keyClicks(Edit(), "x");
-    EXPECT_EQ(dateEdit->Text(), "24/12/2026") << "only digits fit";
-}
-
 TEST_F(DateEditTest, DoubleClickOnTheField)
 {
     QSignalSpy doubles(dateEdit, &TDateEdit::DblClick);

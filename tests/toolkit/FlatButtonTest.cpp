@@ -1,6 +1,5 @@
 #include "WidgetProbe.h"
 #include "toolkit/C_FlatButton.h"
-#include "toolkit/C_HintSwitch.h"
 
 #include <gtest/gtest.h>
 
@@ -72,16 +71,4 @@ TEST(FlatButtonTest, PressedLookAndCaption)
     EXPECT_EQ(WidgetProbe::Shot(button).pixelColor(0, 0), QColor(Qt::darkGray));
     QTest::mouseRelease(&button, Qt::LeftButton);
     EXPECT_NE(WidgetProbe::Shot(button).pixelColor(0, 0), QColor(Qt::darkGray));
-}
-
-TEST(FlatButtonTest, HintIsTheToolTipWithItsOwnShowSetting)
-{
-    QWidget window;
-    THintSwitch::Set(&window, false);
-    auto* button = new TFlatButton(&window);
-    button->SetHint("Info-bulles visibles");
-    EXPECT_EQ(button->toolTip(), "Info-bulles visibles");
-    EXPECT_FALSE(THintSwitch::IsShown(button));
-    button->SetShowHint(true);
-    EXPECT_TRUE(THintSwitch::IsShown(button));
 }

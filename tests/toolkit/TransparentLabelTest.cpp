@@ -25,26 +25,6 @@ TEST(TransparentLabelTest, TransparentLetsTheParentShowThrough)
     EXPECT_EQ(WidgetProbe::Shot(parent).pixelColor(12, 12), QColor(Qt::blue));
 }
 
-TEST(TransparentLabelTest, TextTakesFontColourAndAlignment)
-{
-    TTransparentLabel label("WW");
-    label.resize(100, 20);
-    QFont font = label.font();
-    font.setPixelSize(14);
-    font.setBold(true);
-    label.setFont(font);
-    label.SetColor(0xFFFFFF);
-    label.SetFontColor(0x00FF00);
-
-    label.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    const auto left = WidgetProbe::FirstColumnWith(WidgetProbe::Shot(label), Qt::green);
-    label.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    const auto right = WidgetProbe::FirstColumnWith(WidgetProbe::Shot(label), Qt::green);
-    ASSERT_TRUE(left && right);
-    EXPECT_LT(*left, 5);
-    EXPECT_GT(*right, 60);
-}
-
 TEST(TransparentLabelTest, ClickDoubleClickAndButtonEvents)
 {
     TTransparentLabel label("X");
