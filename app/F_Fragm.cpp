@@ -1,39 +1,312 @@
 #include "app/F_Fragm.h"
 
+#include "app/F_FragmMenus.h"
+#include "app/F_FragmTray.h"
 #include "app/F_Glb.h"
+#include "app/F_MsgALL.h"
+#include "app/F_WindowDrag.h"
 #include "app/U_Constantes.h"
-#include "app/U_Glb.h"
+#include "app/U_Fonts.h"
+#include "app/U_FragmShape.h"
 #include "app/U_Instance.h"
 #include "platform/U_Platform.h"
+#include "toolkit/C_DateEdit.h"
+#include "toolkit/C_DigitalClock.h"
+#include "toolkit/C_FlatButton.h"
+#include "toolkit/C_HintSwitch.h"
+#include "toolkit/C_Image.h"
+#include "toolkit/C_SkinPanel.h"
+#include "toolkit/C_TransparentLabel.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
 
-TfrmFragm::TfrmFragm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+namespace {
+const QString kHintsShown = QStringLiteral("Info-bulles visibles");
+const QString kHintsHidden = QStringLiteral("Info-bulles cachées");
+
+QIcon AppIcon()
+{
+    QIcon icon(QStringLiteral(":/pictures/tarvelle.png"));
+    if (icon.isNull()) {
+        QPixmap drawn(32, 32);
+        drawn.fill(ToQColor(0xB56A6A));
+        icon = QIcon(drawn);
+    }
+    return icon;
+}
+
+// Inside the label: 0 < x <= width and 0 < y <= height.
+bool InsideLabel(const QWidget* label, const QPoint& pos)
+{
+    return pos.x() > 0 && pos.x() <= label->width() && pos.y() > 0 && pos.y() <= label->height();
+}
+} // namespace
+
+TfrmFragm::TfrmFragm(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), ui(this), menus(new TFragmMenus(this)),
+      tray(new TFragmTray(AppIcon(), this)), drag(new TWindowDrag(this, [](const QPoint& at) {
+          return !Glb().TracerBusy && at.y() <= FragmShape::DragBand;
+      }))
 {
     setObjectName(QStringLiteral("frmFragm"));
     setWindowTitle(Constantes::AppTitle);
-    setFixedSize(277, 116);
+    setWindowIcon(AppIcon());
+    setFixedSize(FragmShape::WindowSize);
+    setFont(Fonts::PixelFont(QStringLiteral("MS Sans Serif"), 11));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, ToQColor(0xB56A6A));
     setPalette(palette);
-    setAutoFillBackground(true);
+    ConnectControls();
 }
 
-bool TfrmFragm::FormCreate(const QStringList&)
+TfrmFragm::~TfrmFragm() = default;
+
+bool TfrmFragm::FormCreate(const QStringList& arguments)
 {
     if (!EnsureSingleInstance([this]() { ComeForward(); }))
         return false;
     SetMainWindow(this);
+    setAcceptDrops(true);
     Glb().OwnExeName = OwnExeName();
     Glb().EditorFirstShowPending = true;
-    Glb().NotesVisible = true;
-    Glb().TracerVisible = true;
+    Glb().NotesVisible = Glb().TracerVisible = true;
+    Glb().ShowNotesAtStart = Glb().UseDefaultColours = Glb().StartAsIcon = false;
+    Glb().Colours = TColourSettings{};
     Glb().SettingsDirty = true;
+    ApplyTextBackColour(Glb().Colours.TextBackColour);
+    ApplyTextColour(Glb().Colours.TextColour);
+    ApplyTitleColours();
+    ShapeWindow();
+    ui.spdDspInfo->SetHint(kHintsShown);
+    THintSwitch::Set(this, false);
+    for (QWidget* control : ui.OwnHintControls())
+        THintSwitch::Set(control, true);
+    if (arguments.isEmpty()) {
+        ui.lblTitre->setText(MarkText());
+        ui.rxTitre->SetTransparent(true);
+    }
     Glb().TracerWindowPending = true;
+    tray->Add();
     Glb().ClosingFromTray = false;
     Glb().SupportsTranslucency = Platform().HasCompositor();
     Glb().FirstPaintPending = true;
     return true;
+}
+
+void TfrmFragm::SetSecondaryWindows(QWidget* notes, QWidget* tracer)
+{
+    notesEditor = notes;
+    tracerWindow = tracer;
+}
+
+QString TfrmFragm::MarkText()
+{
+    return QStringLiteral(" fait main, Tarvelle");
+}
+
+void TfrmFragm::ShapeWindow()
+{
+    try {
+        setMask(FragmShape::WindowRegion(size()));
+    } catch (const std::exception& error) {
+        ShowPlainMessage(QString::fromLocal8Bit(error.what()));
+    }
+}
+
+void TfrmFragm::ConnectControls()
+{
+    connect(ui.spdDspInfo, &TFlatButton::Click, this, &TfrmFragm::spdDspInfoClick);
+    connect(ui.rxTitre, &TTransparentLabel::DblClick, this, &TfrmFragm::HideAll);
+    connect(ui.scrPopMnu, &TSkinPanel::Click, this, [this]() {
+        TFragmMenus::PopupRightAligned(menus->popMnu, mapToGlobal(ui.scrPopMnu->pos()));
+    });
+    const auto pressOn = [this](TTransparentLabel* label) {
+        return [this, label](Qt::MouseButton button, QPoint) {
+            if (button == Qt::LeftButton)
+                PressLook(label, true);
+        };
+    };
+    connect(ui.scrSTOP, &TSkinPanel::MouseDown, this, pressOn(ui.rxSTOP));
+    connect(ui.rxSTOP, &TTransparentLabel::MouseDown, this, pressOn(ui.rxSTOP));
+    connect(ui.scrOK, &TSkinPanel::MouseDown, this, pressOn(ui.rxOK));
+    connect(ui.rxOK, &TTransparentLabel::MouseDown, this, pressOn(ui.rxOK));
+    connect(ui.rxSTOP, &TTransparentLabel::MouseUp, this, [this](Qt::MouseButton, QPoint pos) {
+        ButtonLabelUp(ui.rxSTOP, pos, &TfrmFragm::STOPRelease);
+    });
+    connect(ui.rxOK, &TTransparentLabel::MouseUp, this, [this](Qt::MouseButton, QPoint pos) {
+        ButtonLabelUp(ui.rxOK, pos, &TfrmFragm::OKRelease);
+    });
+    connect(ui.scrSTOP, &TSkinPanel::MouseUp, this, [this]() {
+        PressLook(ui.rxSTOP, false);
+        STOPRelease();
+    });
+    connect(ui.scrOK, &TSkinPanel::MouseUp, this, [this]() {
+        PressLook(ui.rxOK, false);
+        OKRelease();
+    });
+    connect(tray, &TFragmTray::LeftClick, this, &TfrmFragm::TrayLeftClick);
+    connect(tray, &TFragmTray::RightClick, this, &TfrmFragm::TrayRightClick);
+    // The title and the mark lie in the band the window is dragged by.
+    drag->Watch(ui.rxTitre);
+    drag->Watch(ui.lblTitre);
+}
+
+void TfrmFragm::spdDspInfoClick()
+{
+    // The hint names the state a click will produce.
+    const bool show = ui.spdDspInfo->Hint() == kHintsShown;
+    ui.spdDspInfo->SetHint(show ? kHintsHidden : kHintsShown);
+    THintSwitch::Set(this, show);
+}
+
+void TfrmFragm::PressLook(TTransparentLabel* label, bool pressed)
+{
+    if (label->property("pressed").toBool() == pressed)
+        return;
+    label->setProperty("pressed", pressed);
+    label->setFont(pressed ? Fonts::PointFont(QStringLiteral("Ms Serif"), 6, true)
+                           : Fonts::PointFont(QStringLiteral("Ms Sans Serif"), 8, true));
+    label->move(label->x(), label->y() + (pressed ? 2 : -2));
+}
+
+void TfrmFragm::ButtonLabelUp(TTransparentLabel* label, QPoint pos, void (TfrmFragm::*act)())
+{
+    Glb().TracerBusy = false;
+    PressLook(label, false);
+    if (InsideLabel(label, pos))
+        (this->*act)();
+}
+
+void TfrmFragm::STOPRelease()
+{
+    Glb().TracerBusy = false;
+    if (Glb().Modified)
+        ui.Recording->trigger();
+    CloseAll();
+}
+
+void TfrmFragm::OKRelease()
+{
+    Glb().TracerBusy = false;
+    ui.Recording->trigger();
+}
+
+void TfrmFragm::ApplyTextBackColour(TColor colour)
+{
+    Glb().Colours.TextBackColour = colour;
+    QPalette palette = ui.edtMnemo->palette();
+    palette.setColor(QPalette::Base, ToQColor(colour));
+    ui.edtMnemo->setPalette(palette);
+    ui.rxClocker->SetColor(colour);
+    ui.rxTitre->SetColor(colour);
+    ui.rxOK->SetColor(colour);
+    ui.rxSTOP->SetColor(colour);
+    ui.scrSTOP->SetColor(colour);
+    ui.scrOK->SetColor(colour);
+    ui.scrPopMnu->SetColor(colour);
+    ui.calendMem->SetColor(colour);
+    ui.calendMem->SetDropDownColor(colour);
+}
+
+void TfrmFragm::ApplyTextColour(TColor colour)
+{
+    QPalette palette = ui.edtMnemo->palette();
+    palette.setColor(QPalette::Text, ToQColor(colour));
+    ui.edtMnemo->setPalette(palette);
+    ui.calendMem->SetFontColor(colour);
+    ui.calendMem->SetWeekendColor(colour);
+    ui.rxClocker->SetFontColor(colour);
+}
+
+void TfrmFragm::ApplyTitleColours()
+{
+    ui.rxTitre->SetFontColor(Glb().Colours.TitleColour);
+    ui.lblTitre->SetColor(Glb().Colours.MarkBackColour);
+    ui.lblTitre->SetFontColor(Glb().Colours.MarkTextColour);
+}
+
+void TfrmFragm::RepaintAllSkins()
+{
+    repaint();
+    ui.rxTitre->update();
+    ui.lblTitre->update();
+    ui.edtMnemo->update();
+    for (QWidget* window : {notesEditor.data(), tracerWindow.data()})
+        if (window)
+            window->update();
+}
+
+void TfrmFragm::paintEvent(QPaintEvent*)
+{
+    if (Glb().UseDefaultColours)
+        Glb().Colours = TColourSettings{};
+    const TColourSettings& colours = Glb().Colours;
+    PaintGradient(*this, colours.GradientColourA, colours.GradientColourB,
+                  colours.GradientDirection);
+    QPainter painter(this);
+    FragmShape::PaintRim(painter, size());
+    painter.end();
+    if (!Glb().DataLoaded && loadNotesAndTrace)
+        loadNotesAndTrace();
+    Glb().ShowNotesAtStart = false;
+    if (Glb().FirstPaintPending) {
+        Glb().FirstPaintPending = false;
+        // Windows are shown or hidden once this paint is over, not in the middle of it.
+        QTimer::singleShot(0, this, &TfrmFragm::FirstPaint);
+    }
+}
+
+void TfrmFragm::FirstPaint()
+{
+    if (Glb().StartAsIcon)
+        HideAll();
+}
+
+void TfrmFragm::HideAll()
+{
+    // Without a notification area a hidden program could never be found again.
+    if (!TFragmTray::HostAvailable()) {
+        if (!noTrayNoticeShown)
+            ShowMessageWindow(QStringLiteral("Pas de zone de notification : Tarvelle reste "
+                                             "affiché."),
+                              0xFFFFFF, 0, 3000, 12, 0, 0);
+        noTrayNoticeShown = true;
+        return;
+    }
+    if (Glb().NotesVisible && notesEditor)
+        notesEditor->hide();
+    if (Glb().TracerVisible && tracerWindow)
+        tracerWindow->hide();
+    hide();
+}
+
+void TfrmFragm::ShowAll()
+{
+    if (isVisible())
+        return;
+    const auto showPassive = [](QWidget* window, bool visible) {
+        if (!window)
+            return;
+        window->setAttribute(Qt::WA_ShowWithoutActivating);
+        window->setVisible(visible);
+    };
+    showPassive(notesEditor, Glb().NotesVisible);
+    showPassive(tracerWindow, Glb().TracerVisible);
+    showPassive(this, true);
+}
+
+void TfrmFragm::CloseAll()
+{
+    if (notesEditor)
+        notesEditor->close();
+    if (tracerWindow)
+        tracerWindow->close();
+    close();
 }
 
 void TfrmFragm::ComeForward()
@@ -46,12 +319,97 @@ void TfrmFragm::ComeForward()
     }
 }
 
+void TfrmFragm::EndSession()
+{
+    Glb().ApplicationTerminating = true;
+    // A sample in progress ends with the process; it must not hold the closing back.
+    Glb().TracerBusy = false;
+    CloseAll();
+}
+
+void TfrmFragm::BringToFront()
+{
+    raise();
+    activateWindow();
+}
+
+bool TfrmFragm::TracerRunning() const
+{
+    return Glb().TracerBusy || ui.imgLed->isVisible();
+}
+
+void TfrmFragm::TrayLeftClick()
+{
+    try {
+        if (isVisible()) {
+            HideAll();
+        } else {
+            ShowAll();
+            BringToFront();
+        }
+    } catch (const std::exception& error) {
+        ShowPlainMessage(QString::fromLocal8Bit(error.what()) + QStringLiteral(" on tray icon."));
+    }
+}
+
+void TfrmFragm::TrayRightClick()
+{
+    try {
+        if (!isVisible()) {
+            ShowAll();
+            BringToFront();
+        }
+        if (AskQuestion(QStringLiteral("Fermer Tarvelle ?"), 0x0000FF, 0xFFFFFF, 0, 12, 150, 60,
+                        QStringLiteral("OK"), QStringLiteral("Annuler")) != 1)
+            return;
+        Glb().ClosingFromTray = true;
+        ShowAll();
+        BringToFront();
+        if (TracerRunning() && stopTracing)
+            stopTracing();
+        STOPRelease();
+    } catch (const std::exception& error) {
+        ShowPlainMessage(QString::fromLocal8Bit(error.what()) + QStringLiteral(" on tray icon."));
+    }
+}
+
+void TfrmFragm::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton && !Glb().TracerBusy && !ui.imgLed->isVisible())
+        TFragmMenus::PopupRightAligned(menus->mnuColors, event->globalPosition().toPoint());
+    else
+        QWidget::mouseReleaseEvent(event);
+}
+
 void TfrmFragm::closeEvent(QCloseEvent* event)
 {
     if (Glb().TracerBusy) {
         event->ignore();
         return;
     }
+    FormClose();
     event->accept();
     Q_EMIT Closed();
+}
+
+void TfrmFragm::FormClose()
+{
+    ui.rxClocker->SetAlarmEnabled(false);
+    if (TracerRunning() || Glb().ApplicationTerminating) {
+        Glb().TracerBusy = false;
+        if (closeLastProc)
+            closeLastProc();
+        if (saveNotesAndTrace && (Glb().Modified || !Glb().ApplicationTerminating))
+            saveNotesAndTrace();
+    }
+    if (Glb().ColoursChanged &&
+        (Glb().ApplicationTerminating ||
+         AskQuestion(QStringLiteral("Conserver ces couleurs ?"), 0x000080, 0x808080, 0, 10, 225, 55,
+                     QStringLiteral("    O K    "), QStringLiteral("mais non...")) == 2))
+        Glb().ColoursChanged = false;
+    if ((Glb().SettingsDirty || Glb().ColoursChanged) && writeSettings)
+        writeSettings();
+    tray->Remove();
+    if (!Glb().ClosingFromTray)
+        SlideOffScreen(this, 3);
 }

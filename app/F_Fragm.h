@@ -1,25 +1,82 @@
 #pragma once
 
+#include "app/F_FragmControls.h"
+#include "app/U_Glb.h"
+
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
-// The main window: the small floating window whose closing ends the program.
+#include <functional>
+
+class TFragmMenus;
+class TFragmTray;
+class TWindowDrag;
+
+// The main window: the small elliptic floating window whose closing ends the program.
 class TfrmFragm : public QWidget
 {
     Q_OBJECT
 public:
     explicit TfrmFragm(QWidget* parent = nullptr);
+    ~TfrmFragm() override;
 
     // The creation sequence; false when another copy runs, and this one must end at once.
     bool FormCreate(const QStringList& arguments);
-    // A later copy asked this one to come forward: restored when minimised, raised when
-    // shown, left alone when hidden in the tray.
+    void SetSecondaryWindows(QWidget* notesEditor, QWidget* tracerWindow);
+
+    void HideAll();
+    void ShowAll();
+    void CloseAll();
+    void RepaintAllSkins();
+    // A later copy asked this one to come forward.
     void ComeForward();
+    // The session ends: close as the application terminating, asking nothing.
+    void EndSession();
+
+    void ApplyTextBackColour(TColor colour);
+    void ApplyTextColour(TColor colour);
+    void ApplyTitleColours();
+
+    // The maker's mark shown under the title.
+    static QString MarkText();
+
+    TFragmControls ui;
+    TFragmMenus* menus;
+    TFragmTray* tray;
+    // Filled in by the subsystems that own these steps.
+    std::function<void()> loadNotesAndTrace;
+    std::function<void()> saveNotesAndTrace;
+    std::function<void()> closeLastProc;
+    std::function<void()> stopTracing;
+    std::function<void()> writeSettings;
 
 Q_SIGNALS:
     // The window closed for good: the program ends.
     void Closed();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    void ShapeWindow();
+    void FirstPaint();
+    void ConnectControls();
+    void spdDspInfoClick();
+    void PressLook(TTransparentLabel* label, bool pressed);
+    void ButtonLabelUp(TTransparentLabel* label, QPoint pos, void (TfrmFragm::*act)());
+    void STOPRelease();
+    void OKRelease();
+    void TrayLeftClick();
+    void TrayRightClick();
+    void BringToFront();
+    bool TracerRunning() const;
+    void FormClose();
+
+    QPointer<QWidget> notesEditor;
+    QPointer<QWidget> tracerWindow;
+    TWindowDrag* drag;
+    bool noTrayNoticeShown = false;
 };

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QPoint>
 #include <QWidget>
+
+class TWindowDrag;
 
 // A frameless window that can be dragged by any point of its surface not taken by a control.
 class TfrmModWindowPos : public QWidget
@@ -12,16 +13,10 @@ public:
                               Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint);
 
 protected:
-    // Whether a press at `pos` (window coordinates) starts a drag.
-    virtual bool IsDragPoint(const QPoint& pos) const;
     // Where the window goes when dragged to `proposed`.
     virtual QPoint ProposedPosition(const QPoint& proposed) const { return proposed; }
-
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    TWindowDrag* Drag() const { return drag; }
 
 private:
-    bool dragging = false;
-    QPoint grabOffset;
+    TWindowDrag* drag;
 };

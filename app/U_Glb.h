@@ -44,9 +44,25 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The eight colour settings that make up the windows' look.
+struct TColourSettings
+{
+    TColor GradientColourA = 0xFFFFFF;
+    TColor GradientColourB = 0x000000;
+    QString GradientDirection = QStringLiteral("l");
+    TColor TextBackColour = 0xE08492;
+    TColor TextColour = 0x000000;
+    TColor TitleColour = 0x000000;
+    TColor MarkBackColour = 0x000000;
+    TColor MarkTextColour = 0xFFFFFF;
+
+    bool operator==(const TColourSettings&) const = default;
+};
+
 // The process-wide flags and settings shared by the windows, in one place.
 struct TGlbState
 {
+    TColourSettings Colours;
     bool Modified = false;
     bool DataLoaded = false;
     bool TracerBusy = false;
@@ -62,6 +78,8 @@ struct TGlbState
     bool FirstPaintPending = true;
     bool ClosingFromTray = false;
     bool SupportsTranslucency = false;
+    // The session is ending: nobody is there to answer a question.
+    bool ApplicationTerminating = false;
     // Pause between two steps of a window sliding off the screen; tests set 0.
     int SlideStepDelayMs = 2;
     QString OwnExeName;

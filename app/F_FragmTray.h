@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QObject>
+#include <QSystemTrayIcon>
+
+// The program's icon in the notification area: a left click and a right click, nothing else.
+class TFragmTray : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TFragmTray(const QIcon& icon, QObject* parent = nullptr);
+
+    void Add();
+    void Remove();
+    bool IsShown() const;
+    // Whether a notification area exists to hide the program into.
+    static bool HostAvailable();
+
+Q_SIGNALS:
+    void LeftClick();
+    void RightClick();
+
+private:
+    void Activated(QSystemTrayIcon::ActivationReason reason);
+
+    QSystemTrayIcon icon;
+};
