@@ -138,11 +138,15 @@ stop() {
         openbox) pid="$openbox_pid" ;;
         Xvfb) pid="$xvfb_pid" ;;
         esac
-        [[ -n "$pid" ]] && alive "$pid" "$name" || continue
+        if [[ -z "$pid" ]] || ! alive "$pid" "$name"; then
+            continue
+        fi
         kill "$pid" 2>/dev/null || true
         local tries=50
         while ((tries-- > 0)) && alive "$pid" "$name"; do sleep 0.1; done
-        alive "$pid" "$name" && kill -9 "$pid" 2>/dev/null || true
+        if alive "$pid" "$name"; then
+            kill -9 "$pid" 2>/dev/null || true
+        fi
     done
     rm -f "$state"
 }
