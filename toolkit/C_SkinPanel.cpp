@@ -103,9 +103,15 @@ int TSkinPanel::TextExtent() const
     return static_cast<int>(scroll.lines.size()) * fontMetrics().height();
 }
 
+// At rest the text is centred; text too long for the panel shows its beginning instead.
 int TSkinPanel::RestOffset() const
 {
-    return (Extent() + TextExtent()) / 2;
+    const int free = Extent() - TextExtent();
+    if (free >= 0)
+        return Extent() - free / 2;
+    if (scroll.direction == TDirection::Horizontal)
+        return Extent();
+    return Extent() - (Extent() - fontMetrics().height()) / 2;
 }
 
 QString TSkinPanel::HorizontalText() const

@@ -43,7 +43,7 @@ public:
     const TScrollSettings& ScrollSettings() const { return scroll; }
     void SetActive(bool active);
     bool IsActive() const { return active; }
-    // Pixels scrolled; the text stands centred at the start of a pass and at rest.
+    // Pixels scrolled; a pass starts from the rest position (the text centred).
     int Offset() const { return active ? offset : RestOffset(); }
     // A tab stop takes the focus from the keyboard only, as a button panel does.
     void SetTabStop(bool tabStop);

@@ -64,9 +64,10 @@ TEST_F(SkinPanelTest, HorizontalStepMovesTheTextOnePixelLeftAndCyclesEndlessly)
     const int textWidth = panel.fontMetrics().horizontalAdvance("WW");
     const int before = *WidgetProbe::FirstColumnWith(WidgetProbe::Shot(panel), Qt::red);
     EXPECT_NEAR(before, (panel.width() - textWidth) / 2, 2) << "centred at rest";
+    const int rest = panel.Offset();
     panel.SetActive(true);
     const int start = panel.Offset();
-    EXPECT_EQ(start, Period() / 2) << "a pass starts from the rest position";
+    EXPECT_EQ(start, rest) << "a pass starts from the rest position";
     for (int i = 0; i < 5; ++i)
         panel.Step();
     EXPECT_EQ(panel.Offset(), start + 5);
@@ -88,27 +89,44 @@ TEST_F(SkinPanelTest, VerticalStepMovesTheStackedLinesUp)
 {
     panel.resize(60, 40);
     Scroll(TSkinPanel::TDirection::Vertical, true, {"WW", "WW"});
+    const int rest = panel.Offset();
     panel.SetActive(true);
     const int before = *WidgetProbe::FirstRowWith(WidgetProbe::Shot(panel), Qt::red);
     for (int i = 0; i < 4; ++i)
         panel.Step();
     EXPECT_EQ(*WidgetProbe::FirstRowWith(WidgetProbe::Shot(panel), Qt::red), before - 4);
-    EXPECT_EQ(panel.Offset(), (40 + 2 * panel.fontMetrics().height()) / 2 + 4);
+    EXPECT_EQ(panel.Offset(), rest + 4);
+}
+
+TEST_F(SkinPanelTest, TextTooLongForThePanelRestsOnItsBeginning)
+{
+    panel.resize(90, panel.fontMetrics().height());
+    Scroll(TSkinPanel::TDirection::Vertical, true, {"WW"});
+    const QImage firstLineOnly = WidgetProbe::Shot(panel);
+    Scroll(TSkinPanel::TDirection::Vertical, true, {"WW", "WW", "WW"});
+    EXPECT_EQ(WidgetProbe::Shot(panel), firstLineOnly);
+
+    panel.resize(20, 20);
+    Scroll(TSkinPanel::TDirection::Horizontal, true, {"WWWWWW"});
+    const QImage beginning = WidgetProbe::Shot(panel);
+    Scroll(TSkinPanel::TDirection::Horizontal, true, {"WWWWWWWWWW"});
+    EXPECT_EQ(WidgetProbe::Shot(panel), beginning);
 }
 
 TEST_F(SkinPanelTest, WithoutCyclingOnePassEndsTheScrollingAtRest)
 {
     Scroll(TSkinPanel::TDirection::Horizontal, false);
     panel.show();
+    const int rest = panel.Offset();
     panel.SetActive(true);
     int steps = 0;
     while (panel.IsActive() && steps < 1000) {
         panel.Step();
         ++steps;
     }
-    EXPECT_EQ(steps, Period() - Period() / 2 + 1);
+    EXPECT_EQ(steps, Period() - rest + 1);
     EXPECT_FALSE(Timer()->isActive());
-    EXPECT_EQ(panel.Offset(), Period() / 2);
+    EXPECT_EQ(panel.Offset(), rest);
 }
 
 TEST_F(SkinPanelTest, TimerRunsOnlyWhileActiveAndShown)
@@ -125,8 +143,9 @@ TEST_F(SkinPanelTest, TimerRunsOnlyWhileActiveAndShown)
     EXPECT_TRUE(Timer()->isActive());
     panel.SetActive(false);
     EXPECT_FALSE(Timer()->isActive());
+    const int rest = panel.Offset();
     panel.Step();
-    EXPECT_EQ(panel.Offset(), Period() / 2) << "an inactive panel does not move";
+    EXPECT_EQ(panel.Offset(), rest) << "an inactive panel does not move";
 }
 
 TEST_F(SkinPanelTest, MouseEventsCarryButtonAndPosition)
