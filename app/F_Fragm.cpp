@@ -270,7 +270,7 @@ void TfrmFragm::FirstPaint()
 void TfrmFragm::HideAll()
 {
     // Without a notification area a hidden program could never be found again.
-    if (!TFragmTray::HostAvailable()) {
+    if (!Platform().HasTrayHost()) {
         if (!noTrayNoticeShown)
             ShowMessageWindow(QStringLiteral("Pas de zone de notification : Tarvelle reste "
                                              "affiché."),

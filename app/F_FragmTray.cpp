@@ -23,11 +23,6 @@ bool TFragmTray::IsShown() const
     return icon.isVisible();
 }
 
-bool TFragmTray::HostAvailable()
-{
-    return QSystemTrayIcon::isSystemTrayAvailable();
-}
-
 void TFragmTray::Activated(QSystemTrayIcon::ActivationReason reason)
 {
     // A double click also starts with a single one; the second press is not a new click.

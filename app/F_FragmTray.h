@@ -13,8 +13,6 @@ public:
     void Add();
     void Remove();
     bool IsShown() const;
-    // Whether a notification area exists to hide the program into.
-    static bool HostAvailable();
 
 Q_SIGNALS:
     void LeftClick();

@@ -30,6 +30,8 @@ public:
     virtual QRect ScreenGeometry() const = 0;
     virtual QRect WorkArea() const = 0;
     virtual bool HasCompositor() const = 0;
+    // Whether a notification area (tray host) runs on the screen.
+    virtual bool HasTrayHost() const = 0;
     virtual void Beep() = 0;
     virtual QString UserName() const = 0;
     virtual void SetCursorPos(const QPoint& pos) = 0;

@@ -14,6 +14,7 @@ public:
     QRect ScreenGeometry() const override { return screen; }
     QRect WorkArea() const override { return workArea; }
     bool HasCompositor() const override { return compositor; }
+    bool HasTrayHost() const override { return trayHost; }
     void Beep() override { ++beeps; }
     QString UserName() const override { return userName; }
     void SetCursorPos(const QPoint& pos) override { cursorMoves.append(pos); }
@@ -26,6 +27,7 @@ public:
     QRect screen{0, 0, 1024, 768};
     QRect workArea{0, 0, 1024, 738};
     bool compositor = false;
+    bool trayHost = true;
     int beeps = 0;
     QString userName = QStringLiteral("testeur");
     QList<QPoint> cursorMoves;

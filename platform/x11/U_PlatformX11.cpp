@@ -17,6 +17,17 @@ Display* XDisplay()
     return x11 ? x11->display() : nullptr;
 }
 
+// Whether some client owns the selection `prefix` + screen number.
+bool SelectionOwned(const char* prefix)
+{
+    Display* display = XDisplay();
+    if (!display)
+        return false;
+    const QByteArray name = prefix + QByteArray::number(DefaultScreen(display));
+    const Atom selection = XInternAtom(display, name.constData(), False);
+    return XGetSelectionOwner(display, selection) != None;
+}
+
 QString RuntimeFolder()
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
@@ -52,13 +63,13 @@ QRect TPlatformX11::WorkArea() const
 
 bool TPlatformX11::HasCompositor() const
 {
-    Display* display = XDisplay();
-    if (!display)
-        return false;
     // A compositing manager owns the _NET_WM_CM_Sn selection of its screen.
-    const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(DefaultScreen(display));
-    const Atom selection = XInternAtom(display, name.constData(), False);
-    return XGetSelectionOwner(display, selection) != None;
+    return SelectionOwned("_NET_WM_CM_S");
+}
+
+bool TPlatformX11::HasTrayHost() const
+{
+    return SelectionOwned("_NET_SYSTEM_TRAY_S");
 }
 
 void TPlatformX11::Beep()

@@ -13,6 +13,7 @@ public:
     QRect ScreenGeometry() const override;
     QRect WorkArea() const override;
     bool HasCompositor() const override;
+    bool HasTrayHost() const override;
     void Beep() override;
     QString UserName() const override;
     void SetCursorPos(const QPoint& pos) override;

@@ -1,0 +1,341 @@
+#include "TestEnv.h"
+#include "app/F_Fragm.h"
+#include "app/F_FragmMenus.h"
+#include "app/F_FragmTray.h"
+#include "app/F_Glb.h"
+#include "toolkit/C_FlatButton.h"
+#include "toolkit/C_HintSwitch.h"
+#include "toolkit/C_Image.h"
+#include "toolkit/C_SkinPanel.h"
+#include "toolkit/C_TransparentLabel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+// The visible captions of `menu`, submenus as "caption>", separators as "-".
+QStringList Captions(const QMenu* menu)
+{
+    QStringList captions;
+    for (const QAction* action : menu->actions())
+        captions.append(action->isSeparator() ? QStringLiteral("-")
+                        : action->menu()      ? action->text() + u'>'
+                                              : action->text());
+    return captions;
+}
+
+void MouseMoveTo(QWidget* widget, const QPoint& pos)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(pos), QPointF(widget->mapToGlobal(pos)),
+                     Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(widget, &move);
+}
+} // namespace
+
+class Fragm : public TarvelleTest
+{
+protected:
+    void SetUp() override
+    {
+        TarvelleTest::SetUp();
+        Create({});
+    }
+    void TearDown() override
+    {
+        frm.reset();
+        SetMainWindow(nullptr);
+        TarvelleTest::TearDown();
+    }
+    void Create(const QStringList& arguments)
+    {
+        frm = std::make_unique<TfrmFragm>();
+        ASSERT_TRUE(frm->FormCreate(arguments));
+        frm->SetSecondaryWindows(&notes, &tracer);
+        frm->move(300, 200);
+        notes.show();
+        tracer.show();
+        frm->show();
+    }
+    bool Shown(bool main, bool notesShown, bool tracerShown) const
+    {
+        return frm->isVisible() == main && notes.isVisible() == notesShown &&
+               tracer.isVisible() == tracerShown;
+    }
+
+    QWidget notes;
+    QWidget tracer;
+    std::unique_ptr<TfrmFragm> frm;
+};
+
+TEST_F(Fragm, SecondCopyEndsAtCreation)
+{
+    platform->nextClaim = TPlatform::TInstanceClaim::AlreadyRunning;
+    TfrmFragm second;
+    EXPECT_FALSE(second.FormCreate({}));
+    EXPECT_EQ(platform->calledNames, QStringList{"DDLFirstIntance"});
+}
+
+TEST_F(Fragm, ShapeIsTheEllipseWithAHole)
+{
+    EXPECT_EQ(frm->size(), QSize(277, 116));
+    EXPECT_EQ(frm->windowTitle(), "Tarvelle");
+    EXPECT_TRUE(frm->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(frm->windowFlags() & Qt::Tool); // no task-bar button
+    const QRegion mask = frm->mask();
+    EXPECT_TRUE(mask.contains(QPoint(138, 58)));
+    EXPECT_FALSE(mask.contains(QPoint(30, 60))); // the hole lets clicks through
+    EXPECT_FALSE(mask.contains(QPoint(2, 2)));
+    EXPECT_FALSE(mask.contains(QPoint(274, 113)));
+}
+
+TEST_F(Fragm, HideAllAndShowAllFollowTheFlags)
+{
+    frm->HideAll();
+    EXPECT_TRUE(Shown(false, false, false));
+    Glb().TracerVisible = false;
+    frm->ShowAll();
+    EXPECT_TRUE(Shown(true, true, false));
+    // Already shown: nothing changes.
+    tracer.show();
+    frm->ShowAll();
+    EXPECT_TRUE(Shown(true, true, true));
+    Glb().NotesVisible = false;
+    notes.hide();
+    frm->HideAll();
+    EXPECT_TRUE(Shown(false, false, true)); // the tracer is not in the visible set
+}
+
+TEST_F(Fragm, WithoutTrayHostTheWindowsStayReachable)
+{
+    platform->trayHost = false;
+    frm->HideAll();
+    frm->HideAll();
+    EXPECT_TRUE(Shown(true, true, true));
+    EXPECT_EQ(dialogs->messages.size(), 1); // said once
+}
+
+TEST_F(Fragm, TrayLeftClickHidesAndShows)
+{
+    Q_EMIT frm->tray->LeftClick();
+    EXPECT_TRUE(Shown(false, false, false));
+    Q_EMIT frm->tray->LeftClick();
+    EXPECT_TRUE(Shown(true, true, true));
+}
+
+TEST_F(Fragm, TrayRightClickShowsThenAsksAndCancelKeepsAll)
+{
+    frm->HideAll();
+    Q_EMIT frm->tray->RightClick();
+    ASSERT_EQ(dialogs->questions.size(), 1);
+    const TQuestionRequest& asked = dialogs->questions.first();
+    EXPECT_EQ(asked.text, "Fermer Tarvelle ?");
+    EXPECT_EQ(asked.textColour, 0x0000FFu);
+    EXPECT_EQ(asked.backColour, 0xFFFFFFu);
+    EXPECT_EQ(QList<int>({asked.fontSize, asked.width, asked.height}), QList<int>({12, 150, 60}));
+    EXPECT_EQ(asked.okCaption, "OK");
+    EXPECT_EQ(asked.cancelCaption, "Annuler");
+    EXPECT_TRUE(Shown(true, true, true));
+    EXPECT_FALSE(Glb().ClosingFromTray);
+}
+
+TEST_F(Fragm, ClosingFromTrayStopsTracingAndDoesNotSlide)
+{
+    QSignalSpy closed(frm.get(), &TfrmFragm::Closed);
+    int stops = 0;
+    frm->stopTracing = [&]() {
+        ++stops;
+    };
+    frm->ui.imgLed->show();
+    dialogs->AnswerNext(1);
+    Q_EMIT frm->tray->RightClick();
+    EXPECT_TRUE(Glb().ClosingFromTray);
+    EXPECT_EQ(stops, 1);
+    EXPECT_EQ(closed.size(), 1);
+    EXPECT_EQ(frm->pos(), QPoint(300, 200));
+    EXPECT_FALSE(notes.isVisible() || tracer.isVisible());
+}
+
+TEST_F(Fragm, ClosingWithStopSlidesOffTheScreen)
+{
+    QSignalSpy closed(frm.get(), &TfrmFragm::Closed);
+    frm->CloseAll();
+    ASSERT_EQ(closed.size(), 1);
+    EXPECT_TRUE(frm->x() >= 1024 || frm->x() + frm->width() <= 0) << frm->x();
+}
+
+TEST_F(Fragm, StopReleaseActsOnlyInsideTheLabel)
+{
+    QSignalSpy closed(frm.get(), &TfrmFragm::Closed);
+    QSignalSpy recorded(frm->ui.Recording, &QAction::triggered);
+    TTransparentLabel* label = frm->ui.rxSTOP;
+    const QPoint at = label->pos();
+    QTest::mousePress(label, Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_EQ(label->pos(), at + QPoint(0, 2)); // pressed look
+    Glb().TracerBusy = true;
+    QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(label->width() + 5, 3));
+    EXPECT_EQ(label->pos(), at);
+    EXPECT_FALSE(Glb().TracerBusy);
+    EXPECT_EQ(closed.size(), 0);
+
+    Glb().Modified = true;
+    QTest::mousePress(label, Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(label->width(), label->height()));
+    EXPECT_EQ(recorded.size(), 1); // the save question comes first
+    EXPECT_EQ(closed.size(), 1);
+}
+
+TEST_F(Fragm, OkReleaseRecordsWithoutClosing)
+{
+    QSignalSpy closed(frm.get(), &TfrmFragm::Closed);
+    QSignalSpy recorded(frm->ui.Recording, &QAction::triggered);
+    QTest::mousePress(frm->ui.rxOK, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseRelease(frm->ui.rxOK, Qt::LeftButton, {}, QPoint(0, 2)); // x = 0 is outside
+    EXPECT_EQ(recorded.size(), 0);
+    QTest::mousePress(frm->ui.rxOK, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseRelease(frm->ui.rxOK, Qt::LeftButton, {}, QPoint(1, 1));
+    EXPECT_EQ(recorded.size(), 1);
+    EXPECT_EQ(closed.size(), 0);
+}
+
+TEST_F(Fragm, ClosingIsRefusedWhileTheTracerIsBusy)
+{
+    QSignalSpy closed(frm.get(), &TfrmFragm::Closed);
+    Glb().TracerBusy = true;
+    EXPECT_FALSE(frm->close());
+    EXPECT_TRUE(frm->isVisible());
+    EXPECT_EQ(closed.size(), 0);
+}
+
+TEST_F(Fragm, ColourQuestionAtClosingAndSettingsWrite)
+{
+    int writes = 0;
+    frm->writeSettings = [&]() {
+        ++writes;
+    };
+    Glb().SettingsDirty = false;
+    Glb().ColoursChanged = true;
+    dialogs->AnswerNext(2);
+    frm->CloseAll();
+    ASSERT_EQ(dialogs->questions.size(), 1);
+    EXPECT_EQ(dialogs->questions.first().text, "Conserver ces couleurs ?");
+    EXPECT_EQ(dialogs->questions.first().cancelCaption, "mais non...");
+    EXPECT_FALSE(Glb().ColoursChanged);
+    EXPECT_EQ(writes, 0);
+}
+
+TEST_F(Fragm, SessionEndAsksNothingAndSavesWhatChanged)
+{
+    int saves = 0, writes = 0;
+    frm->saveNotesAndTrace = [&]() {
+        ++saves;
+    };
+    frm->writeSettings = [&]() {
+        ++writes;
+    };
+    Glb().Modified = true;
+    Glb().ColoursChanged = true;
+    Glb().TracerBusy = true;
+    QSignalSpy closed(frm.get(), &TfrmFragm::Closed);
+    frm->EndSession();
+    EXPECT_EQ(closed.size(), 1);
+    EXPECT_TRUE(dialogs->questions.isEmpty());
+    EXPECT_EQ(saves, 1);
+    EXPECT_FALSE(Glb().ColoursChanged); // unconfirmed colours are not kept
+    EXPECT_EQ(writes, 1);               // the other settings still are
+}
+
+TEST_F(Fragm, DragByTheTopBandOnly)
+{
+    QTest::mousePress(frm.get(), Qt::LeftButton, {}, QPoint(60, 20));
+    MouseMoveTo(frm.get(), QPoint(90, 35));
+    QTest::mouseRelease(frm.get(), Qt::LeftButton, {}, QPoint(90, 35));
+    EXPECT_EQ(frm->pos(), QPoint(330, 215));
+
+    QTest::mousePress(frm.get(), Qt::LeftButton, {}, QPoint(150, 100));
+    MouseMoveTo(frm.get(), QPoint(180, 110));
+    QTest::mouseRelease(frm.get(), Qt::LeftButton, {}, QPoint(180, 110));
+    EXPECT_EQ(frm->pos(), QPoint(330, 215));
+
+    Glb().TracerBusy = true;
+    QTest::mousePress(frm.get(), Qt::LeftButton, {}, QPoint(60, 20));
+    MouseMoveTo(frm.get(), QPoint(90, 35));
+    QTest::mouseRelease(frm.get(), Qt::LeftButton, {}, QPoint(90, 35));
+    EXPECT_EQ(frm->pos(), QPoint(330, 215));
+}
+
+TEST_F(Fragm, HintToggleNamesTheNextState)
+{
+    EXPECT_EQ(frm->ui.spdDspInfo->Hint(), "Info-bulles visibles");
+    EXPECT_FALSE(THintSwitch::IsShown(frm->ui.spdChgCol));
+    EXPECT_TRUE(THintSwitch::IsShown(frm->ui.edtMnemo));
+    EXPECT_TRUE(THintSwitch::IsShown(frm->ui.scrPopMnu));
+    QTest::mouseClick(frm->ui.spdDspInfo, Qt::LeftButton);
+    EXPECT_EQ(frm->ui.spdDspInfo->Hint(), "Info-bulles cachées");
+    EXPECT_TRUE(THintSwitch::IsShown(frm->ui.spdChgCol));
+    QTest::mouseClick(frm->ui.spdDspInfo, Qt::LeftButton);
+    EXPECT_EQ(frm->ui.spdDspInfo->Hint(), "Info-bulles visibles");
+    EXPECT_FALSE(THintSwitch::IsShown(frm->ui.spdChgCol));
+    EXPECT_TRUE(THintSwitch::IsShown(frm->ui.rxTitre));
+}
+
+TEST_F(Fragm, CommandLineArgumentHidesTheMark)
+{
+    const QString mark = TfrmFragm::MarkText();
+    EXPECT_TRUE(mark.startsWith(u' '));
+    EXPECT_LE(QFontMetrics(frm->ui.lblTitre->font()).horizontalAdvance(mark), 93);
+    EXPECT_EQ(frm->ui.lblTitre->text(), mark);
+    EXPECT_TRUE(frm->ui.rxTitre->IsTransparent());
+    Create({"--sans-marque"});
+    EXPECT_EQ(frm->ui.lblTitre->text(), "");
+    EXPECT_FALSE(frm->ui.rxTitre->IsTransparent());
+}
+
+TEST_F(Fragm, MenusReadAsDesigned)
+{
+    const QMenu* pop = frm->menus->popMnu;
+    EXPECT_EQ(
+        Captions(pop),
+        QStringList({"Presse-papier", "Pas de répétition sur Crtl+C", "-", "Nouveau Mnemo",
+                     "Sauvegarde sur Nouveau Mnemo", "", "Timing>", "-", "Options d'affichage>",
+                     "-", "Enregistrements && Démarrage>", "-", "&A propos && aide..."}));
+    const auto checked = [&](const char* name) {
+        return pop->findChild<QAction*>(QLatin1String(name))->isChecked();
+    };
+    EXPECT_TRUE(checked("clipB_mnu") && checked("SVG_Mode") && checked("posDft") &&
+                checked("timeOnRecording") && checked("openType"));
+    EXPECT_FALSE(checked("noRepeatClpB") || checked("affichDown") || checked("mnuIconStart") ||
+                 checked("lnkMaker") || checked("SVG_Auto") || checked("mnuDistinctFiles"));
+    EXPECT_FALSE(frm->menus->openType->isEnabled());
+    EXPECT_EQ(Captions(pop->findChild<QMenu*>("mnuTraceOptions")),
+              QStringList({"Exclure trace sur Explorer", "Distinction fichiers"}));
+    EXPECT_EQ(Captions(frm->menus->mnuColors),
+              QStringList({"BlueMetal", "BlueRed", "Collant", "DarkBlue", "GrayBlue", "Metal", "Or",
+                           "OrBlue", "Purple", "Sable"}));
+}
+
+TEST_F(Fragm, DefaultColoursPaintResetsTheEightSettings)
+{
+    Glb().Colours.GradientColourA = 0x123456;
+    Glb().Colours.MarkTextColour = 0x000001;
+    Glb().Colours.GradientDirection = "h";
+    Glb().UseDefaultColours = true;
+    const QImage shot = frm->grab().toImage();
+    EXPECT_EQ(Glb().Colours, TColourSettings{});
+    EXPECT_EQ(shot.pixelColor(210, 75), shot.pixelColor(210, 84));            // along the width
+    EXPECT_GT(shot.pixelColor(48, 75).red(), shot.pixelColor(210, 75).red()); // white to black
+    EXPECT_EQ(shot.pixelColor(48, 75).red(), shot.pixelColor(48, 75).blue());
+}
+
+TEST_F(Fragm, ComeForwardRestoresAMinimisedWindowAndLeavesAHiddenOne)
+{
+    frm->showMinimized();
+    frm->ComeForward();
+    EXPECT_FALSE(frm->isMinimized());
+    frm->HideAll();
+    frm->ComeForward();
+    EXPECT_FALSE(frm->isVisible());
+}
