@@ -16,6 +16,8 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     # the virtual X session and the tools the scripts and tests drive it with
     xvfb openbox trayer xdotool x11-utils
+    # checks the autostart entry the program writes
+    desktop-file-utils
     # the faces the program's font table maps to
     fonts-liberation fonts-dejavu-core fonts-urw-base35
 )
