@@ -83,6 +83,14 @@ struct TGlbState
     // Pause between two steps of a window sliding off the screen; tests set 0.
     int SlideStepDelayMs = 2;
     QString OwnExeName;
+    // Set by the first snap of a movable window to a work-area edge, never cleared.
+    bool WindowSnapped = false;
+    bool EditorAnchored = false;
+    // Where the tracer window and the notes editor go when first shown.
+    int TracerLeft = 0;
+    int TracerTop = 0;
+    int NotesLeft = 0;
+    int NotesTop = 0;
 };
 
 TGlbState& Glb();
