@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Start-up time (launch to main window mapped) and resident memory after start of Tarvelle,
+# against the floor: a bare Qt 6 Widgets program showing one frameless 277x116 window, built the
+# same way. Medians of 10 runs each, on a private Xvfb without window manager. Run by hand.
+#   bench/startup.sh [RUNS]
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+runs="${1:-10}"
+"$root/scripts/setup.sh" >/dev/null
+
+work="$(mktemp -d)"
+export TARVELLE_XSESSION_STATE="$work/xsession.state"
+trap '"$root/scripts/xsession.sh" stop; rm -rf "$work"' EXIT
+eval "$("$root/scripts/xsession.sh" start --bare)"
+export DISPLAY
+
+probe="$root/build/bench/startup_probe"
+# Each start gets a fresh program folder and runtime folder, as a first start on a machine would.
+measure() {
+    local name="$1"
+    shift
+    local home runtime
+    home="$(mktemp -d "$work/home.XXXXXX")"
+    runtime="$(mktemp -d "$work/runtime.XXXXXX")"
+    TARVELLE_HOME="$home" XDG_RUNTIME_DIR="$runtime" "$probe" "$@" >>"$work/$name"
+}
+
+# One unrecorded start each, so that no run pays for a cold disk cache.
+measure warmup "$root/build/tarvelle"
+measure warmup "$root/build/bench/floor_window"
+for ((i = 0; i < runs; i++)); do
+    measure tarvelle "$root/build/tarvelle"
+    measure floor "$root/build/bench/floor_window"
+done
+
+median() { # column of a file of "ms rss_kb" lines
+    sort -n -k "$2" "$1" | awk -v c="$2" '{ v[NR] = $c } END {
+        printf "%.1f", (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+t_ms="$(median "$work/tarvelle" 1)" t_kb="$(median "$work/tarvelle" 2)"
+f_ms="$(median "$work/floor" 1)" f_kb="$(median "$work/floor" 2)"
+printf '%-10s %12s %12s   (median of %d runs)\n' "" "start-up ms" "RSS KiB" "$runs"
+printf '%-10s %12s %12s\n' tarvelle "$t_ms" "$t_kb" floor "$f_ms" "$f_kb"
+awk -v a="$t_ms" -v b="$f_ms" -v c="$t_kb" -v d="$f_kb" \
+    'BEGIN { printf "%-10s %12.2f %12.2f\n", "ratio", a / b, c / d }'
