@@ -1,6 +1,9 @@
 #include "app/F_ModWindowPos.h"
 
 #include "app/F_WindowDrag.h"
+#include "app/U_Glb.h"
+#include "app/U_Positions.h"
+#include "platform/U_Platform.h"
 
 TfrmModWindowPos::TfrmModWindowPos(QWidget* parent, Qt::WindowFlags flags)
     : QWidget(parent, flags),
@@ -8,4 +11,10 @@ TfrmModWindowPos::TfrmModWindowPos(QWidget* parent, Qt::WindowFlags flags)
           this, [](const QPoint&) { return true; },
           [this](const QPoint& proposed) { return ProposedPosition(proposed); }))
 {
+}
+
+QPoint TfrmModWindowPos::ProposedPosition(const QPoint& proposed) const
+{
+    return SnapPosition(proposed, frameGeometry().size(), Platform().WorkArea(),
+                        Glb().WindowSnapped);
 }

@@ -13,8 +13,9 @@ public:
                               Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint);
 
 protected:
-    // Where the window goes when dragged to `proposed`.
-    virtual QPoint ProposedPosition(const QPoint& proposed) const { return proposed; }
+    // Where the window goes when dragged to `proposed`: snapped to the work-area edges, and
+    // kept inside the work area once any such window has been snapped.
+    virtual QPoint ProposedPosition(const QPoint& proposed) const;
     TWindowDrag* Drag() const { return drag; }
 
 private:

@@ -1,0 +1,249 @@
+#include "TestEnv.h"
+#include "app/U_Autostart.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <optional>
+
+namespace {
+const QString Name = QStringLiteral("Tarvelle");
+
+// Undoes the general string-value escapes of a desktop file.
+QString UnescapeStringValue(const QString& value)
+{
+    QString plain;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value.at(i);
+        if (c != u'\\' || i + 1 == value.size()) {
+            plain += c;
+            continue;
+        }
+        const QChar next = value.at(++i);
+        plain += next == u's'   ? QChar(u' ')
+                 : next == u'n' ? QChar(u'\n')
+                 : next == u't' ? QChar(u'\t')
+                 : next == u'r' ? QChar(u'\r')
+                                : next;
+    }
+    return plain;
+}
+
+// Splits an unescaped Exec command into its arguments as a launcher does; nothing when the
+// command breaks the quoting rules (an unknown or missing backslash escape, a lone %, an open
+// quote).
+std::optional<QStringList> ExecArguments(const QString& command)
+{
+    QStringList arguments;
+    QString current;
+    bool quoted = false, started = false;
+    for (qsizetype i = 0; i < command.size(); ++i) {
+        const QChar c = command.at(i);
+        const QChar next = i + 1 < command.size() ? command.at(i + 1) : QChar();
+        if (c == u'%') {
+            if (next != u'%')
+                return std::nullopt;
+            current += c;
+            ++i;
+        } else if (quoted && (c == u'$' || c == u'`')) {
+            return std::nullopt;
+        } else if (quoted && c == u'\\') {
+            if (!QStringLiteral("\"`$\\").contains(next))
+                return std::nullopt;
+            current += next;
+            ++i;
+        } else if (c == u'"') {
+            quoted = !quoted;
+        } else if (!quoted && c == u' ') {
+            if (started)
+                arguments.append(current);
+            current.clear();
+            started = false;
+            continue;
+        } else {
+            current += c;
+        }
+        started = true;
+    }
+    if (quoted)
+        return std::nullopt;
+    if (started)
+        arguments.append(current);
+    return arguments;
+}
+
+QStringList FileLines(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+QString ExecValue(const QString& path)
+{
+    for (const QString& line : FileLines(path))
+        if (line.startsWith(QStringLiteral("Exec=")))
+            return line.mid(5);
+    return {};
+}
+
+void WriteFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(content);
+}
+
+const QStringList AwkwardPaths{
+    QStringLiteral("/opt/Mon Programme/tarvelle"),
+    QStringLiteral("/tmp/l'\"exe\"/tarvelle"),
+    QStringLiteral("/tmp/100%/%f %u/tarvelle"),
+    QStringLiteral("/tmp/$HOME/`id`/$(rm)/tarvelle"),
+    QStringLiteral("/tmp/back\\slash\\/\\\\n/tarvelle"),
+    QStringLiteral("/home/élodie/Éléments ç œ €/tarvelle"),
+    QStringLiteral("/tmp/a;b&c|d<e>f*g?h#i~j(k)/tarvelle"),
+    QStringLiteral("/tmp/tab\there/tarvelle"),
+};
+} // namespace
+
+class Autostart : public TarvelleTest
+{
+protected:
+    void SetUp() override
+    {
+        TarvelleTest::SetUp();
+        savedConfig = qgetenv("XDG_CONFIG_HOME");
+        savedHome = qgetenv("HOME");
+        config = home.filePath(QStringLiteral("config"));
+        qputenv("XDG_CONFIG_HOME", config.toLocal8Bit());
+        folder = config + QStringLiteral("/autostart");
+        entry = folder + QStringLiteral("/Tarvelle.desktop");
+    }
+    void TearDown() override
+    {
+        qputenv("XDG_CONFIG_HOME", savedConfig);
+        qputenv("HOME", savedHome);
+        TarvelleTest::TearDown();
+    }
+
+    QByteArray savedConfig, savedHome;
+    QString config, folder, entry;
+};
+
+TEST_F(Autostart, EntryLivesInTheConfigFolderOrItsFallback)
+{
+    EXPECT_EQ(AutostartEntryPath(Name), entry);
+    qputenv("HOME", home.path().toLocal8Bit());
+    const QString fallback = home.path() + QStringLiteral("/.config/autostart/Tarvelle.desktop");
+    qputenv("XDG_CONFIG_HOME", "");
+    EXPECT_EQ(AutostartEntryPath(Name), fallback);
+    // A relative value is no base folder at all.
+    qputenv("XDG_CONFIG_HOME", "relative/config");
+    EXPECT_EQ(AutostartEntryPath(Name), fallback);
+}
+
+TEST_F(Autostart, AddCreatesTheFolderAndAStartingEntry)
+{
+    EXPECT_FALSE(RunEntryExists(Name));
+    QString error;
+    ASSERT_TRUE(AddRunEntry(Name, QStringLiteral("/usr/bin/tarvelle"), &error));
+    EXPECT_TRUE(error.isEmpty());
+    EXPECT_TRUE(RunEntryExists(Name));
+    const QStringList lines = FileLines(entry);
+    EXPECT_EQ(lines.first(), "[Desktop Entry]");
+    EXPECT_TRUE(lines.contains("Type=Application"));
+    EXPECT_TRUE(lines.contains("Name=Tarvelle"));
+    EXPECT_TRUE(lines.contains("Exec=\"/usr/bin/tarvelle\""));
+}
+
+TEST_F(Autostart, AwkwardPathsRoundTripThroughTheExecQuoting)
+{
+    for (const QString& path : AwkwardPaths) {
+        ASSERT_TRUE(AddRunEntry(Name, path)) << path.toStdString();
+        const auto arguments = ExecArguments(UnescapeStringValue(ExecValue(entry)));
+        ASSERT_TRUE(arguments.has_value()) << ExecValue(entry).toStdString();
+        EXPECT_EQ(*arguments, QStringList{path}) << ExecValue(entry).toStdString();
+    }
+    EXPECT_EQ(DesktopExecArgument("/a b/c\"d"), "\"/a b/c\\\\\"d\"");
+    EXPECT_EQ(DesktopExecArgument("/x\\y%z$"), "\"/x\\\\\\\\y%%z\\\\$\"");
+}
+
+TEST_F(Autostart, DesktopFileValidateAcceptsTheEntry)
+{
+    const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
+    if (validator.isEmpty())
+        GTEST_SKIP() << "desktop-file-validate is not installed (package desktop-file-utils)";
+    for (const QString& path : AwkwardPaths) {
+        ASSERT_TRUE(AddRunEntry(Name, path));
+        QProcess check;
+        check.setProcessChannelMode(QProcess::MergedChannels);
+        check.start(validator, {entry});
+        ASSERT_TRUE(check.waitForFinished(60000));
+        EXPECT_EQ(check.exitCode(), 0) << path.toStdString() << check.readAll().toStdString();
+        EXPECT_EQ(check.readAll(), QByteArray()) << path.toStdString();
+    }
+}
+
+TEST_F(Autostart, OnlyAnEntryThatWouldStartCounts)
+{
+    ASSERT_TRUE(QDir().mkpath(folder));
+    // The name is compared exactly, case included.
+    WriteFile(folder + "/tarvelle.desktop", "[Desktop Entry]\nType=Application\nExec=x\n");
+    EXPECT_FALSE(RunEntryExists(Name));
+    WriteFile(entry, "[Desktop Entry]\nType=Application\nExec=x\nHidden=true\n");
+    EXPECT_FALSE(RunEntryExists(Name));
+    WriteFile(entry, "[Desktop Entry]\nExec=x\nX-GNOME-Autostart-enabled=false\n");
+    EXPECT_FALSE(RunEntryExists(Name));
+    WriteFile(entry, "[Other]\nExec=x\n");
+    EXPECT_FALSE(RunEntryExists(Name));
+    WriteFile(entry, "# kept\n[Desktop Entry]\nHidden=false\nExec=x\n[Other]\nHidden=true\n");
+    EXPECT_TRUE(RunEntryExists(Name));
+    // A disabled entry is replaced whole, so adding switches it back on.
+    WriteFile(entry, "[Desktop Entry]\nType=Application\nExec=x\nHidden=true\n");
+    ASSERT_TRUE(AddRunEntry(Name, "/usr/bin/tarvelle"));
+    EXPECT_TRUE(RunEntryExists(Name));
+}
+
+TEST_F(Autostart, RemoveDeletesTheEntryAndIgnoresAMissingOne)
+{
+    QString error;
+    EXPECT_TRUE(RemoveRunEntry(Name, &error));
+    EXPECT_TRUE(error.isEmpty());
+    ASSERT_TRUE(AddRunEntry(Name, "/usr/bin/tarvelle"));
+    ASSERT_TRUE(RemoveRunEntry(Name, &error));
+    EXPECT_FALSE(QFile::exists(entry));
+    EXPECT_FALSE(RunEntryExists(Name));
+    EXPECT_TRUE(RemoveRunEntry(Name));
+}
+
+TEST_F(Autostart, AnUnwritableFolderIsReportedInFrench)
+{
+    ASSERT_TRUE(QDir().mkpath(config));
+    // A plain file where the folder should be defeats even root.
+    WriteFile(folder, "not a folder");
+    QString error;
+    EXPECT_FALSE(AddRunEntry(Name, "/usr/bin/tarvelle", &error));
+    EXPECT_TRUE(error.startsWith("Impossible de créer le dossier de démarrage"))
+        << error.toStdString();
+    EXPECT_TRUE(error.contains(folder));
+    EXPECT_FALSE(RunEntryExists(Name));
+    EXPECT_FALSE(AddRunEntry(Name, "/usr/bin/tarvelle"));
+}
+
+TEST_F(Autostart, AnEntryThatCannotBeWrittenOrRemovedIsReported)
+{
+    // A non-empty folder under the entry's name can be neither replaced nor deleted.
+    ASSERT_TRUE(QDir().mkpath(entry + "/inside"));
+    QString error;
+    EXPECT_FALSE(RunEntryExists(Name));
+    EXPECT_FALSE(AddRunEntry(Name, "/usr/bin/tarvelle", &error));
+    EXPECT_TRUE(error.startsWith("Impossible d'écrire le lancement au démarrage"))
+        << error.toStdString();
+    error.clear();
+    EXPECT_FALSE(RemoveRunEntry(Name, &error));
+    EXPECT_TRUE(error.startsWith("Impossible de supprimer le lancement au démarrage"))
+        << error.toStdString();
+    EXPECT_TRUE(QDir(entry + "/inside").exists());
+}

@@ -1,0 +1,68 @@
+#include "TestEnv.h"
+#include "app/F_ModWindowPos.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+
+#include <memory>
+
+namespace {
+void SendMouse(QWidget* window, QEvent::Type type, const QPoint& global, Qt::MouseButtons buttons)
+{
+    const QPointF local = window->mapFromGlobal(QPointF(global));
+    QMouseEvent event(type, local, QPointF(global),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, {});
+    QApplication::sendEvent(window, &event);
+}
+
+// Grabs the window at (50, 40) of its surface and lets go with its top-left at `to`.
+void DragTo(QWidget* window, const QPoint& to)
+{
+    const QPoint grab(50, 40);
+    SendMouse(window, QEvent::MouseButtonPress, window->pos() + grab, Qt::LeftButton);
+    SendMouse(window, QEvent::MouseMove, (window->pos() + to) / 2 + grab, Qt::LeftButton);
+    SendMouse(window, QEvent::MouseMove, to + grab, Qt::LeftButton);
+    SendMouse(window, QEvent::MouseButtonRelease, to + grab, Qt::NoButton);
+}
+} // namespace
+
+class ModWindowPos : public TarvelleTest
+{
+protected:
+    std::unique_ptr<TfrmModWindowPos> NewWindow(const QPoint& at)
+    {
+        auto window = std::make_unique<TfrmModWindowPos>();
+        window->resize(200, 100);
+        window->move(at);
+        window->show();
+        return window;
+    }
+};
+
+TEST_F(ModWindowPos, DraggedTenPixelsFromTheWorkAreaEdgeLandsOnIt)
+{
+    platform->workArea = QRect(48, 24, 976, 714);
+    const auto window = NewWindow({300, 300});
+    DragTo(window.get(), {500, 320});
+    EXPECT_EQ(window->pos(), QPoint(500, 320));
+    EXPECT_FALSE(Glb().WindowSnapped);
+    DragTo(window.get(), {48 + 10, 320});
+    EXPECT_EQ(window->pos(), QPoint(48, 320));
+    EXPECT_TRUE(Glb().WindowSnapped);
+    DragTo(window.get(), {400, 738 - 10 - 100});
+    EXPECT_EQ(window->pos(), QPoint(400, 638));
+}
+
+TEST_F(ModWindowPos, AfterAFirstSnapEveryWindowIsKeptInside)
+{
+    const auto first = NewWindow({300, 300});
+    const auto second = NewWindow({500, 200});
+    DragTo(first.get(), {10, 300});
+    ASSERT_TRUE(Glb().WindowSnapped);
+    DragTo(second.get(), {900, 690});
+    EXPECT_EQ(second->pos(), QPoint(1024 - 200, 738 - 100));
+    DragTo(second.get(), {-120, -60});
+    EXPECT_EQ(second->pos(), QPoint(0, 0));
+    DragTo(second.get(), {400, 300});
+    EXPECT_EQ(second->pos(), QPoint(400, 300));
+}

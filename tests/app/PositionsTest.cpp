@@ -1,0 +1,147 @@
+#include "TestEnv.h"
+#include "app/U_Positions.h"
+
+using Positions = TarvelleTest;
+
+namespace {
+const QRect Screen(0, 0, 1024, 768);
+} // namespace
+
+TEST_F(Positions, PanelIsTheStripLeftOutOfTheWorkArea)
+{
+    const TPanel bottom = PanelFromScreen(Screen, QRect(0, 0, 1024, 738));
+    EXPECT_EQ(bottom.edge, TPanelEdge::Bottom);
+    EXPECT_EQ(bottom.rect, QRect(0, 738, 1024, 30));
+    const TPanel right = PanelFromScreen(Screen, QRect(0, 0, 976, 768));
+    EXPECT_EQ(right.edge, TPanelEdge::Right);
+    EXPECT_EQ(right.rect, QRect(976, 0, 48, 768));
+    const TPanel left = PanelFromScreen(Screen, QRect(60, 0, 964, 768));
+    EXPECT_EQ(left.edge, TPanelEdge::Left);
+    EXPECT_EQ(left.rect, QRect(0, 0, 60, 768));
+    const TPanel top = PanelFromScreen(Screen, QRect(0, 27, 1024, 741));
+    EXPECT_EQ(top.edge, TPanelEdge::Top);
+    EXPECT_EQ(top.rect, QRect(0, 0, 1024, 27));
+    EXPECT_EQ(PanelFromScreen(Screen, Screen).edge, TPanelEdge::None);
+    // A top bar and a bottom dock: the bottom one is the task bar.
+    EXPECT_EQ(PanelFromScreen(Screen, QRect(0, 27, 1024, 701)).edge, TPanelEdge::Bottom);
+}
+
+TEST_F(Positions, DefaultsWithThePanelAtTheBottomStandOnIt)
+{
+    const TDefaultPositions at = DefaultPositions(Screen, QRect(0, 0, 1024, 738));
+    EXPECT_EQ(at.notes, QPoint(1024 - 277, 738 - 182));
+    EXPECT_EQ(at.tracer, QPoint(1024 - 277 - 497, 738 - 117));
+    // Right-aligned with the tracer window and overlapping its top line.
+    EXPECT_EQ(at.main, QPoint(at.tracer.x() + 497 - 277 + 1, at.tracer.y() - 116 + 1));
+}
+
+TEST_F(Positions, DefaultsWithThePanelOnTheRightStayLeftOfIt)
+{
+    const TDefaultPositions at = DefaultPositions(QRect(0, 0, 1280, 1024), QRect(0, 0, 1232, 1024));
+    EXPECT_EQ(at.notes, QPoint(1232 - 277, 1024 - 182));
+    EXPECT_EQ(at.tracer, QPoint(1232 - 277 - 497, 1024 - 117));
+    EXPECT_EQ(at.main, QPoint(1232 - 277 - 277 + 1, 1024 - 117 - 116 + 1));
+}
+
+TEST_F(Positions, DefaultsWithoutAPanelOrWithItOnAnotherEdgeUseTheScreenCorner)
+{
+    const TDefaultPositions none = DefaultPositions(Screen, Screen);
+    EXPECT_EQ(none.notes, QPoint(747, 586));
+    EXPECT_EQ(none.tracer, QPoint(250, 651));
+    EXPECT_EQ(none.main, QPoint(471, 536));
+    for (const QRect& work : {QRect(0, 27, 1024, 741), QRect(60, 0, 964, 768)}) {
+        const TDefaultPositions at = DefaultPositions(Screen, work);
+        EXPECT_EQ(at.notes, none.notes);
+        EXPECT_EQ(at.tracer, none.tracer);
+        EXPECT_EQ(at.main, none.main);
+    }
+    // A screen away from the origin, beside another one.
+    const TDefaultPositions second =
+        DefaultPositions(QRect(1920, 0, 1024, 768), QRect(1920, 0, 1024, 738));
+    EXPECT_EQ(second.notes, QPoint(1920 + 747, 556));
+}
+
+TEST_F(Positions, ApplyingTheDefaultsStoresTheSecondaryWindowsPlaces)
+{
+    platform->screen = QRect(0, 0, 1280, 1024);
+    platform->workArea = QRect(0, 0, 1232, 1024);
+    const QPoint main = ApplyDefaultPositions();
+    EXPECT_EQ(Glb().NotesLeft, 1232 - 277);
+    EXPECT_EQ(Glb().NotesTop, 1024 - 182);
+    EXPECT_EQ(Glb().TracerLeft, 1232 - 277 - 497);
+    EXPECT_EQ(Glb().TracerTop, 1024 - 117);
+    EXPECT_EQ(main, QPoint(Glb().TracerLeft + 497 - 277 + 1, Glb().TracerTop - 116 + 1));
+}
+
+TEST_F(Positions, TenPixelsFromAnyEdgeLandsOnIt)
+{
+    const QSize size(200, 100);
+    for (const QRect& work : {QRect(0, 0, 1024, 738), QRect(60, 27, 900, 600)}) {
+        const int right = work.x() + work.width();
+        const int bottom = work.y() + work.height();
+        const QPoint middle(work.x() + 300, work.y() + 200);
+        const struct
+        {
+            QPoint proposed, expected;
+        } cases[] = {
+            {{work.x() + 10, middle.y()}, {work.x(), middle.y()}},
+            {{right - 10 - 200, middle.y()}, {right - 200, middle.y()}},
+            {{middle.x(), work.y() + 10}, {middle.x(), work.y()}},
+            {{middle.x(), bottom - 10 - 100}, {middle.x(), bottom - 100}},
+            {{work.x() + 10, bottom - 105}, {work.x(), bottom - 100}},
+        };
+        for (const auto& c : cases) {
+            bool snapped = false;
+            EXPECT_EQ(SnapPosition(c.proposed, size, work, snapped), c.expected);
+            EXPECT_TRUE(snapped);
+        }
+    }
+}
+
+TEST_F(Positions, SnappingStartsAtSixteenPixels)
+{
+    const QRect work(0, 0, 1024, 738);
+    const QSize size(200, 100);
+    bool snapped = false;
+    EXPECT_EQ(SnapPosition({16, 300}, size, work, snapped), QPoint(0, 300));
+    snapped = false;
+    EXPECT_EQ(SnapPosition({17, 17}, size, work, snapped), QPoint(17, 17));
+    EXPECT_EQ(SnapPosition({1024 - 16 - 201, 738 - 16 - 101}, size, work, snapped),
+              QPoint(807, 621));
+    EXPECT_FALSE(snapped);
+    EXPECT_EQ(SnapPosition({1024 - 16 - 200, 738 - 16 - 100}, size, work, snapped),
+              QPoint(824, 638));
+    EXPECT_TRUE(snapped);
+}
+
+TEST_F(Positions, WindowSnappedSticksAndKeepsWindowsInside)
+{
+    const QRect work(0, 0, 1024, 738);
+    bool snapped = false;
+    EXPECT_EQ(SnapPosition({-300, 300}, {200, 100}, work, snapped), QPoint(0, 300));
+    ASSERT_TRUE(snapped);
+    EXPECT_EQ(SnapPosition({400, 300}, {200, 100}, work, snapped), QPoint(400, 300));
+    EXPECT_TRUE(snapped);
+    EXPECT_EQ(SnapPosition({2000, 2000}, {200, 100}, work, snapped), QPoint(824, 638));
+    // Larger than the work area: its top-left corner, where it is grabbed, stays reachable.
+    EXPECT_EQ(SnapPosition({-40, -40}, {1100, 800}, work, snapped), QPoint(0, 0));
+    EXPECT_EQ(SnapPosition({50, 50}, {1100, 800}, work, snapped), QPoint(0, 0));
+}
+
+TEST_F(Positions, DockedEditorGoesRightWithOnePixelOverlapOrLeftNearTheEdge)
+{
+    const TDockPlacement right = DockEditorPlacement(QRect(400, 300, 277, 116), 277, Screen);
+    EXPECT_EQ(right.editor, QPoint(400 + 277 - 1, 300));
+    EXPECT_EQ(right.calendarSide, TCalendarSide::Right);
+    const TDockPlacement left = DockEditorPlacement(QRect(800, 250, 277, 116), 277, Screen);
+    EXPECT_EQ(left.editor, QPoint(800 - 277, 250));
+    EXPECT_EQ(left.calendarSide, TCalendarSide::Left);
+    // Exactly reaching the screen's right edge still fits.
+    EXPECT_EQ(DockEditorPlacement(QRect(471, 0, 277, 116), 277, Screen).calendarSide,
+              TCalendarSide::Right);
+    EXPECT_EQ(DockEditorPlacement(QRect(472, 0, 277, 116), 277, Screen).calendarSide,
+              TCalendarSide::Left);
+    const QRect second(1024, 0, 1024, 768);
+    EXPECT_EQ(DockEditorPlacement(QRect(1400, 10, 277, 116), 277, second).editor, QPoint(1676, 10));
+    EXPECT_EQ(DockEditorPlacement(QRect(1500, 10, 277, 116), 277, second).editor, QPoint(1223, 10));
+}
