@@ -85,6 +85,8 @@ struct TGlbState
     QString OwnExeName;
     // Set by the first snap of a movable window to a work-area edge, never cleared.
     bool WindowSnapped = false;
+    // Whether the next settings save writes the window positions: posDft's last click.
+    bool SavePositions = true;
     bool EditorAnchored = false;
     // Where the tracer window and the notes editor go when first shown.
     int TracerLeft = 0;

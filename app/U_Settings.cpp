@@ -1,0 +1,276 @@
+#include "app/U_Settings.h"
+
+#include "app/U_Constantes.h"
+#include "app/U_IniFile.h"
+
+#include <QFileInfo>
+#include <QStringView>
+
+#include <array>
+#include <stdexcept>
+
+namespace {
+constexpr QStringView kComposants = u"Composants";
+constexpr QStringView kOptions = u"Options";
+
+// Table order, which is also the order of writing.
+constexpr std::array<QStringView, 8> kColourKeys = {
+    u"Couleur générale A", u"Couleur générale B", u"Direction LH",   u"Couleur fond texte",
+    u"Couleur du texte",   u"Couleur du titre",   u"Couleur Marque", u"Couleur fonte marque"};
+
+constexpr std::array<QStringView, 21> kOptionKeys = {u"Option ClipBoard",
+                                                     u"Repeat on Ctrl+C",
+                                                     u"Sauvegarde ou non",
+                                                     u"Ajout heure",
+                                                     u"Horodatage",
+                                                     u"Page to down",
+                                                     u"Ancrage",
+                                                     u"Left Fragm",
+                                                     u"Top Fragm",
+                                                     u"Left Traceur",
+                                                     u"Top Traceur",
+                                                     u"Left Mnemo",
+                                                     u"Top Mnemo",
+                                                     u"Mnemo visible",
+                                                     u"Position par dft",
+                                                     u"Sauvegarde automatique",
+                                                     u"Traceur visible",
+                                                     u"posDefault",
+                                                     u"Démarrage sur Traceur",
+                                                     u"Détails traces",
+                                                     u"StartJustIcon"};
+
+constexpr int kFirstPosition = 7;
+constexpr int kLastPosition = 12;
+
+bool Flag(const QStringList& lines, int position)
+{
+    return ValueAtLine(lines, position) == u"1";
+}
+
+bool IsDecimal(const QString& text)
+{
+    const qsizetype start = text.startsWith(u'-') || text.startsWith(u'+') ? 1 : 0;
+    if (text.size() <= start)
+        return false;
+    for (qsizetype i = start; i < text.size(); ++i)
+        if (text.at(i) < u'0' || text.at(i) > u'9')
+            return false;
+    return true;
+}
+
+// Letters, blanks, an empty value and overflow are all conversion errors.
+int Integer(const QStringList& lines, int position)
+{
+    const QString text = ValueAtLine(lines, position);
+    bool ok = IsDecimal(text);
+    const int value = ok ? text.toInt(&ok, 10) : 0;
+    if (!ok)
+        throw EConvertError("'" + text.left(40).toStdString() + "' is not a valid integer value");
+    return value;
+}
+
+void LoadColours(const QStringList& lines, TColourSettings& colours)
+{
+    // The direction comes first: it is the one value that cannot fail to convert.
+    colours.GradientDirection = ValueAtLine(lines, 2);
+    colours.GradientColourA = TextToColour(ValueAtLine(lines, 0));
+    colours.GradientColourB = TextToColour(ValueAtLine(lines, 1));
+    colours.TextBackColour = TextToColour(ValueAtLine(lines, 3));
+    colours.TextColour = TextToColour(ValueAtLine(lines, 4));
+    colours.TitleColour = TextToColour(ValueAtLine(lines, 5));
+    colours.MarkBackColour = TextToColour(ValueAtLine(lines, 6));
+    colours.MarkTextColour = TextToColour(ValueAtLine(lines, 7));
+}
+
+void LoadOptions(const QStringList& lines, TSettingsValues& v)
+{
+    v.clipB_mnu = Flag(lines, 0);
+    v.noRepeatClpB = Flag(lines, 1);
+    v.SVG_Mode = Flag(lines, 2);
+    v.AjoutHRE = Flag(lines, 3);
+    v.timeOnRecording = Flag(lines, 4);
+    v.affichDown = Flag(lines, 5);
+    v.EditorAnchored = Flag(lines, 6);
+    v.mainLeft = Integer(lines, 7);
+    v.mainTop = Integer(lines, 8);
+    v.TracerLeft = Integer(lines, 9);
+    v.TracerTop = Integer(lines, 10);
+    v.NotesLeft = Integer(lines, 11);
+    v.NotesTop = Integer(lines, 12);
+    v.NotesVisible = v.ShowNotesAtStart = Flag(lines, 13);
+    v.posDft = v.SettingsDirty = Flag(lines, 14);
+    v.SVG_Auto = Flag(lines, 15);
+    v.TracerVisible = Flag(lines, 16);
+    v.posDefault = ValueAtLine(lines, 17);
+    v.startTracer = Flag(lines, 18);
+    v.distinctFiles = v.savedDistinctFiles = Flag(lines, 19);
+    v.StartAsIcon = Flag(lines, 20);
+}
+
+bool ReadSections(const QString& path, TSettingsValues& values)
+{
+    TIniFile ini(path);
+    if (!ini.Load())
+        return false;
+    try {
+        LoadColours(ini.SectionLines(kComposants.toString()), values.colours);
+        LoadOptions(ini.SectionLines(kOptions.toString()), values);
+    } catch (const std::out_of_range&) {
+        return false;
+    } catch (const EConvertError&) {
+        return false;
+    }
+    return true;
+}
+
+QString Bit(bool on)
+{
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+std::array<QString, 8> ColourTexts(const TColourSettings& c)
+{
+    return {ColourToText(c.GradientColourA),
+            ColourToText(c.GradientColourB),
+            c.GradientDirection,
+            ColourToText(c.TextBackColour),
+            ColourToText(c.TextColour),
+            ColourToText(c.TitleColour),
+            ColourToText(c.MarkBackColour),
+            ColourToText(c.MarkTextColour)};
+}
+
+std::array<QString, 21> OptionTexts(const TSettingsValues& v)
+{
+    return {Bit(v.clipB_mnu),
+            Bit(v.noRepeatClpB),
+            Bit(v.SVG_Mode),
+            Bit(v.AjoutHRE),
+            Bit(v.timeOnRecording),
+            Bit(v.affichDown),
+            Bit(v.EditorAnchored),
+            QString::number(v.mainLeft),
+            QString::number(v.mainTop),
+            QString::number(v.TracerLeft),
+            QString::number(v.TracerTop),
+            QString::number(v.NotesLeft),
+            QString::number(v.NotesTop),
+            Bit(v.NotesVisible),
+            Bit(v.posDft),
+            Bit(v.SVG_Auto),
+            Bit(v.TracerVisible),
+            Bit(v.mnuPosByDef),
+            Bit(v.startTracer),
+            Bit(v.savedDistinctFiles),
+            Bit(v.StartAsIcon)};
+}
+
+void WriteColours(TIniFile& ini, const TColourSettings& colours)
+{
+    const std::array<QString, 8> texts = ColourTexts(colours);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        ini.WriteString(kComposants.toString(), kColourKeys[i].toString(), texts[i]);
+}
+
+void WriteOptions(TIniFile& ini, const TSettingsValues& values, bool savePositions)
+{
+    const QString section = kOptions.toString();
+    const std::array<QString, 21> texts = OptionTexts(values);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const QString key = kOptionKeys[i].toString();
+        const bool position = i >= kFirstPosition && i <= kLastPosition;
+        // A position the section lacks is written anyway: leaving it out would move every
+        // later line up by one for the positional reader.
+        if (position && !savePositions && ini.HasKey(section, key))
+            continue;
+        ini.WriteString(section, key, texts[i]);
+    }
+}
+} // namespace
+
+QString SettingsPath()
+{
+    return AppFolder() + Constantes::SettingsFileName;
+}
+
+QString SettingsLoadMessage()
+{
+    return QStringLiteral(
+               "Problème au chargement :\r\rRecharger ConfigMnemo.ini dans le dossier\r") +
+           AppFolder();
+}
+
+bool LoadSettings(const QString& path, TSettingsValues& values, const QSize& screen,
+                  const QSize& mainWindowSize)
+{
+    const bool complete = ReadSections(path, values);
+    // Also after an error: the main window may already stand where it was read.
+    if (values.mainLeft > screen.width() - mainWindowSize.width() + 1 ||
+        values.mainTop > screen.height() - mainWindowSize.height() + 1)
+        values.posDefault = QStringLiteral("1");
+    return complete;
+}
+
+bool DefaultPositionsWanted(const TSettingsValues& values)
+{
+    return values.posDefault == u"1";
+}
+
+bool SaveSettings(const QString& path, const TSettingsValues& values, bool coloursChanged,
+                  bool savePositions)
+{
+    TIniFile ini(path);
+    // A file that is there but unreadable would lose its other lines if rewritten.
+    if (!ini.Load() && QFileInfo::exists(path))
+        return false;
+    // Without its colour section the file never loads, and the options written now would
+    // never be read back.
+    if (coloursChanged || !ini.HasSection(kComposants.toString()))
+        WriteColours(ini, values.colours);
+    WriteOptions(ini, values, savePositions);
+    return ini.Save();
+}
+
+void PosDftClicked(bool checked)
+{
+    Glb().SavePositions = checked;
+    Glb().SettingsDirty = true;
+}
+
+bool SaveSettingsAtClose(const QString& path, const TSettingsValues& values)
+{
+    TGlbState& g = Glb();
+    if (!g.SettingsDirty && !g.ColoursChanged)
+        return true;
+    const bool saved = SaveSettings(path, values, g.ColoursChanged, g.SavePositions);
+    g.ColoursChanged = false;
+    g.SavePositions = true;
+    return saved;
+}
+
+void StoreSettingsInGlb(const TSettingsValues& values)
+{
+    TGlbState& g = Glb();
+    g.Colours = values.colours;
+    g.EditorAnchored = values.EditorAnchored;
+    g.TracerLeft = values.TracerLeft;
+    g.TracerTop = values.TracerTop;
+    g.NotesLeft = values.NotesLeft;
+    g.NotesTop = values.NotesTop;
+    g.NotesVisible = values.NotesVisible;
+    g.ShowNotesAtStart = values.ShowNotesAtStart;
+    g.SettingsDirty = values.SettingsDirty;
+    g.TracerVisible = values.TracerVisible;
+    g.StartAsIcon = values.StartAsIcon;
+}
+
+void TakeSettingsFromGlb(TSettingsValues& values)
+{
+    const TGlbState& g = Glb();
+    values.colours = g.Colours;
+    values.EditorAnchored = g.EditorAnchored;
+    values.NotesVisible = g.NotesVisible;
+    values.TracerVisible = g.TracerVisible;
+    values.StartAsIcon = g.StartAsIcon;
+}

@@ -1,0 +1,411 @@
+#include "TestEnv.h"
+#include "app/U_Settings.h"
+#include "app/U_TextCodec.h"
+#include "app/U_TextFile.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+QByteArray ReadBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// A complete file (tests/data) with values that all differ from the defaults.
+QStringList FullLines()
+{
+    QStringList lines;
+    EXPECT_TRUE(TextFile::ReadLines(TARVELLE_SOURCE_DIR "/tests/data/ConfigMnemo_full.ini", lines));
+    return lines;
+}
+
+// What FullLines holds.
+TSettingsValues FullValues()
+{
+    TSettingsValues v;
+    v.colours = {0x030201, 0x060504, "h", 0x090807, 0x0C0B0A, 0x0F0E0D, 0x121110, 0x151413};
+    v.clipB_mnu = v.SVG_Mode = v.timeOnRecording = false;
+    v.noRepeatClpB = v.AjoutHRE = v.affichDown = v.EditorAnchored = true;
+    v.mainLeft = 100;
+    v.mainTop = 200;
+    v.TracerLeft = -30;
+    v.TracerTop = 40;
+    v.NotesLeft = 50;
+    v.NotesTop = 60;
+    v.NotesVisible = v.ShowNotesAtStart = v.posDft = v.SettingsDirty = v.TracerVisible = false;
+    v.SVG_Auto = v.startTracer = v.distinctFiles = v.savedDistinctFiles = v.StartAsIcon = true;
+    return v;
+}
+
+const QSize kScreen(1920, 1080);
+const QSize kMain(277, 116);
+} // namespace
+
+class Settings : public TarvelleTest
+{
+protected:
+    void Write(const QStringList& lines)
+    {
+        WriteBytes(path, TextCodec::Encode(lines.join("\r\n")));
+    }
+    bool Load(TSettingsValues& values) { return LoadSettings(path, values, kScreen, kMain); }
+    // Backdates the file so that any rewrite shows in its modification time.
+    void Backdate()
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2020, 1, 1), QTime(12, 0)),
+                                     QFileDevice::FileModificationTime));
+    }
+    bool Untouched() const
+    {
+        return QFileInfo(path).lastModified() == QDateTime(QDate(2020, 1, 1), QTime(12, 0));
+    }
+    QString path = home.filePath("ConfigMnemo.ini");
+};
+
+TEST_F(Settings, EveryPositionReachesItsSetting)
+{
+    Write(FullLines());
+    TSettingsValues values;
+    ASSERT_TRUE(Load(values));
+    EXPECT_EQ(values, FullValues());
+    EXPECT_FALSE(DefaultPositionsWanted(values));
+    EXPECT_TRUE(dialogs->plainMessages.isEmpty());
+}
+
+TEST_F(Settings, MissingFileKeepsTheDefaultsAndTheFirstSaveMakesItReadable)
+{
+    TSettingsValues values;
+    EXPECT_FALSE(Load(values));
+    EXPECT_EQ(values, TSettingsValues{});
+    EXPECT_EQ(SettingsPath(), AppFolder() + "ConfigMnemo.ini");
+    EXPECT_EQ(SettingsLoadMessage(),
+              QString::fromUtf8("Problème au chargement :\r\rRecharger ConfigMnemo.ini dans le "
+                                "dossier\r") +
+                  AppFolder());
+
+    // Colours never changed: the save still writes them, or the options saved now would
+    // never be read back.
+    values.StartAsIcon = values.AjoutHRE = true;
+    values.mainLeft = 10;
+    ASSERT_TRUE(SaveSettings(path, values, false, true));
+    TSettingsValues back;
+    ASSERT_TRUE(Load(back));
+    values.ShowNotesAtStart = true; // read from "Mnemo visible"
+    EXPECT_EQ(back, values);
+}
+
+TEST_F(Settings, DefaultsSavedIntoNoFileGiveTheDistributedFile)
+{
+    ASSERT_TRUE(SaveSettings(path, TSettingsValues{}, false, true));
+    QByteArray distributed = ReadBytes(TARVELLE_SOURCE_DIR "/resources/ConfigMnemo.ini");
+    ASSERT_FALSE(distributed.isEmpty());
+    // The distributed file asks for default positions at the first start.
+    EXPECT_TRUE(distributed.contains("\r\nposDefault=1\r\n"));
+    EXPECT_EQ(ReadBytes(path), distributed.replace("posDefault=1", "posDefault=0"));
+    EXPECT_TRUE(distributed.contains("g\xE9n\xE9rale") && !distributed.contains("\xC3"));
+    EXPECT_EQ(distributed.count('\n'), distributed.count("\r\n"));
+
+    TSettingsValues values;
+    ASSERT_TRUE(
+        LoadSettings(TARVELLE_SOURCE_DIR "/resources/ConfigMnemo.ini", values, kScreen, kMain));
+    TSettingsValues expected;
+    expected.posDefault = "1";
+    expected.ShowNotesAtStart = true;
+    EXPECT_EQ(values, expected);
+}
+
+TEST_F(Settings, EmptyOrUnreadableFilesKeepTheDefaults)
+{
+    for (const QByteArray& bytes : {QByteArray(), QByteArray("[Options]\r\n"),
+                                    QByteArray("\r\n\r\n; rien\r\n"), QByteArray(64, '\0')}) {
+        WriteBytes(path, bytes);
+        TSettingsValues values;
+        EXPECT_FALSE(Load(values)) << bytes.toStdString();
+        EXPECT_EQ(values, TSettingsValues{});
+    }
+    QFile::remove(path);
+    ASSERT_TRUE(QDir().mkdir(path));
+    TSettingsValues values;
+    EXPECT_FALSE(Load(values));
+    EXPECT_FALSE(SaveSettings(path, values, true, true)) << "a folder is no settings file";
+}
+
+TEST_F(Settings, ReadingStopsAtTheFirstFaultKeepingWhatWasRead)
+{
+    // Options cut after "Top Traceur" (position 10).
+    Write(FullLines().mid(0, 22));
+    TSettingsValues values;
+    EXPECT_FALSE(Load(values));
+    EXPECT_EQ(values.colours, FullValues().colours);
+    EXPECT_TRUE(values.EditorAnchored && values.AjoutHRE);
+    EXPECT_EQ(values.TracerTop, 40);
+    EXPECT_EQ(values.NotesLeft, 0);
+    EXPECT_TRUE(values.NotesVisible && values.posDft && values.SettingsDirty);
+
+    // "Composants" with three entries: the direction, A and B are read, then it stops.
+    QStringList lines = FullLines();
+    lines.erase(lines.begin() + 4, lines.begin() + 9);
+    Write(lines);
+    values = {};
+    EXPECT_FALSE(Load(values));
+    EXPECT_EQ(values.colours.GradientDirection, "h");
+    EXPECT_EQ(values.colours.GradientColourB, 0x060504u);
+    EXPECT_EQ(values.colours.TextBackColour, 0xE08492u);
+    EXPECT_TRUE(values.clipB_mnu) << "Options are not read after the error";
+}
+
+TEST_F(Settings, AColourWithLettersStopsAtThatColour)
+{
+    for (const char* colour : {"255abc255", "25525525", "", "256000000", "-01002003"}) {
+        QStringList lines = FullLines();
+        lines[2] = QString("Couleur générale B=") + colour;
+        Write(lines);
+        TSettingsValues values;
+        EXPECT_FALSE(Load(values)) << colour;
+        EXPECT_EQ(values.colours.GradientDirection, "h");
+        EXPECT_EQ(values.colours.GradientColourA, 0x030201u);
+        EXPECT_EQ(values.colours.GradientColourB, 0x000000u);
+        EXPECT_EQ(values.colours.TextBackColour, 0xE08492u);
+    }
+}
+
+TEST_F(Settings, APositionThatIsNoIntegerStopsThere)
+{
+    for (const char* text : {"abc", "", "12a", "1.5", "0x10", "--3", "2147483648", "- 4"}) {
+        QStringList lines = FullLines();
+        lines[19] = QString("Top Fragm=") + text;
+        Write(lines);
+        TSettingsValues values;
+        EXPECT_FALSE(Load(values)) << text;
+        EXPECT_EQ(values.mainLeft, 100);
+        EXPECT_EQ(values.mainTop, 380) << text;
+        EXPECT_EQ(values.TracerLeft, 0);
+    }
+    for (const auto& [text, number] :
+         {std::pair{"-2147483648", -2147483647 - 1}, {"+7", 7}, {"  -12  ", -12}, {"007", 7}}) {
+        QStringList lines = FullLines();
+        lines[19] = QString("Top Fragm=") + text;
+        Write(lines);
+        TSettingsValues values;
+        EXPECT_TRUE(Load(values)) << text;
+        EXPECT_EQ(values.mainTop, number);
+    }
+}
+
+TEST_F(Settings, HugeLinesAndNulBytesNeverCrash)
+{
+    QStringList lines = FullLines();
+    lines.insert(12, ";" + QString(1 << 20, u'x'));
+    lines[19] = "Left Fragm=" + QString(1 << 20, u'9');
+    Write(lines);
+    TSettingsValues values;
+    EXPECT_FALSE(Load(values)) << "overflow";
+    EXPECT_TRUE(values.EditorAnchored);
+    EXPECT_EQ(values.mainLeft, 413);
+
+    lines = FullLines();
+    lines[31] = QString("StartJustIcon=1") + QChar(0);
+    Write(lines);
+    values = {};
+    EXPECT_TRUE(Load(values));
+    EXPECT_FALSE(values.StartAsIcon) << "1 followed by NUL is not 1";
+    lines[18] = QString("Left Fragm=4") + QChar(0) + "1";
+    Write(lines);
+    EXPECT_FALSE(Load(values));
+}
+
+TEST_F(Settings, AUtf8FileWithLfReadsTheSame)
+{
+    WriteBytes(path, FullLines().join("\n").toUtf8());
+    ASSERT_TRUE(ReadBytes(path).contains("g\xC3\xA9n\xC3\xA9rale"));
+    TSettingsValues values;
+    ASSERT_TRUE(Load(values));
+    EXPECT_EQ(values, FullValues());
+}
+
+TEST_F(Settings, ReorderedKeysGiveValuesToTheWrongSettings)
+{
+    QStringList lines = FullLines();
+    lines.swapItemsAt(18, 19);     // Left Fragm and Top Fragm
+    lines.swapItemsAt(11, 12);     // Option ClipBoard and Repeat on Ctrl+C
+    lines.insert(20, "Inconnu=5"); // moves Left Traceur onwards down by one
+    Write(lines);
+    TSettingsValues values;
+    EXPECT_TRUE(Load(values));
+    EXPECT_EQ(values.mainLeft, 200);
+    EXPECT_EQ(values.mainTop, 100);
+    EXPECT_TRUE(values.clipB_mnu);
+    EXPECT_FALSE(values.noRepeatClpB);
+    EXPECT_EQ(values.TracerLeft, 5);
+    EXPECT_EQ(values.TracerTop, -30);
+    EXPECT_EQ(values.NotesTop, 50);
+}
+
+TEST_F(Settings, AMainWindowBeyondTheRightOrBottomEdgeAsksForDefaultPositions)
+{
+    struct TCase
+    {
+        int left, top;
+        bool wanted;
+    };
+    for (const TCase c : {TCase{1644, 965, false}, TCase{1645, 0, true}, TCase{0, 966, true},
+                          TCase{-300, -50, false}}) {
+        QStringList lines = FullLines();
+        lines[18] = "Left Fragm=" + QString::number(c.left);
+        lines[19] = "Top Fragm=" + QString::number(c.top);
+        Write(lines);
+        TSettingsValues values;
+        EXPECT_TRUE(Load(values));
+        EXPECT_EQ(DefaultPositionsWanted(values), c.wanted) << c.left << "," << c.top;
+        EXPECT_EQ(values.mainLeft, c.left) << "a negative position is kept";
+    }
+    // Also when the file breaks off after the main window's position was read.
+    QStringList lines = FullLines().mid(0, 20);
+    lines[18] = "Left Fragm=5000";
+    Write(lines);
+    TSettingsValues values;
+    EXPECT_FALSE(Load(values));
+    EXPECT_TRUE(DefaultPositionsWanted(values));
+}
+
+TEST_F(Settings, PositionnementParDefautActsOnce)
+{
+    QStringList lines = FullLines();
+    lines[28] = "posDefault=1";
+    Write(lines);
+    TSettingsValues values;
+    ASSERT_TRUE(Load(values));
+    EXPECT_TRUE(DefaultPositionsWanted(values));
+    EXPECT_FALSE(values.mnuPosByDef);
+    ASSERT_TRUE(SaveSettings(path, values, false, true));
+    ASSERT_TRUE(Load(values));
+    EXPECT_FALSE(DefaultPositionsWanted(values));
+
+    values.mnuPosByDef = true;
+    ASSERT_TRUE(SaveSettings(path, values, false, true));
+    ASSERT_TRUE(Load(values));
+    EXPECT_TRUE(DefaultPositionsWanted(values));
+}
+
+TEST_F(Settings, NothingToSaveWritesNothingAtAll)
+{
+    Write(FullLines()); // "Position par dft" = 0
+    Backdate();
+    const QByteArray before = ReadBytes(path);
+    TSettingsValues values;
+    ASSERT_TRUE(Load(values));
+    StoreSettingsInGlb(values);
+    EXPECT_FALSE(Glb().SettingsDirty);
+    values.AjoutHRE = false; // an item that does not set SettingsDirty
+    EXPECT_TRUE(SaveSettingsAtClose(path, values));
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_TRUE(Untouched());
+
+    // A save that is due but finds every value as it is leaves the file alone too.
+    values = FullValues();
+    ASSERT_TRUE(SaveSettings(path, values, true, true));
+    EXPECT_TRUE(Untouched());
+
+    Glb().ColoursChanged = true;
+    values.colours.TitleColour = 0xFF0000;
+    EXPECT_TRUE(SaveSettingsAtClose(path, values));
+    EXPECT_FALSE(Untouched());
+    EXPECT_TRUE(TextCodec::Decode(ReadBytes(path)).contains("\r\nCouleur du titre=000000255\r\n"));
+    EXPECT_FALSE(Glb().ColoursChanged);
+}
+
+TEST_F(Settings, SavingKeepsEveryOtherLineWhereItWas)
+{
+    QStringList lines = FullLines();
+    lines.insert(0, "; fichier de Tarvelle");
+    lines.insert(11, "");
+    lines.insert(13, "; options");
+    lines.append({"Inconnu=7", "", "[Autre]", "cle=valeur"});
+    Write(lines);
+    TSettingsValues values = FullValues();
+    values.StartAsIcon = false;
+    values.clipB_mnu = true;
+    ASSERT_TRUE(SaveSettings(path, values, false, true));
+    lines[14] = "Option ClipBoard=1";
+    lines[34] = "StartJustIcon=0";
+    EXPECT_EQ(TextCodec::Decode(ReadBytes(path)), TextCodec::JoinLines(lines));
+}
+
+TEST_F(Settings, ColoursAreWrittenOnlyWhenChanged)
+{
+    Write(FullLines());
+    TSettingsValues values = FullValues();
+    values.colours = TColourSettings{};
+    ASSERT_TRUE(SaveSettings(path, values, false, true));
+    TSettingsValues back;
+    ASSERT_TRUE(Load(back));
+    EXPECT_EQ(back.colours, FullValues().colours);
+
+    ASSERT_TRUE(SaveSettings(path, values, true, true));
+    ASSERT_TRUE(Load(back));
+    EXPECT_EQ(back.colours, TColourSettings{});
+}
+
+TEST_F(Settings, UncheckingPosDftSkipsThePositionsOfOneSaveOnly)
+{
+    Write(FullLines());
+    TSettingsValues values = FullValues();
+    values.mainLeft = 7;
+    values.NotesTop = 8;
+    EXPECT_TRUE(Glb().SavePositions);
+    Glb().SettingsDirty = false;
+    PosDftClicked(false);
+    EXPECT_TRUE(Glb().SettingsDirty);
+    ASSERT_TRUE(SaveSettingsAtClose(path, values));
+    EXPECT_TRUE(Glb().SavePositions) << "on again after every save";
+    TSettingsValues back;
+    ASSERT_TRUE(Load(back));
+    EXPECT_EQ(back.mainLeft, 100);
+    EXPECT_EQ(back.NotesTop, 60);
+
+    ASSERT_TRUE(SaveSettingsAtClose(path, values));
+    ASSERT_TRUE(Load(back));
+    EXPECT_EQ(back.mainLeft, 7);
+    EXPECT_EQ(back.NotesTop, 8);
+}
+
+TEST_F(Settings, PositionsMissingFromTheFileAreWrittenEvenWhenSkipped)
+{
+    TSettingsValues values = FullValues();
+    ASSERT_TRUE(SaveSettings(path, values, false, false));
+    TSettingsValues back;
+    ASSERT_TRUE(Load(back)) << "the later keys kept their positions";
+    EXPECT_EQ(back, values);
+}
+
+TEST_F(Settings, AFileThatCannotBeWrittenIsLeftWhole)
+{
+    Write(FullLines());
+    const QByteArray before = ReadBytes(path);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    rlimit small = limit;
+    small.rlim_cur = 64;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool saved = SaveSettings(path, TSettingsValues{}, true, true);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_TRUE(dialogs->plainMessages.isEmpty()) << "save errors are silent";
+}
