@@ -1,5 +1,6 @@
 #include "app/F_Fragm.h"
 
+#include "app/F_FragmColours.h"
 #include "app/F_FragmMenus.h"
 #include "app/F_FragmTray.h"
 #include "app/F_Glb.h"
@@ -49,7 +50,8 @@ bool InsideLabel(const QWidget* label, const QPoint& pos)
 
 TfrmFragm::TfrmFragm(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), ui(this), menus(new TFragmMenus(this)),
-      tray(new TFragmTray(AppIcon(), this)), drag(new TWindowDrag(this, [](const QPoint& at) {
+      tray(new TFragmTray(AppIcon(), this)), colours(new TFragmColours(this)),
+      drag(new TWindowDrag(this, [](const QPoint& at) {
           return !Glb().TracerBusy && at.y() <= FragmShape::DragBand;
       }))
 {
@@ -78,9 +80,9 @@ bool TfrmFragm::FormCreate(const QStringList& arguments)
     Glb().ShowNotesAtStart = Glb().UseDefaultColours = Glb().StartAsIcon = false;
     Glb().Colours = TColourSettings{};
     Glb().SettingsDirty = true;
-    ApplyTextBackColour(Glb().Colours.TextBackColour);
-    ApplyTextColour(Glb().Colours.TextColour);
-    ApplyTitleColours();
+    colours->ApplyTextBackColour(Glb().Colours.TextBackColour);
+    colours->ApplyTextColour(Glb().Colours.TextColour);
+    colours->ApplyTitleColours();
     ShapeWindow();
     ui.spdDspInfo->SetHint(kHintsShown);
     THintSwitch::Set(this, false);
@@ -196,46 +198,17 @@ void TfrmFragm::OKRelease()
     ui.Recording->trigger();
 }
 
-void TfrmFragm::ApplyTextBackColour(TColor colour)
-{
-    Glb().Colours.TextBackColour = colour;
-    QPalette palette = ui.edtMnemo->palette();
-    palette.setColor(QPalette::Base, ToQColor(colour));
-    ui.edtMnemo->setPalette(palette);
-    ui.rxClocker->SetColor(colour);
-    ui.rxTitre->SetColor(colour);
-    ui.rxOK->SetColor(colour);
-    ui.rxSTOP->SetColor(colour);
-    ui.scrSTOP->SetColor(colour);
-    ui.scrOK->SetColor(colour);
-    ui.scrPopMnu->SetColor(colour);
-    ui.calendMem->SetColor(colour);
-    ui.calendMem->SetDropDownColor(colour);
-}
-
-void TfrmFragm::ApplyTextColour(TColor colour)
-{
-    QPalette palette = ui.edtMnemo->palette();
-    palette.setColor(QPalette::Text, ToQColor(colour));
-    ui.edtMnemo->setPalette(palette);
-    ui.calendMem->SetFontColor(colour);
-    ui.calendMem->SetWeekendColor(colour);
-    ui.rxClocker->SetFontColor(colour);
-}
-
-void TfrmFragm::ApplyTitleColours()
-{
-    ui.rxTitre->SetFontColor(Glb().Colours.TitleColour);
-    ui.lblTitre->SetColor(Glb().Colours.MarkBackColour);
-    ui.lblTitre->SetFontColor(Glb().Colours.MarkTextColour);
-}
-
 void TfrmFragm::RepaintAllSkins()
 {
     repaint();
     ui.rxTitre->update();
     ui.lblTitre->update();
     ui.edtMnemo->update();
+    RepaintSecondaryWindows();
+}
+
+void TfrmFragm::RepaintSecondaryWindows()
+{
     for (QWidget* window : {notesEditor.data(), tracerWindow.data()})
         if (window)
             window->update();

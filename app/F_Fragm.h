@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class TFragmColours;
 class TFragmMenus;
 class TFragmTray;
 class TWindowDrag;
@@ -34,9 +35,7 @@ public:
     // The session ends: close as the application terminating, asking nothing.
     void EndSession();
 
-    void ApplyTextBackColour(TColor colour);
-    void ApplyTextColour(TColor colour);
-    void ApplyTitleColours();
+    void RepaintSecondaryWindows();
 
     // The maker's mark shown under the title.
     static QString MarkText();
@@ -44,6 +43,7 @@ public:
     TFragmControls ui;
     TFragmMenus* menus;
     TFragmTray* tray;
+    TFragmColours* colours;
     // Filled in by the subsystems that own these steps.
     std::function<void()> loadNotesAndTrace;
     std::function<void()> saveNotesAndTrace;

@@ -1,5 +1,7 @@
 #include "app/F_FragmMenus.h"
 
+#include "app/U_Colours.h"
+
 namespace {
 constexpr int kChecked = 1;
 constexpr int kUnchecked = 0;
@@ -80,18 +82,8 @@ void TFragmMenus::BuildOptions()
 
 void TFragmMenus::BuildThemes()
 {
-    static const std::pair<const char*, const char*> kThemes[] = {{"BlueMetal1", "BlueMetal"},
-                                                                  {"BlueRed1", "BlueRed"},
-                                                                  {"Collant1", "Collant"},
-                                                                  {"DarkBlue1", "DarkBlue"},
-                                                                  {"GrayBlue1", "GrayBlue"},
-                                                                  {"Metal1", "Metal"},
-                                                                  {"typeOR", "Or"},
-                                                                  {"OrBlue1", "OrBlue"},
-                                                                  {"Purple1", "Purple"},
-                                                                  {"Sable1", "Sable"}};
-    for (const auto& [name, caption] : kThemes)
-        Item(mnuColors, name, QString::fromLatin1(caption));
+    for (const TTheme& theme : Colours::Themes())
+        Item(mnuColors, theme.name, QString::fromLatin1(theme.caption));
 }
 
 void TFragmMenus::PopupRightAligned(QMenu* menu, const QPoint& point)

@@ -16,6 +16,15 @@ QPointer<QWidget>& TheMainWindow()
     static QPointer<QWidget> window;
     return window;
 }
+
+std::function<QColor(QWidget*)>& ColourDialog()
+{
+    // The dialog opens on white, not on the current colour, as it always has.
+    static std::function<QColor(QWidget*)> dialog = [](QWidget* owner) {
+        return QColorDialog::getColor(Qt::white, owner);
+    };
+    return dialog;
+}
 } // namespace
 
 QWidget* MainWindow()
@@ -30,9 +39,14 @@ void SetMainWindow(QWidget* window)
 
 TColor PickColour(TColor current, QWidget* owner)
 {
-    // The dialog opens on white, not on the current colour, as it always has.
-    const QColor chosen = QColorDialog::getColor(Qt::white, owner);
+    const QColor chosen = ColourDialog()(owner);
     return chosen.isValid() ? FromQColor(chosen) : current;
+}
+
+void SetColourDialog(std::function<QColor(QWidget* owner)> dialog)
+{
+    static const std::function<QColor(QWidget*)> real = ColourDialog();
+    ColourDialog() = dialog ? std::move(dialog) : real;
 }
 
 void PlaceCursorOnControl(QWidget* window, QWidget* control)

@@ -3,6 +3,8 @@
 #include "app/U_Dialogs.h"
 #include "app/U_Glb.h"
 
+#include <functional>
+
 class QLabel;
 class QWidget;
 
@@ -13,6 +15,8 @@ void SetMainWindow(QWidget* window);
 
 // The platform's colour dialog; `current` when cancelled.
 TColor PickColour(TColor current, QWidget* owner);
+// Replaces the colour dialog (an invalid colour is a cancel); null brings the real one back.
+void SetColourDialog(std::function<QColor(QWidget* owner)> dialog);
 // Moves the mouse pointer to the centre of `control`, a control of `window`.
 void PlaceCursorOnControl(QWidget* window, QWidget* control);
 

@@ -125,9 +125,27 @@ TColor TextToColour(const QString& text)
     return RGBColour(ChannelAt(text, 0), ChannelAt(text, 3), ChannelAt(text, 6));
 }
 
+namespace {
+QRandomGenerator& Random()
+{
+    static QRandomGenerator generator(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
+    return generator;
+}
+} // namespace
+
+void Randomize()
+{
+    SeedRandom(static_cast<quint32>(Now().toMSecsSinceEpoch()));
+}
+
+void SeedRandom(quint32 seed)
+{
+    Random().seed(seed);
+}
+
 TColor RandomColour()
 {
-    auto* random = QRandomGenerator::global();
+    QRandomGenerator* random = &Random();
     const int red = random->bounded(255);
     const int green = random->bounded(255);
     return RGBColour(red, green, random->bounded(255));
@@ -135,7 +153,7 @@ TColor RandomColour()
 
 QString RandomDirection()
 {
-    return QRandomGenerator::global()->bounded(2) == 0 ? QStringLiteral("h") : QStringLiteral("l");
+    return Random().bounded(2) == 0 ? QStringLiteral("h") : QStringLiteral("l");
 }
 
 std::vector<TColor> GradientSteps(TColor a, TColor b, int extent)

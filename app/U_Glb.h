@@ -112,6 +112,9 @@ QString ValueAtLine(const QStringList& lines, int index);
 
 QString ColourToText(TColor colour);
 TColor TextToColour(const QString& text);
+// The program's random generator: seeded from the clock by Randomize, or by a test.
+void Randomize();
+void SeedRandom(quint32 seed);
 TColor RandomColour();
 QString RandomDirection();
 

@@ -1,0 +1,139 @@
+#include "TestEnv.h"
+#include "app/F_Fragm.h"
+#include "app/F_FragmColours.h"
+#include "app/F_FragmMenus.h"
+#include "app/F_Glb.h"
+#include "toolkit/C_FlatButton.h"
+#include "toolkit/C_TransparentLabel.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+
+class FragmColours : public TarvelleTest
+{
+protected:
+    void SetUp() override
+    {
+        TarvelleTest::SetUp();
+        frm = std::make_unique<TfrmFragm>();
+        ASSERT_TRUE(frm->FormCreate({}));
+        frm->show();
+        SetColourDialog([this](QWidget*) {
+            ++dialogsOpened;
+            return chosen;
+        });
+    }
+    void TearDown() override
+    {
+        SetColourDialog(nullptr);
+        frm.reset();
+        SetMainWindow(nullptr);
+        TarvelleTest::TearDown();
+    }
+    QColor EditColour(QPalette::ColorRole role) const
+    {
+        return frm->ui.edtMnemo->palette().color(role);
+    }
+
+    std::unique_ptr<TfrmFragm> frm;
+    QColor chosen;
+    int dialogsOpened = 0;
+};
+
+TEST_F(FragmColours, EveryThemeSetsItsNineValues)
+{
+    for (const TTheme& theme : Colours::Themes()) {
+        Glb().ColoursChanged = false;
+        Glb().UseDefaultColours = true;
+        frm->menus->mnuColors->findChild<QAction*>(QLatin1String(theme.name))->trigger();
+        const TColourSettings& c = Glb().Colours;
+        EXPECT_EQ(c.GradientColourA, theme.gradientA) << theme.caption;
+        EXPECT_EQ(c.GradientColourB, theme.gradientB) << theme.caption;
+        EXPECT_EQ(c.GradientDirection, QLatin1String(theme.direction)) << theme.caption;
+        EXPECT_EQ(c.TextBackColour, theme.textBack) << theme.caption;
+        EXPECT_EQ(c.TextColour, theme.text) << theme.caption;
+        EXPECT_EQ(c.TitleColour, 0u);
+        EXPECT_EQ(c.MarkBackColour, 0u);
+        EXPECT_EQ(c.MarkTextColour, theme.markText) << theme.caption;
+        EXPECT_EQ(EditColour(QPalette::Base), ToQColor(theme.textBack));
+        EXPECT_EQ(EditColour(QPalette::Text), ToQColor(theme.text));
+        EXPECT_FALSE(Glb().UseDefaultColours);
+        EXPECT_TRUE(Glb().ColoursChanged);
+    }
+    // "BlueMetal": red 186, green 246, blue 202.
+    EXPECT_EQ(ColourToText(Colours::Themes()[0].gradientA), "186246202");
+}
+
+TEST_F(FragmColours, TitleColourGivesTheMarkItsContrast)
+{
+    EXPECT_EQ(Colours::MarkTextFor(0x000000), 0xFFFFFFu);
+    EXPECT_EQ(Colours::MarkTextFor(0xFFFFFF), 0xFFFFFFu);
+    EXPECT_EQ(Colours::MarkTextFor(0x0000FF), (0xFFFFFFu - 0x0000FF) ^ 0x0000FF);
+
+    chosen = QColor(0, 0, 255);
+    QTest::mouseClick(frm->ui.rxTitre, Qt::RightButton);
+    EXPECT_EQ(dialogsOpened, 1);
+    EXPECT_EQ(Glb().Colours.TitleColour, 0xFF0000u);
+    EXPECT_EQ(Glb().Colours.MarkBackColour, 0xFF0000u);
+    EXPECT_EQ(Glb().Colours.MarkTextColour, Colours::MarkTextFor(0xFF0000));
+    EXPECT_EQ(frm->ui.rxTitre->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_TRUE(Glb().ColoursChanged);
+}
+
+TEST_F(FragmColours, CancelledDialogStillCountsAsAChange)
+{
+    chosen = QColor(); // cancelled: the edit's own text colour comes back
+    frm->colours->ApplyTextColour(0x123456);
+    frm->colours->spdChgColFontClick();
+    EXPECT_EQ(Glb().Colours.TextColour, 0x123456u);
+    EXPECT_TRUE(Glb().ColoursChanged);
+    frm->colours->spdFontLblTitreClick();
+    EXPECT_EQ(Glb().Colours.MarkTextColour, 0x123456u);
+}
+
+TEST_F(FragmColours, TextDefaultsAndRandomBackground)
+{
+    frm->colours->ApplyTextBackColour(0x010203);
+    Glb().Colours.TextColour = 0xFFFFFF;
+    QTest::mouseClick(frm->ui.spdCompNorm, Qt::LeftButton);
+    EXPECT_EQ(Glb().Colours.TextBackColour, 0xE08492u);
+    EXPECT_EQ(Glb().Colours.TextColour, 0u);
+    EXPECT_EQ(EditColour(QPalette::Text), QColor(Qt::black));
+    SeedRandom(7);
+    QTest::mouseClick(frm->ui.spdColComp, Qt::LeftButton);
+    EXPECT_NE(Glb().Colours.TextBackColour, 0xE08492u);
+}
+
+TEST_F(FragmColours, RandomGradientNeverUses255AndDefaultsComeBack)
+{
+    for (quint32 seed = 0; seed < 200; ++seed) {
+        SeedRandom(seed);
+        Glb().UseDefaultColours = true;
+        frm->colours->spdChgColClick();
+        // spdChgCol seeds from the clock: a fixed clock gives a fixed gradient.
+        const TColor a = Glb().Colours.GradientColourA;
+        for (const int channel : {RedOf(a), GreenOf(a), BlueOf(a)})
+            ASSERT_LT(channel, 255);
+        ASSERT_FALSE(Glb().UseDefaultColours);
+    }
+    const TColourSettings first = Glb().Colours;
+    frm->colours->spdChgColClick();
+    EXPECT_EQ(Glb().Colours, first);
+
+    QTest::mouseClick(frm->ui.spdColorNorm, Qt::LeftButton);
+    EXPECT_TRUE(Glb().UseDefaultColours);
+    frm->grab();
+    EXPECT_EQ(Glb().Colours, TColourSettings{});
+}
+
+TEST(RandomColours, SeededGeneratorRepeats)
+{
+    SeedRandom(42);
+    const TColor first = RandomColour();
+    const QString direction = RandomDirection();
+    SeedRandom(42);
+    EXPECT_EQ(RandomColour(), first);
+    EXPECT_EQ(RandomDirection(), direction);
+}
