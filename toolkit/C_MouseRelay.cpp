@@ -5,11 +5,14 @@
 
 TMouseRelay::TMouseRelay(QWidget* owner) : QObject(owner), owner(owner)
 {
-    owner->installEventFilter(this);
+    Watch(owner);
 }
 
+// A control keeps the mouse events it reports: a label on a panel must not press the panel
+// as well, although QLabel leaves them unhandled.
 void TMouseRelay::Watch(QWidget* part)
 {
+    part->setAttribute(Qt::WA_NoMousePropagation);
     part->installEventFilter(this);
 }
 

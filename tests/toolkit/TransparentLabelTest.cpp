@@ -1,4 +1,5 @@
 #include "WidgetProbe.h"
+#include "toolkit/C_SkinPanel.h"
 #include "toolkit/C_TransparentLabel.h"
 
 #include <gtest/gtest.h>
@@ -51,4 +52,20 @@ TEST(TransparentLabelTest, ClickDoubleClickAndButtonEvents)
     EXPECT_EQ(clicks.size(), 1);
     EXPECT_EQ(ups.last()[0].value<Qt::MouseButton>(), Qt::LeftButton);
     EXPECT_EQ(ups.last()[1].toPoint(), QPoint(4, 30));
+}
+
+TEST(TransparentLabelTest, LabelOnAPanelKeepsItsMouseEvents)
+{
+    TSkinPanel panel;
+    panel.resize(25, 14);
+    auto* label = new TTransparentLabel("OK", &panel);
+    label->setGeometry(2, 2, 20, 10);
+    QSignalSpy panelDowns(&panel, &TSkinPanel::MouseDown);
+    QSignalSpy panelUps(&panel, &TSkinPanel::MouseUp);
+    QSignalSpy panelClicks(&panel, &TSkinPanel::Click);
+    QSignalSpy labelClicks(label, &TTransparentLabel::Click);
+    QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::mouseDClick(label, Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_EQ(labelClicks.size(), 1);
+    EXPECT_EQ(panelDowns.size() + panelUps.size() + panelClicks.size(), 0);
 }
