@@ -24,7 +24,7 @@ wait_for() {
     local tries=$((ready_timeout * 10))
     while ((tries-- > 0)); do
         "$@" >/dev/null 2>&1 && return 0
-        alive "$pid" "$what" || {
+        running "$pid" || {
             echo "xsession: $what ended during start-up" >&2
             return 1
         }
@@ -34,14 +34,21 @@ wait_for() {
     return 1
 }
 
-# A recorded pid counts only while it still runs the program it was recorded for (a pid can be
-# reused) and is not a zombie waiting for a parent that never reaps it.
-alive() {
-    local pid="$1" name="$2" stat
-    stat="$(cat "/proc/$pid/stat" 2>/dev/null)" || return 1
-    [[ "$stat" == "$pid ($name) "* ]] || return 1
+# Not a zombie waiting for a parent that never reaps it. Just after the start the name may still
+# be the shell's or setsid's, so this looks at the state alone.
+running() {
+    local stat
+    stat="$(cat "/proc/$1/stat" 2>/dev/null)" || return 1
     stat="${stat##*) }"
     [[ "${stat%% *}" != Z ]]
+}
+
+# A recorded pid counts only while it still runs the program it was recorded for, as itself or
+# still as `setsid NAME`: a pid can be reused once the program is gone.
+alive() {
+    local pid="$1" name="$2"
+    running "$pid" &&
+        { tr '\0' '\n' <"/proc/$pid/cmdline"; } 2>/dev/null | grep -qxE "(.*/)?$name"
 }
 
 read_state() {
