@@ -2,6 +2,7 @@
 
 #include "app/F_FragmColours.h"
 #include "app/F_FragmMenus.h"
+#include "app/F_FragmSettings.h"
 #include "app/F_FragmTray.h"
 #include "app/F_Glb.h"
 #include "app/F_MsgALL.h"
@@ -51,9 +52,8 @@ bool InsideLabel(const QWidget* label, const QPoint& pos)
 TfrmFragm::TfrmFragm(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), ui(this), menus(new TFragmMenus(this)),
       tray(new TFragmTray(AppIcon(), this)), colours(new TFragmColours(this)),
-      drag(new TWindowDrag(this, [](const QPoint& at) {
-          return !Glb().TracerBusy && at.y() <= FragmShape::DragBand;
-      }))
+      settings(new TFragmSettings(this)),
+      drag(new TWindowDrag(this, [this](const QPoint& at) { return DragStarts(at); }))
 {
     setObjectName(QStringLiteral("frmFragm"));
     setWindowTitle(Constantes::AppTitle);
@@ -80,6 +80,7 @@ bool TfrmFragm::FormCreate(const QStringList& arguments)
     Glb().ShowNotesAtStart = Glb().UseDefaultColours = Glb().StartAsIcon = false;
     Glb().Colours = TColourSettings{};
     Glb().SettingsDirty = true;
+    settings->Load();
     colours->ApplyTextBackColour(Glb().Colours.TextBackColour);
     colours->ApplyTextColour(Glb().Colours.TextColour);
     colours->ApplyTitleColours();
@@ -95,6 +96,7 @@ bool TfrmFragm::FormCreate(const QStringList& arguments)
     Glb().TracerWindowPending = true;
     tray->Add();
     Glb().ClosingFromTray = false;
+    settings->CheckAutostart();
     Glb().SupportsTranslucency = Platform().HasCompositor();
     Glb().FirstPaintPending = true;
     return true;
@@ -346,6 +348,15 @@ void TfrmFragm::TrayRightClick()
     }
 }
 
+bool TfrmFragm::DragStarts(const QPoint& at)
+{
+    if (Glb().TracerBusy || at.y() > FragmShape::DragBand)
+        return false;
+    if (Glb().EditorAnchored && notesEditor && notesEditor->isVisible())
+        settings->DockEditor();
+    return true;
+}
+
 void TfrmFragm::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::RightButton && !Glb().TracerBusy && !ui.imgLed->isVisible())
@@ -380,8 +391,7 @@ void TfrmFragm::FormClose()
          AskQuestion(QStringLiteral("Conserver ces couleurs ?"), 0x000080, 0x808080, 0, 10, 225, 55,
                      QStringLiteral("    O K    "), QStringLiteral("mais non...")) == 2))
         Glb().ColoursChanged = false;
-    if ((Glb().SettingsDirty || Glb().ColoursChanged) && writeSettings)
-        writeSettings();
+    settings->Save();
     tray->Remove();
     if (!Glb().ClosingFromTray)
         SlideOffScreen(this, 3);

@@ -11,6 +11,7 @@
 
 class TFragmColours;
 class TFragmMenus;
+class TFragmSettings;
 class TFragmTray;
 class TWindowDrag;
 
@@ -36,6 +37,8 @@ public:
     void EndSession();
 
     void RepaintSecondaryWindows();
+    QWidget* NotesEditor() const { return notesEditor; }
+    QWidget* TracerWindow() const { return tracerWindow; }
 
     // The maker's mark shown under the title.
     static QString MarkText();
@@ -44,12 +47,12 @@ public:
     TFragmMenus* menus;
     TFragmTray* tray;
     TFragmColours* colours;
+    TFragmSettings* settings;
     // Filled in by the subsystems that own these steps.
     std::function<void()> loadNotesAndTrace;
     std::function<void()> saveNotesAndTrace;
     std::function<void()> closeLastProc;
     std::function<void()> stopTracing;
-    std::function<void()> writeSettings;
 
 Q_SIGNALS:
     // The window closed for good: the program ends.
@@ -74,6 +77,7 @@ private:
     void BringToFront();
     bool TracerRunning() const;
     void FormClose();
+    bool DragStarts(const QPoint& at);
 
     QPointer<QWidget> notesEditor;
     QPointer<QWidget> tracerWindow;

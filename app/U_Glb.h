@@ -93,6 +93,17 @@ struct TGlbState
     int TracerTop = 0;
     int NotesLeft = 0;
     int NotesTop = 0;
+    // Option flags that follow their menu items' check marks.
+    bool ClipboardCapture = true;
+    bool NoRepeatOnCopy = false;
+    bool SaveOnNewNote = true;
+    bool AddHourOnEntry = false;
+    bool PageToDown = false;
+    bool AutoSaveWhileTracing = false;
+    bool StartTracer = false;
+    bool ExcludeExplorer = false;
+    bool DistinctFiles = false;
+    bool SavedDistinctFiles = false;
 };
 
 TGlbState& Glb();

@@ -3,6 +3,7 @@
 #include "app/F_FragmMenus.h"
 #include "app/F_FragmTray.h"
 #include "app/F_Glb.h"
+#include "app/U_Settings.h"
 #include "toolkit/C_FlatButton.h"
 #include "toolkit/C_HintSwitch.h"
 #include "toolkit/C_Image.h"
@@ -11,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
@@ -212,10 +214,6 @@ TEST_F(Fragm, ClosingIsRefusedWhileTheTracerIsBusy)
 
 TEST_F(Fragm, ColourQuestionAtClosingAndSettingsWrite)
 {
-    int writes = 0;
-    frm->writeSettings = [&]() {
-        ++writes;
-    };
     Glb().SettingsDirty = false;
     Glb().ColoursChanged = true;
     dialogs->AnswerNext(2);
@@ -224,28 +222,35 @@ TEST_F(Fragm, ColourQuestionAtClosingAndSettingsWrite)
     EXPECT_EQ(dialogs->questions.first().text, "Conserver ces couleurs ?");
     EXPECT_EQ(dialogs->questions.first().cancelCaption, "mais non...");
     EXPECT_FALSE(Glb().ColoursChanged);
-    EXPECT_EQ(writes, 0);
+    EXPECT_FALSE(QFile::exists(SettingsPath())); // nothing asked for a write
 }
 
 TEST_F(Fragm, SessionEndAsksNothingAndSavesWhatChanged)
 {
-    int saves = 0, writes = 0;
+    ASSERT_TRUE(QFile::copy(
+        QStringLiteral(QT_TESTCASE_SOURCEDIR "/../../resources/ConfigMnemo.ini"), SettingsPath()));
+    QFile::setPermissions(SettingsPath(), QFile::ReadOwner | QFile::WriteOwner);
+    int saves = 0;
     frm->saveNotesAndTrace = [&]() {
         ++saves;
     };
-    frm->writeSettings = [&]() {
-        ++writes;
-    };
     Glb().Modified = true;
+    Glb().Colours.GradientColourA = 0x0000FF;
     Glb().ColoursChanged = true;
     Glb().TracerBusy = true;
+    frm->move(123, 45);
     QSignalSpy closed(frm.get(), &TfrmFragm::Closed);
     frm->EndSession();
     EXPECT_EQ(closed.size(), 1);
     EXPECT_TRUE(dialogs->questions.isEmpty());
     EXPECT_EQ(saves, 1);
-    EXPECT_FALSE(Glb().ColoursChanged); // unconfirmed colours are not kept
-    EXPECT_EQ(writes, 1);               // the other settings still are
+    EXPECT_FALSE(Glb().ColoursChanged);
+    // The options and positions are written, the unconfirmed colours are not.
+    TSettingsValues read;
+    EXPECT_TRUE(LoadSettings(SettingsPath(), read, QSize(1024, 768), QSize(277, 116)));
+    EXPECT_EQ(read.mainLeft, 123);
+    EXPECT_EQ(read.mainTop, 45);
+    EXPECT_EQ(read.colours.GradientColourA, 0xFFFFFFu);
 }
 
 TEST_F(Fragm, DragByTheTopBandOnly)

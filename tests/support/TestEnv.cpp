@@ -2,6 +2,8 @@
 
 #include "app/U_Clock.h"
 
+#include <QDir>
+
 void TarvelleTest::SetUp()
 {
     ResetGlb();
@@ -15,6 +17,8 @@ void TarvelleTest::SetUp()
     SetDialogs(dialogs);
     ASSERT_TRUE(home.isValid());
     qputenv("TARVELLE_HOME", home.path().toLocal8Bit());
+    // Nothing a test does may reach the developer's own desktop settings.
+    qputenv("XDG_CONFIG_HOME", QDir(home.path()).filePath("config").toLocal8Bit());
     ResetAppFolder();
 }
 
@@ -23,5 +27,6 @@ void TarvelleTest::TearDown()
     SetDialogs(nullptr);
     SetClock(nullptr);
     qunsetenv("TARVELLE_HOME");
+    qunsetenv("XDG_CONFIG_HOME");
     ResetAppFolder();
 }

@@ -1,0 +1,203 @@
+#include "TestEnv.h"
+#include "app/F_Fragm.h"
+#include "app/F_FragmMenus.h"
+#include "app/F_FragmSettings.h"
+#include "app/F_Glb.h"
+#include "app/U_Autostart.h"
+#include "app/U_IniFile.h"
+#include "app/U_Settings.h"
+#include "toolkit/C_DateEdit.h"
+#include "toolkit/C_FlatButton.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace {
+const QString kDistributed =
+    QStringLiteral(QT_TESTCASE_SOURCEDIR "/../../resources/ConfigMnemo.ini");
+}
+
+class FragmSettings : public TarvelleTest
+{
+protected:
+    void TearDown() override
+    {
+        frm.reset();
+        SetMainWindow(nullptr);
+        TarvelleTest::TearDown();
+    }
+    // A settings file from the distributed one with some options changed.
+    void WriteSettings(const QList<std::pair<QString, QString>>& options)
+    {
+        QFile::remove(SettingsPath());
+        ASSERT_TRUE(QFile::copy(kDistributed, SettingsPath()));
+        QFile::setPermissions(SettingsPath(), QFile::ReadOwner | QFile::WriteOwner);
+        TIniFile ini(SettingsPath());
+        ASSERT_TRUE(ini.Load());
+        for (const auto& [key, value] : options)
+            ini.WriteString("Options", key, value);
+        ASSERT_TRUE(ini.Save());
+    }
+    void Start()
+    {
+        frm = std::make_unique<TfrmFragm>();
+        ASSERT_TRUE(frm->FormCreate({}));
+        frm->SetSecondaryWindows(&notes, &tracer);
+    }
+
+    QWidget notes;
+    QWidget tracer;
+    std::unique_ptr<TfrmFragm> frm;
+};
+
+TEST_F(FragmSettings, MissingFileSaysSoAndKeepsTheDefaults)
+{
+    Start();
+    ASSERT_EQ(dialogs->plainMessages.size(), 1);
+    EXPECT_EQ(dialogs->plainMessages.first(),
+              "Problème au chargement :\r\rRecharger ConfigMnemo.ini dans le dossier\r" +
+                  AppFolder());
+    EXPECT_EQ(frm->pos(), QPoint(413, 380));
+    EXPECT_TRUE(frm->menus->clipB_mnu->isChecked());
+    EXPECT_EQ(Glb().Colours, TColourSettings{});
+}
+
+TEST_F(FragmSettings, OptionsReachTheMenuAndTheFlags)
+{
+    WriteSettings({{"Left Fragm", "200"},
+                   {"Top Fragm", "-20"},
+                   {"Option ClipBoard", "0"},
+                   {"Ajout heure", "1"},
+                   {"StartJustIcon", "1"},
+                   {"Détails traces", "1"},
+                   {"Démarrage sur Traceur", "1"},
+                   {"Ancrage", "1"},
+                   {"posDefault", "0"}});
+    Start();
+    EXPECT_TRUE(dialogs->plainMessages.isEmpty());
+    EXPECT_EQ(frm->pos(), QPoint(200, -20)); // a negative position is kept
+    EXPECT_FALSE(frm->menus->clipB_mnu->isChecked());
+    EXPECT_FALSE(Glb().ClipboardCapture);
+    EXPECT_TRUE(frm->menus->AjoutHRE->isChecked() && Glb().AddHourOnEntry);
+    EXPECT_TRUE(frm->menus->mnuIconStart->isChecked() && Glb().StartAsIcon);
+    EXPECT_TRUE(frm->menus->mnuDistinctFiles->isChecked() && Glb().DistinctFiles);
+    EXPECT_TRUE(frm->menus->mnuLanceTraceur->isChecked() && Glb().StartTracer);
+    EXPECT_TRUE(Glb().EditorAnchored);
+}
+
+TEST_F(FragmSettings, PositionOffTheScreenGivesDefaultPositionsOnce)
+{
+    WriteSettings({{"Left Fragm", "5000"}, {"posDefault", "0"}});
+    Start();
+    // No panel: the main window stands on the tracer window in the bottom-right corner.
+    EXPECT_EQ(Glb().NotesLeft, 1024 - 277);
+    EXPECT_EQ(Glb().TracerLeft, 1024 - 277 - 497);
+    EXPECT_EQ(frm->x(), Glb().TracerLeft + 497 - 277 + 1);
+    EXPECT_FALSE(frm->menus->mnuPosByDef->isChecked());
+}
+
+TEST_F(FragmSettings, NothingChangedWithoutPositionSavingWritesNothing)
+{
+    WriteSettings({{"Position par dft", "0"}, {"posDefault", "0"}});
+    QFile file(SettingsPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    Start();
+    frm->move(10, 10);
+    frm->CloseAll();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+}
+
+TEST_F(FragmSettings, ItemsThatMarkTheSettingsDirty)
+{
+    WriteSettings({{"Position par dft", "0"}});
+    Start();
+    EXPECT_FALSE(Glb().SettingsDirty);
+    frm->menus->SVG_Auto->trigger();
+    EXPECT_TRUE(Glb().AutoSaveWhileTracing);
+    EXPECT_FALSE(Glb().SettingsDirty);
+    frm->menus->mnuIconStart->trigger();
+    EXPECT_TRUE(Glb().StartAsIcon);
+    EXPECT_TRUE(Glb().SettingsDirty);
+    frm->move(50, 60);
+    frm->CloseAll();
+    TSettingsValues read;
+    ASSERT_TRUE(LoadSettings(SettingsPath(), read, QSize(1024, 768), QSize(277, 116)));
+    EXPECT_TRUE(read.StartAsIcon);
+    EXPECT_TRUE(read.SVG_Auto);
+    EXPECT_EQ(read.mainLeft, 50);
+}
+
+TEST_F(FragmSettings, PosDftUncheckedSkipsThePositionsOfTheNextSave)
+{
+    WriteSettings({{"Left Fragm", "100"}, {"posDefault", "0"}});
+    Start();
+    frm->menus->posDft->trigger(); // unchecked
+    EXPECT_FALSE(Glb().SavePositions);
+    frm->move(300, 300);
+    frm->CloseAll();
+    TSettingsValues read;
+    ASSERT_TRUE(LoadSettings(SettingsPath(), read, QSize(1024, 768), QSize(277, 116)));
+    EXPECT_EQ(read.mainLeft, 100);
+    EXPECT_FALSE(read.posDft);
+}
+
+TEST_F(FragmSettings, StartAtLoginFollowsTheRealEntry)
+{
+    Start();
+    EXPECT_FALSE(frm->menus->mnuFragmOpen->isChecked());
+    frm->menus->mnuFragmOpen->trigger();
+    EXPECT_TRUE(RunEntryExists("Tarvelle"));
+    frm.reset();
+    Start();
+    EXPECT_TRUE(frm->menus->mnuFragmOpen->isChecked());
+    frm->menus->mnuFragmOpen->trigger();
+    EXPECT_FALSE(RunEntryExists("Tarvelle"));
+
+    // A folder that cannot hold the entry: the check mark goes back and the user is told.
+    const QString autostart = QFileInfo(AutostartEntryPath("Tarvelle")).absolutePath();
+    QDir(autostart).removeRecursively();
+    QFile blocker(autostart);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    dialogs->plainMessages.clear();
+    frm->menus->mnuFragmOpen->trigger();
+    EXPECT_FALSE(frm->menus->mnuFragmOpen->isChecked());
+    ASSERT_EQ(dialogs->plainMessages.size(), 1);
+    EXPECT_FALSE(dialogs->plainMessages.first().isEmpty());
+}
+
+TEST_F(FragmSettings, AnchorAndCalendarSideButtons)
+{
+    Start();
+    QTest::mouseClick(frm->ui.spdAncrMnem, Qt::LeftButton);
+    EXPECT_TRUE(Glb().EditorAnchored);
+    const TDateEdit::TSide side = frm->ui.calendMem->DropDownSide();
+    QTest::mouseClick(frm->ui.spdEpaType, Qt::LeftButton);
+    EXPECT_NE(frm->ui.calendMem->DropDownSide(), side);
+    QTest::mouseClick(frm->ui.spdEpaType, Qt::LeftButton);
+    EXPECT_EQ(frm->ui.calendMem->DropDownSide(), side);
+}
+
+TEST_F(FragmSettings, DraggingAnAnchoredWindowDocksTheEditor)
+{
+    Start();
+    notes.resize(277, 182);
+    notes.show();
+    frm->show();
+    Glb().EditorAnchored = true;
+    frm->move(900, 100); // near the right edge of the 1024 wide screen
+    QTest::mousePress(frm.get(), Qt::LeftButton, {}, QPoint(60, 20));
+    QTest::mouseRelease(frm.get(), Qt::LeftButton, {}, QPoint(60, 20));
+    EXPECT_EQ(notes.pos(), QPoint(900 - 277, 100));
+    EXPECT_EQ(frm->ui.calendMem->DropDownSide(), TDateEdit::TSide::Left);
+    frm->move(100, 100);
+    QTest::mousePress(frm.get(), Qt::LeftButton, {}, QPoint(60, 20));
+    QTest::mouseRelease(frm.get(), Qt::LeftButton, {}, QPoint(60, 20));
+    EXPECT_EQ(notes.pos(), QPoint(100 + 277 - 1, 100));
+    EXPECT_EQ(frm->ui.calendMem->DropDownSide(), TDateEdit::TSide::Right);
+}
