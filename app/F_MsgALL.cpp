@@ -74,6 +74,8 @@ void TfrmMsgALL::ApplyLook(TColor textColour, TColor backColour, int fontSize, c
         rxLblMSG->setFont(font);
     }
     rxLblMSG->setText(text);
+    // Never shown (no frame), but it names the window for the window manager and tools.
+    setWindowTitle(text);
 }
 
 void TfrmMsgALL::ApplySize(int width, int height)
