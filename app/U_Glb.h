@@ -104,6 +104,8 @@ struct TGlbState
     bool ExcludeExplorer = false;
     bool DistinctFiles = false;
     bool SavedDistinctFiles = false;
+    // No trace row of the current day after the last load: the midnight roll-over is off.
+    bool NoRowTodayAtLoad = false;
 };
 
 TGlbState& Glb();
