@@ -5,7 +5,9 @@
 TFragmTray::TFragmTray(const QIcon& image, QObject* parent) : QObject(parent), icon(image)
 {
     icon.setToolTip(Constantes::AppTitle);
-    connect(&icon, &QSystemTrayIcon::activated, this, &TFragmTray::Activated);
+    // Queued: closing from the icon removes it, which must not happen inside its own event.
+    connect(&icon, &QSystemTrayIcon::activated, this, &TFragmTray::Activated,
+            Qt::QueuedConnection);
 }
 
 void TFragmTray::Add()
