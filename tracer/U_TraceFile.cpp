@@ -1,0 +1,126 @@
+#include "tracer/U_TraceFile.h"
+
+#include "app/U_Dialogs.h"
+#include "app/U_Glb.h"
+#include "app/U_TextCodec.h"
+#include "app/U_TextFile.h"
+#include "tracer/U_TraceLine.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+// "06-12-2026à18-30-05": the present date and time as a file name can hold them.
+QString DateTimeStamp()
+{
+    return ReplaceChar(u'/', u'-', CurrentDateText()) + QStringLiteral("à") +
+           ReplaceChar(u':', u'-', CurrentTimeText());
+}
+
+// AppFolder + prefix + stamp + ".csv", with "_2", "_3" … when a file of that name exists,
+// so that two archives of the same second never overwrite each other.
+QString FreeDatedPath(const QString& prefix)
+{
+    const QString base = AppFolder() + prefix + DateTimeStamp();
+    QString path = base + QStringLiteral(".csv");
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = base + QStringLiteral("_%1.csv").arg(n);
+    return path;
+}
+
+void ReadTraceRows(TTraceData& data, const QString& path)
+{
+    QString text;
+    if (!TextFile::Read(path, text)) {
+        data.unreadLinesPending = true;
+        return;
+    }
+    std::vector<TTraceProc> procs;
+    std::vector<TTraceCells> rows;
+    TTraceCells cells;
+    for (const QString& line : TextCodec::SplitLines(text)) {
+        if (line.isEmpty())
+            continue;
+        std::optional<TTraceProc> proc = TraceLine::Parse(line, cells);
+        if (!proc) {
+            data.unreadLinesPending = true;
+            continue;
+        }
+        procs.push_back(std::move(*proc));
+        rows.push_back(std::move(cells));
+    }
+    data.AddRows(std::move(procs), std::move(rows));
+}
+
+// Before the trace file is rewritten, a file with lines the load could not read is copied
+// under a dated name, and the user told where, once. False when the copy failed: the
+// file must then stay as it is.
+bool KeepUnreadOriginal(TTraceData& data)
+{
+    const QString path = TraceFilePath();
+    if (!data.unreadLinesPending)
+        return true;
+    if (!QFileInfo::exists(path)) {
+        data.unreadLinesPending = false;
+        return true;
+    }
+    const QString kept = FreeDatedPath(QStringLiteral("Traceur_original"));
+    if (!QFile::copy(path, kept))
+        return false;
+    data.unreadLinesPending = false;
+    ShowPlainMessage(QStringLiteral("Des lignes de Traceur.csv n'ont pas pu être lues : le "
+                                    "fichier d'origine est conservé sous ") +
+                     kept);
+    return true;
+}
+} // namespace
+
+QString TraceFilePath()
+{
+    return AppFolder() + QStringLiteral("Traceur.csv");
+}
+
+void LoadTrace(TTraceData& data, bool defaultNotesInUse)
+{
+    const QString path = TraceFilePath();
+    const bool used = defaultNotesInUse && Glb().TracerWindowPending && data.lastRow() == -1;
+    // Load errors are silent: a file that cannot be created now is created by the next save.
+    if (!QFileInfo::exists(path))
+        TextFile::Replace(path, QString());
+    else if (used)
+        ReadTraceRows(data, path);
+    Glb().NoRowTodayAtLoad = data.NoRowToday(NowDateTime());
+}
+
+bool SaveTrace(TTraceData& data)
+{
+    const QString path = TraceFilePath();
+    const bool saved =
+        KeepUnreadOriginal(data) && TextFile::Replace(path, TraceLine::GridText(data.grid, false));
+    if (!saved)
+        ShowPlainMessage(path + QStringLiteral("est-il ouvert ?"));
+    if (data.onSaved)
+        data.onSaved(path);
+    return saved;
+}
+
+QString TraceurFile(const TTraceData& data)
+{
+    const QString path = FreeDatedPath(QStringLiteral("Traceur"));
+    if (!TextFile::Replace(path, TraceLine::GridText(data.grid, true))) {
+        ShowPlainMessage(QStringLiteral("Problème in TraceurFile"));
+        return QString();
+    }
+    return path;
+}
+
+void ResetTrace(TTraceData& data)
+{
+    const QString path = TraceFilePath();
+    if (!KeepUnreadOriginal(data) || !TextFile::Replace(path, QString()))
+        ShowPlainMessage(path + QStringLiteral("est-il ouvert ?"));
+    data.Clear();
+    Glb().TracerWindowPending = true;
+    if (data.onReset)
+        data.onReset();
+}
