@@ -59,7 +59,7 @@ bool StillRuns(QProcess& process)
     return process.state() != QProcess::NotRunning && !process.waitForFinished(0);
 }
 
-QString ShownWindow(qint64 pid, const QString& title)
+QStringList ShownWindows(qint64 pid, const QString& title)
 {
     const QStringList args{QStringLiteral("search"),
                            QStringLiteral("--all"),
@@ -68,13 +68,29 @@ QString ShownWindow(qint64 pid, const QString& title)
                            QString::number(pid),
                            QStringLiteral("--name"),
                            QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$')};
-    return RunTool(QStringLiteral("xdotool"), args).section(QLatin1Char('\n'), 0, 0);
+    return RunTool(QStringLiteral("xdotool"), args).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+QString ShownWindow(qint64 pid, const QString& title)
+{
+    return ShownWindows(pid, title).value(0);
 }
 
 bool IsViewable(const QString& window)
 {
     return RunTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window})
         .contains(QLatin1String("Map State: IsViewable"));
+}
+
+QString ShownMainWindow(qint64 pid)
+{
+    for (const QString& window : ShownWindows(pid, QStringLiteral("Tarvelle"))) {
+        const QString info = RunTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window});
+        if (info.contains(QLatin1String("Width: 277\n")) &&
+            info.contains(QLatin1String("Height: 116\n")))
+            return window;
+    }
+    return {};
 }
 
 bool IsIconic(const QString& window)
@@ -130,6 +146,16 @@ bool TProgramSandbox::IsValid() const
 void TProgramSandbox::SetVariable(const QString& name, const QString& value)
 {
     environment.insert(name, value);
+}
+
+bool TProgramSandbox::InstallDistributedFiles()
+{
+    const QString name = QStringLiteral("ConfigMnemo.ini");
+    const QString target = home.filePath(name);
+    const QString folder = QFileInfo(environment.value(QStringLiteral("TARVELLE_EXE"))).path();
+    // Copies keep the source's permissions; the program must be able to rewrite its copy.
+    return QFile::copy(folder + QLatin1Char('/') + name, target) &&
+           QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 QProcess& TProgramSandbox::Start()

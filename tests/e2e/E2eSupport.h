@@ -29,7 +29,12 @@ bool StillRuns(QProcess& process);
 // The shown top-level window of process `pid` whose whole title is `title`, or "". Only shown
 // ones count: Qt also names its hidden client-leader window after the application.
 QString ShownWindow(qint64 pid, const QString& title = QStringLiteral("Tarvelle"));
+// All of them, in the order the X server lists them.
+QStringList ShownWindows(qint64 pid, const QString& title);
 bool IsViewable(const QString& window);
+// The program's main window: its shown "Tarvelle" window of the main window's fixed size (a
+// message and the tray icon may carry the same title).
+QString ShownMainWindow(qint64 pid);
 bool IsIconic(const QString& window);
 // True when the window manager stacks `upper` above `lower`.
 bool IsStackedAbove(const QString& upper, const QString& lower);
@@ -49,6 +54,9 @@ public:
     QString Home() const { return home.path(); }
     QString Scratch() const { return scratch.path(); }
     void SetVariable(const QString& name, const QString& value);
+    // Puts the files that come with the program into the program folder, as an installation
+    // has them (the settings file: without it the program says so before it shows itself).
+    bool InstallDistributedFiles();
     QProcess& Start();
     // Starts one of the helper programs built next to the program.
     QProcess& StartHelper(const QString& name, const QStringList& args);

@@ -19,13 +19,19 @@ protected:
         ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY"))
             << "needs an X display with a window manager (scripts/test.sh provides one)";
         ASSERT_TRUE(sandbox.IsValid()) << "needs TARVELLE_EXE and temporary folders";
+        ASSERT_TRUE(sandbox.InstallDistributedFiles());
     }
 
     // Starts a copy that is expected to be the first and returns its shown main window.
     QString StartFirst(QProcess*& copy)
     {
         copy = &sandbox.Start();
-        return TProgramSandbox::WaitForWindow(*copy);
+        QString window;
+        WaitUntil([&]() {
+            window = StillRuns(*copy) ? ShownMainWindow(copy->processId()) : QString();
+            return !window.isEmpty() || !StillRuns(*copy);
+        });
+        return window;
     }
 
     // Starts a copy expected to find another one running; true when it exits with 0 within
@@ -57,7 +63,7 @@ TEST_F(SingleInstance, SecondCopyEndsAtOnceTouchingNoFileAndFirstRunsOn)
 
     EXPECT_TRUE(SecondCopyEndsAtOnce());
     EXPECT_TRUE(StillRuns(*first));
-    EXPECT_EQ(ShownWindow(first->processId()), window);
+    EXPECT_EQ(ShownMainWindow(first->processId()), window);
     EXPECT_EQ(FolderListing(sandbox.Home()), before);
 }
 
