@@ -35,6 +35,20 @@ public:
     virtual void Beep() = 0;
     virtual QString UserName() const = 0;
     virtual void SetCursorPos(const QPoint& pos) = 0;
+
+    // The tracer's window and process queries. Window ids are the system's, 0 meaning none;
+    // windows vanish between two queries, so every failure is an empty answer.
+    virtual bool CursorPos(QPoint& pos) = 0;
+    // The application window (not its frame) that holds the point on the screen.
+    virtual quint64 WindowFromPoint(const QPoint& pos) = 0;
+    virtual quint64 ForegroundWindow() = 0;
+    virtual quint64 OwnerWindow(quint64 window) = 0;
+    // At most 255 characters.
+    virtual QString WindowTitle(quint64 window) = 0;
+    // 0 when unknown.
+    virtual qint64 WindowProcessId(quint64 window) = 0;
+    // The file name of the process's executable, without folder; empty when there is none.
+    virtual QString ProcessExeName(qint64 pid) = 0;
 };
 
 // The platform in use; the program installs the real one, tests a fake.

@@ -13,3 +13,22 @@ bool TPlatformFake::CallFirstInstance(const QString& name)
     calledNames.append(name);
     return firstAnswers;
 }
+
+bool TPlatformFake::CursorPos(QPoint& pos)
+{
+    if (cursorFails)
+        return false;
+    pos = cursor;
+    return true;
+}
+
+quint64 TPlatformFake::WindowFromPoint(const QPoint& pos)
+{
+    pointedAt.append(pos);
+    return pointed;
+}
+
+void TPlatformFake::AddWindow(quint64 id, const QString& title, qint64 pid, quint64 owner)
+{
+    windows.insert(id, TFakeWindow{title, pid, owner});
+}

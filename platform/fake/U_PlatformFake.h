@@ -2,6 +2,7 @@
 
 #include "platform/U_Platform.h"
 
+#include <QHash>
 #include <QList>
 #include <QStringList>
 
@@ -18,6 +19,22 @@ public:
     void Beep() override { ++beeps; }
     QString UserName() const override { return userName; }
     void SetCursorPos(const QPoint& pos) override { cursorMoves.append(pos); }
+    bool CursorPos(QPoint& pos) override;
+    quint64 WindowFromPoint(const QPoint& pos) override;
+    quint64 ForegroundWindow() override { return foreground; }
+    quint64 OwnerWindow(quint64 window) override { return windows.value(window).owner; }
+    QString WindowTitle(quint64 window) override { return windows.value(window).title.left(255); }
+    qint64 WindowProcessId(quint64 window) override { return windows.value(window).pid; }
+    QString ProcessExeName(qint64 pid) override { return exeNames.value(pid); }
+
+    // A scripted window; an id missing from `windows` answers like a window that vanished.
+    struct TFakeWindow
+    {
+        QString title;
+        qint64 pid = 0;
+        quint64 owner = 0;
+    };
+    void AddWindow(quint64 id, const QString& title, qint64 pid, quint64 owner = 0);
 
     TInstanceClaim nextClaim = TInstanceClaim::First;
     bool firstAnswers = true;
@@ -31,4 +48,12 @@ public:
     int beeps = 0;
     QString userName = QStringLiteral("testeur");
     QList<QPoint> cursorMoves;
+    QHash<quint64, TFakeWindow> windows;
+    QHash<qint64, QString> exeNames;
+    QPoint cursor{100, 100};
+    bool cursorFails = false;
+    // The window under the pointer, wherever it is; pointedAt records the points asked about.
+    quint64 pointed = 0;
+    QList<QPoint> pointedAt;
+    quint64 foreground = 0;
 };

@@ -2,6 +2,8 @@
 
 #include "platform/U_Platform.h"
 #include "platform/x11/U_InstanceGuard.h"
+#include "platform/x11/U_ProcessNames.h"
+#include "platform/x11/U_WindowProbe.h"
 
 // The platform as an X11 desktop session provides it.
 class TPlatformX11 : public TPlatform
@@ -17,7 +19,16 @@ public:
     void Beep() override;
     QString UserName() const override;
     void SetCursorPos(const QPoint& pos) override;
+    bool CursorPos(QPoint& pos) override { return windows.CursorPos(pos); }
+    quint64 WindowFromPoint(const QPoint& pos) override { return windows.WindowFromPoint(pos); }
+    quint64 ForegroundWindow() override { return windows.ForegroundWindow(); }
+    quint64 OwnerWindow(quint64 window) override { return windows.OwnerWindow(window); }
+    QString WindowTitle(quint64 window) override { return windows.WindowTitle(window); }
+    qint64 WindowProcessId(quint64 window) override { return windows.WindowProcessId(window); }
+    QString ProcessExeName(qint64 pid) override { return processes.ExeName(pid); }
 
 private:
     TInstanceGuard instances;
+    TWindowProbe windows;
+    TProcessNames processes;
 };
