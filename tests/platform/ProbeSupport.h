@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QPoint>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// Deadline for what another process or the window manager does in response to a step.
+inline constexpr int kDeadlineMs = 10000;
+
+// Checks `condition` every few milliseconds until it holds or `timeoutMs` has passed.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kDeadlineMs);
+
+// Runs a command-line tool (xdotool, xprop, xwininfo) to its end; its trimmed output, and in
+// `ok` whether it exited with 0.
+QString RunTool(const QString& program, const QStringList& args, bool* ok = nullptr);
+
+// The screen position of a window's top-left corner, from xwininfo; (-1, -1) when it is gone.
+QPoint WindowOrigin(quint64 window);
+
+quint64 RootWindow();
+
+// Whether the X server still knows the window.
+bool WindowExists(quint64 window);
+
+// A running copy of the test-window helper and the ids of the windows it shows; killed at the end.
+class THelperWindow
+{
+public:
+    explicit THelperWindow(const QString& title, const QString& dialogTitle = QString());
+    ~THelperWindow();
+    THelperWindow(const THelperWindow&) = delete;
+    THelperWindow& operator=(const THelperWindow&) = delete;
+
+    // True once the helper printed its window ids and its windows are mapped.
+    bool IsShown() const { return shown; }
+    quint64 Window() const { return window; }
+    quint64 Dialog() const { return dialog; }
+    qint64 Pid() const { return pid; }
+    // Ends the helper and waits until it has ended.
+    void Kill();
+
+private:
+    quint64 ReadWindowId();
+
+    QProcess process;
+    quint64 window = 0;
+    quint64 dialog = 0;
+    qint64 pid = 0;
+    bool shown = false;
+};

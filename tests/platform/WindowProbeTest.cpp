@@ -1,0 +1,162 @@
+#include "ProbeSupport.h"
+#include "platform/x11/U_PlatformX11.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+const QString kHelperName = QStringLiteral("tarvelle_testwindow");
+
+QString Id(quint64 window)
+{
+    return QString::number(window);
+}
+
+// Sets a text property with xprop through the shell, so that `value` can hold bytes that are
+// not UTF-8.
+void SetProperty(quint64 window, const char* name, const char* format, const char* value)
+{
+    const QString command =
+        QStringLiteral("xprop -id %1 -f %2 %3 -set %2 \"%4\"")
+            .arg(Id(window), QLatin1String(name), QLatin1String(format), QLatin1String(value));
+    RunTool(QStringLiteral("sh"), {QStringLiteral("-c"), command});
+}
+
+// The real probe on the test display, with the window manager the session runs.
+class WindowProbeTest : public ::testing::Test
+{
+protected:
+    // Moves the helper's window so that its client area starts at `origin`.
+    static bool Place(const THelperWindow& helper, const QPoint& origin)
+    {
+        RunTool(QStringLiteral("xdotool"),
+                {QStringLiteral("windowmove"), Id(helper.Window()), QString::number(origin.x()),
+                 QString::number(origin.y())});
+        return WaitUntil([&]() { return WindowOrigin(helper.Window()) == origin; });
+    }
+    static void PointAt(const QPoint& pos)
+    {
+        RunTool(QStringLiteral("xdotool"),
+                {QStringLiteral("mousemove"), QString::number(pos.x()), QString::number(pos.y())});
+    }
+    // One sample's first two steps, as the tracer takes them.
+    quint64 PointedWindow()
+    {
+        QPoint pos;
+        return probe.CursorPos(pos) ? probe.WindowFromPoint(pos) : 0;
+    }
+
+    TPlatformX11 probe;
+};
+} // namespace
+
+TEST_F(WindowProbeTest, PointerOverAWindowGivesItsClientWindowProcessAndTitle)
+{
+    THelperWindow helper(QStringLiteral("Fenêtre témoin"));
+    ASSERT_TRUE(helper.IsShown());
+    ASSERT_TRUE(Place(helper, QPoint(100, 100)));
+    PointAt(QPoint(200, 180));
+    QPoint pos;
+    ASSERT_TRUE(probe.CursorPos(pos));
+    EXPECT_EQ(pos, QPoint(200, 180));
+    ASSERT_TRUE(WaitUntil([&]() { return PointedWindow() == helper.Window(); }));
+
+    // Again, now through the remembered frame, then the rest of the sample.
+    EXPECT_EQ(PointedWindow(), helper.Window());
+    EXPECT_EQ(probe.WindowProcessId(helper.Window()), helper.Pid());
+    EXPECT_EQ(probe.ProcessExeName(helper.Pid()), kHelperName);
+    EXPECT_EQ(probe.WindowTitle(helper.Window()), QStringLiteral("Fenêtre témoin"));
+    EXPECT_EQ(probe.OwnerWindow(helper.Window()), 0u);
+
+    // A point on the title bar that a new probe meets for the first time: still the client.
+    TPlatformX11 fresh;
+    EXPECT_EQ(fresh.WindowFromPoint(QPoint(200, 90)), helper.Window());
+    EXPECT_EQ(fresh.WindowProcessId(helper.Window()), helper.Pid());
+    // The bare desktop holds no window.
+    EXPECT_EQ(probe.WindowFromPoint(QPoint(1000, 650)), 0u);
+}
+
+TEST_F(WindowProbeTest, TitlesInUtf8AndLatin1AreReadWholeUpTo255Characters)
+{
+    const QString accented = QStringLiteral("Été à Noël — ça marche ✓ 日本");
+    THelperWindow helper(accented), longer(QString(300, u'é'));
+    ASSERT_TRUE(helper.IsShown() && longer.IsShown());
+    EXPECT_EQ(probe.WindowTitle(helper.Window()), accented);
+    EXPECT_EQ(probe.WindowTitle(longer.Window()), QString(255, u'é'));
+
+    // A new title shows at the next query: titles are never remembered.
+    SetProperty(helper.Window(), "_NET_WM_NAME", "8u", "Nouveau titre");
+    EXPECT_TRUE(WaitUntil([&]() { return probe.WindowTitle(helper.Window()) == "Nouveau titre"; }));
+
+    // Without _NET_WM_NAME, WM_NAME, here as a Latin-1 STRING ("\311" is "É" in Latin-1).
+    RunTool(QStringLiteral("xprop"), {QStringLiteral("-id"), Id(helper.Window()),
+                                      QStringLiteral("-remove"), QStringLiteral("_NET_WM_NAME")});
+    SetProperty(helper.Window(), "WM_NAME", "8s", "$(printf '\\311l\\351phant')");
+    EXPECT_TRUE(WaitUntil([&]() { return probe.WindowTitle(helper.Window()) == "Éléphant"; }))
+        << probe.WindowTitle(helper.Window()).toStdString();
+}
+
+TEST_F(WindowProbeTest, OwnedDialogAndTheActiveWindow)
+{
+    THelperWindow first(QStringLiteral("Premier")),
+        second(QStringLiteral("Principal"), QStringLiteral("Dialogue"));
+    ASSERT_TRUE(first.IsShown() && second.IsShown());
+    EXPECT_EQ(probe.OwnerWindow(second.Dialog()), second.Window());
+    EXPECT_EQ(probe.OwnerWindow(second.Window()), 0u);
+    EXPECT_EQ(probe.WindowProcessId(second.Dialog()), second.Pid());
+    EXPECT_EQ(probe.WindowTitle(second.Dialog()), QStringLiteral("Dialogue"));
+
+    RunTool(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), Id(first.Window())});
+    EXPECT_TRUE(WaitUntil([&]() { return probe.ForegroundWindow() == first.Window(); }));
+    RunTool(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), Id(second.Dialog())});
+    EXPECT_TRUE(WaitUntil([&]() { return probe.ForegroundWindow() == second.Dialog(); }));
+    EXPECT_EQ(probe.OwnerWindow(probe.ForegroundWindow()), second.Window());
+}
+
+TEST_F(WindowProbeTest, WithoutNetWmPidTheServerNamesTheProcess)
+{
+    THelperWindow helper(QStringLiteral("Sans pid"));
+    ASSERT_TRUE(helper.IsShown());
+    ASSERT_TRUE(Place(helper, QPoint(100, 100)));
+    RunTool(QStringLiteral("xprop"), {QStringLiteral("-id"), Id(helper.Window()),
+                                      QStringLiteral("-remove"), QStringLiteral("_NET_WM_PID")});
+    EXPECT_EQ(probe.WindowProcessId(helper.Window()), helper.Pid());
+    PointAt(QPoint(200, 180));
+    ASSERT_TRUE(WaitUntil([&]() { return PointedWindow() == helper.Window(); }));
+    EXPECT_EQ(PointedWindow(), helper.Window());
+    EXPECT_EQ(probe.WindowProcessId(helper.Window()), helper.Pid());
+}
+
+TEST_F(WindowProbeTest, AVanishedWindowGivesEmptyAnswersAndItsPlaceGoesToTheNext)
+{
+    auto first = std::make_unique<THelperWindow>(QStringLiteral("Éphémère"));
+    ASSERT_TRUE(first->IsShown());
+    ASSERT_TRUE(Place(*first, QPoint(100, 100)));
+    PointAt(QPoint(200, 180));
+    ASSERT_TRUE(WaitUntil([&]() { return PointedWindow() == first->Window(); }));
+    const quint64 gone = first->Window();
+    const qint64 gonePid = first->Pid();
+    EXPECT_EQ(probe.ProcessExeName(gonePid), kHelperName);
+
+    first->Kill();
+    ASSERT_TRUE(WaitUntil([&]() { return !WindowExists(gone); }));
+    EXPECT_EQ(probe.WindowTitle(gone), QString());
+    EXPECT_EQ(probe.WindowProcessId(gone), 0);
+    EXPECT_EQ(probe.OwnerWindow(gone), 0u);
+    EXPECT_EQ(probe.ProcessExeName(gonePid), QString());
+    EXPECT_TRUE(WaitUntil([&]() { return PointedWindow() != gone; }));
+    // An id no window ever had.
+    EXPECT_EQ(probe.WindowTitle(0x7ffffff0), QString());
+    EXPECT_EQ(probe.WindowProcessId(0x7ffffff0), 0);
+
+    // The next window in the same place, perhaps under the same id, answers for itself.
+    THelperWindow next(QStringLiteral("Successeur"));
+    ASSERT_TRUE(next.IsShown());
+    ASSERT_TRUE(Place(next, QPoint(100, 100)));
+    PointAt(QPoint(200, 181));
+    ASSERT_TRUE(WaitUntil([&]() { return PointedWindow() == next.Window(); }));
+    EXPECT_EQ(probe.WindowTitle(next.Window()), QStringLiteral("Successeur"));
+    EXPECT_EQ(probe.WindowProcessId(next.Window()), next.Pid());
+    EXPECT_EQ(probe.ProcessExeName(next.Pid()), kHelperName);
+}
