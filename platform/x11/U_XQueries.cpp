@@ -234,7 +234,7 @@ QString TXQueries::Name(quint64 window) const
     const Atom utf8 = atoms[static_cast<int>(TXAtom::Utf8String)];
     TProperty name = ReadProperty(Dpy(display), window, atoms[static_cast<int>(TXAtom::NetWmName)],
                                   kNameUnits, utf8);
-    if (name.type == None)
+    if (name.type != utf8)
         name = ReadProperty(Dpy(display), window, XA_WM_NAME, kNameUnits, AnyPropertyType);
     if (name.format != 8 || !name.data)
         return {};
