@@ -126,3 +126,17 @@ TEST_F(TextFiles, AppendNeverMixesEncodings)
     ASSERT_TRUE(TextFile::ReadLines(path, lines));
     EXPECT_EQ(lines.last(), QString::fromUtf8("né"));
 }
+
+TEST(Codec, OneCharacterOutsideAsciiIsSeenWhereverItStands)
+{
+    const QString ascii = QStringLiteral("0123456789abcdefghijklmnopqrstuvwxyzABCDEF");
+    for (qsizetype at = 0; at < ascii.size(); ++at) {
+        QString text = ascii;
+        text[at] = QChar(0xE9);
+        QByteArray expected = ascii.toLatin1();
+        expected[at] = '\xE9';
+        ASSERT_EQ(Encode(text), expected) << at;
+        text[at] = QChar(0x6771);
+        ASSERT_EQ(Encode(text), text.toUtf8()) << at;
+    }
+}
