@@ -46,11 +46,6 @@ TDateTime ToDateTime(const QDateTime& at)
     return ToDateTime(at.date()) + ToDateTime(at.time());
 }
 
-TDateTime TimeFromSeconds(int seconds)
-{
-    return static_cast<TDateTime>(seconds) / kSecondsPerDay;
-}
-
 TDateTime NowDateTime()
 {
     return ToDateTime(Now());
@@ -111,6 +106,12 @@ std::optional<TDateTime> TextToDate(QStringView text)
 
 std::optional<TDateTime> TextToTime(QStringView text)
 {
+    const std::optional<int> seconds = TextToSeconds(text);
+    return seconds ? std::optional(TimeFromSeconds(*seconds)) : std::nullopt;
+}
+
+std::optional<int> TextToSeconds(QStringView text)
+{
     if (text.size() != 8 || text[2] != u':' || text[5] != u':')
         return std::nullopt;
     const int h = DigitsAt(text, 0, 2);
@@ -118,5 +119,5 @@ std::optional<TDateTime> TextToTime(QStringView text)
     const int s = DigitsAt(text, 6, 2);
     if (h < 0 || h > 23 || m < 0 || m > 59 || s < 0 || s > 59)
         return std::nullopt;
-    return TimeFromSeconds(h * 3600 + m * 60 + s);
+    return h * 3600 + m * 60 + s;
 }

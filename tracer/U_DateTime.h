@@ -17,7 +17,10 @@ TDateTime ToDateTime(const QDate& date);
 // The time of day alone, in whole seconds.
 TDateTime ToDateTime(const QTime& time);
 TDateTime ToDateTime(const QDateTime& at);
-TDateTime TimeFromSeconds(int seconds);
+inline TDateTime TimeFromSeconds(int seconds)
+{
+    return static_cast<TDateTime>(seconds) / kSecondsPerDay;
+}
 // The present instant from the program's clock.
 TDateTime NowDateTime();
 
@@ -34,3 +37,5 @@ QString TimeText(TDateTime value);
 // Strict readings of the two fixed formats: two digits each, a real day, a real time.
 std::optional<TDateTime> TextToDate(QStringView text);
 std::optional<TDateTime> TextToTime(QStringView text);
+// The second of the day a strict time text stands for.
+std::optional<int> TextToSeconds(QStringView text);

@@ -24,9 +24,7 @@ void TTraceData::AddRows(std::vector<TTraceProc> procs, std::vector<TTraceCells>
 {
     if (procs.size() != cells.size())
         throw std::invalid_argument("Trace rows without their texts");
-    int row = lastRow();
-    for (TTraceProc& proc : procs)
-        table.AddProc(++row, std::move(proc));
+    table.AddProcs(lastRow() + 1, std::move(procs));
     grid.AppendRows(std::move(cells));
 }
 

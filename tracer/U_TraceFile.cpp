@@ -2,9 +2,9 @@
 
 #include "app/U_Dialogs.h"
 #include "app/U_Glb.h"
-#include "app/U_TextCodec.h"
 #include "app/U_TextFile.h"
 #include "tracer/U_TraceLine.h"
+#include "tracer/U_TraceReader.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -31,25 +31,10 @@ QString FreeDatedPath(const QString& prefix)
 void ReadTraceRows(TTraceData& data, const QString& path)
 {
     QString text;
-    if (!TextFile::Read(path, text)) {
+    TTraceReader reader;
+    if (!TextFile::Read(path, text) || !reader.Read(text))
         data.unreadLinesPending = true;
-        return;
-    }
-    std::vector<TTraceProc> procs;
-    std::vector<TTraceCells> rows;
-    TTraceCells cells;
-    for (const QString& line : TextCodec::SplitLines(text)) {
-        if (line.isEmpty())
-            continue;
-        std::optional<TTraceProc> proc = TraceLine::Parse(line, cells);
-        if (!proc) {
-            data.unreadLinesPending = true;
-            continue;
-        }
-        procs.push_back(std::move(*proc));
-        rows.push_back(std::move(cells));
-    }
-    data.AddRows(std::move(procs), std::move(rows));
+    data.AddRows(std::move(reader.procs), std::move(reader.rows));
 }
 
 // Before the trace file is rewritten, a file with lines the load could not read is copied

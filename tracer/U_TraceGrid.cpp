@@ -3,6 +3,7 @@
 #include "app/U_Glb.h"
 
 #include <algorithm>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -102,9 +103,9 @@ void TTraceGrid::SetRow(int row, TTraceCells cells)
         return;
     }
     TTraceCells& target = rows.at(static_cast<std::size_t>(row));
-    searchIndex.Remove(row, target);
+    searchIndex.Remove(row);
     target = std::move(cells);
-    searchIndex.Insert(row, target);
+    searchIndex.Insert(row);
     Q_EMIT dataChanged(createIndex(row, 0), createIndex(row, TraceColumn::count - 1),
                        {Qt::DisplayRole, Qt::EditRole});
 }
@@ -118,10 +119,12 @@ void TTraceGrid::AppendRows(std::vector<TTraceCells> added)
     // Growth stays geometric, so that appending one row at a time never copies every row.
     if (rows.size() + added.size() > rows.capacity())
         rows.reserve(std::max(rows.size() + added.size(), rows.capacity() * 2));
-    for (TTraceCells& cells : added) {
-        searchIndex.Insert(static_cast<int>(rows.size()), cells);
-        rows.push_back(std::move(cells));
-    }
+    if (rows.empty())
+        rows = std::move(added);
+    else
+        std::move(added.begin(), added.end(), std::back_inserter(rows));
+    for (int row = first; row < rowCount(); ++row)
+        searchIndex.Insert(row);
     endInsertRows();
 }
 

@@ -36,5 +36,5 @@ public:
 
 private:
     std::vector<TTraceCells> rows;
-    TTraceIndex searchIndex;
+    TTraceIndex searchIndex{rows};
 };

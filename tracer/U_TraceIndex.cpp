@@ -2,47 +2,65 @@
 
 #include <algorithm>
 
-size_t qHash(const TTraceIndex::TKey& key, size_t seed) noexcept
+namespace {
+size_t ProcessKey(const QString& name, const QString& date)
 {
-    return qHashMulti(seed, key.name, key.title, key.date);
+    return qHashMulti(0, name, date);
 }
+} // namespace
 
-void TTraceIndex::Insert(int row, const TTraceCells& cells)
+TTraceIndex::TTraceIndex(const std::vector<TTraceCells>& rows) : rows(rows) {}
+
+void TTraceIndex::Insert(int row)
 {
-    const QString& name = cells[TraceColumn::procName];
+    const TTraceCells& cells = rows[static_cast<std::size_t>(row)];
     const QString& date = cells[TraceColumn::dateTrace];
-    InsertRow(byProcess, TKey{name, QString(), date}, row);
-    InsertRow(byTitle, TKey{name, cells[TraceColumn::winTitle], date}, row);
+    TRows& list = byProcess[ProcessKey(cells[TraceColumn::procName], date)];
+    if (list.empty() || list.back() < row)
+        list.push_back(row);
+    else if (const auto at = std::lower_bound(list.begin(), list.end(), row); *at != row)
+        list.insert(at, row);
+    const auto at = static_cast<std::size_t>(row);
+    if (at >= titleHashes.size())
+        titleHashes.resize(std::max(at + 1, rows.size()));
+    titleHashes[at] = qHash(cells[TraceColumn::winTitle]);
     ++rowsPerDate[date];
 }
 
-void TTraceIndex::Remove(int row, const TTraceCells& cells)
+void TTraceIndex::Remove(int row)
 {
-    const QString& name = cells[TraceColumn::procName];
+    const TTraceCells& cells = rows[static_cast<std::size_t>(row)];
     const QString& date = cells[TraceColumn::dateTrace];
-    RemoveRow(byProcess, TKey{name, QString(), date}, row);
-    RemoveRow(byTitle, TKey{name, cells[TraceColumn::winTitle], date}, row);
-    const auto it = rowsPerDate.find(date);
-    if (it != rowsPerDate.end() && --it.value() <= 0)
-        rowsPerDate.erase(it);
+    const auto it = byProcess.find(ProcessKey(cells[TraceColumn::procName], date));
+    if (it != byProcess.end()) {
+        TRows& list = it.value();
+        const auto at = std::lower_bound(list.begin(), list.end(), row);
+        if (at != list.end() && *at == row)
+            list.erase(at);
+        if (list.empty())
+            byProcess.erase(it);
+    }
+    const auto dateCount = rowsPerDate.find(date);
+    if (dateCount != rowsPerDate.end() && --dateCount.value() <= 0)
+        rowsPerDate.erase(dateCount);
 }
 
 void TTraceIndex::Clear()
 {
     byProcess.clear();
-    byTitle.clear();
+    titleHashes.clear();
     rowsPerDate.clear();
 }
 
 std::optional<int> TTraceIndex::FirstRow(const QString& name, const QString& dateText) const
 {
-    return First(byProcess, TKey{name, QString(), dateText});
+    return First(name, dateText, nullptr);
 }
 
 std::optional<int> TTraceIndex::FirstRow(const QString& name, const QString& title,
                                          const QString& dateText) const
 {
-    return First(byTitle, TKey{name, title, dateText});
+    return First(name, dateText, &title);
 }
 
 bool TTraceIndex::HasDate(const QString& dateText) const
@@ -50,35 +68,22 @@ bool TTraceIndex::HasDate(const QString& dateText) const
     return rowsPerDate.contains(dateText);
 }
 
-void TTraceIndex::InsertRow(QHash<TKey, TRows>& hash, const TKey& key, int row)
+// Rows of other texts with the same hashes are passed over: the first row that really
+// matches is the answer.
+std::optional<int> TTraceIndex::First(const QString& name, const QString& dateText,
+                                      const QString* title) const
 {
-    TRows& rows = hash[key];
-    if (rows.empty() || rows.back() < row) {
-        rows.push_back(row);
-        return;
-    }
-    const auto at = std::lower_bound(rows.begin(), rows.end(), row);
-    if (at == rows.end() || *at != row)
-        rows.insert(at, row);
-}
-
-void TTraceIndex::RemoveRow(QHash<TKey, TRows>& hash, const TKey& key, int row)
-{
-    const auto it = hash.find(key);
-    if (it == hash.end())
-        return;
-    TRows& rows = it.value();
-    const auto at = std::lower_bound(rows.begin(), rows.end(), row);
-    if (at != rows.end() && *at == row)
-        rows.erase(at);
-    if (rows.empty())
-        hash.erase(it);
-}
-
-std::optional<int> TTraceIndex::First(const QHash<TKey, TRows>& hash, const TKey& key)
-{
-    const auto it = hash.constFind(key);
-    if (it == hash.constEnd() || it->empty())
+    const auto it = byProcess.constFind(ProcessKey(name, dateText));
+    if (it == byProcess.constEnd())
         return std::nullopt;
-    return it->front();
+    const size_t titleHash = title ? qHash(*title) : 0;
+    for (const int row : it.value()) {
+        const auto at = static_cast<std::size_t>(row);
+        const TTraceCells& cells = rows[at];
+        if (title && (titleHashes[at] != titleHash || cells[TraceColumn::winTitle] != *title))
+            continue;
+        if (cells[TraceColumn::procName] == name && cells[TraceColumn::dateTrace] == dateText)
+            return row;
+    }
+    return std::nullopt;
 }

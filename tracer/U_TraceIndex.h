@@ -4,19 +4,23 @@
 
 #include <QHash>
 #include <QString>
+#include <QVarLengthArray>
 
 #include <optional>
 #include <vector>
 
 // Finds the grid rows of an origin and day without walking the grid: the rows of each
-// (process, date) and of each (process, title, date), in ascending order.
+// (process, date) in ascending order, filed under a hash of the two texts, and a hash of
+// each row's title. Candidates are checked against the texts themselves.
 class TTraceIndex
 {
 public:
-    // Adds `row` with the texts of `cells`; cheapest when `row` follows every row indexed.
-    void Insert(int row, const TTraceCells& cells);
-    // Takes `row` out; `cells` must be the texts it was indexed with.
-    void Remove(int row, const TTraceCells& cells);
+    explicit TTraceIndex(const std::vector<TTraceCells>& rows);
+
+    // Adds `row`, whose texts are in place; cheapest when `row` follows every row indexed.
+    void Insert(int row);
+    // Takes `row` out while its texts are still those it was indexed with.
+    void Remove(int row);
     void Clear();
 
     std::optional<int> FirstRow(const QString& name, const QString& dateText) const;
@@ -25,21 +29,14 @@ public:
     bool HasDate(const QString& dateText) const;
 
 private:
-    struct TKey
-    {
-        QString name;
-        QString title;
-        QString date;
-        bool operator==(const TKey&) const = default;
-    };
-    friend size_t qHash(const TKey& key, size_t seed) noexcept;
-    using TRows = std::vector<int>;
+    // Most keys hold one or two rows: those need no allocation of their own.
+    using TRows = QVarLengthArray<int, 2>;
 
-    static void InsertRow(QHash<TKey, TRows>& hash, const TKey& key, int row);
-    static void RemoveRow(QHash<TKey, TRows>& hash, const TKey& key, int row);
-    static std::optional<int> First(const QHash<TKey, TRows>& hash, const TKey& key);
+    std::optional<int> First(const QString& name, const QString& dateText,
+                             const QString* title) const;
 
-    QHash<TKey, TRows> byProcess;
-    QHash<TKey, TRows> byTitle;
+    const std::vector<TTraceCells>& rows;
+    QHash<size_t, TRows> byProcess;
+    std::vector<size_t> titleHashes;
     QHash<QString, int> rowsPerDate;
 };

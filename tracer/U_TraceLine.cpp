@@ -1,6 +1,6 @@
 #include "tracer/U_TraceLine.h"
 
-#include "app/U_Glb.h"
+#include <algorithm>
 
 namespace TraceLine {
 
@@ -10,30 +10,34 @@ bool IsFormulaStart(QChar c)
     return c == u'=' || c == u'+' || c == u'-' || c == u'@';
 }
 
-void AppendRow(QString& text, const TTraceCells& cells)
+// The texts go straight into a buffer sized beforehand: a long trace is written in one go.
+QChar* WriteRow(QChar* out, const TTraceCells& cells)
 {
     for (int column = 0; column < TraceColumn::count; ++column) {
         const QString& cell = cells[static_cast<std::size_t>(column)];
         if (column > 0)
-            text += u';';
+            *out++ = u';';
         if (NeedsApostrophe(cell))
-            text += u'\'';
-        text += cell;
+            *out++ = u'\'';
+        out = std::copy_n(cell.constData(), cell.size(), out);
     }
-    text += QLatin1String("\r\n");
+    *out++ = u'\r';
+    *out++ = u'\n';
+    return out;
 }
 
-qsizetype TextSize(const TTraceGrid& grid)
+// Room for the row with an apostrophe before every cell, so that only the writing
+// looks at the texts themselves.
+qsizetype RowSizeAtMost(const TTraceCells& cells)
 {
-    qsizetype size = 0;
-    for (int row = 0; row < grid.rowCount(); ++row)
-        for (const QString& cell : grid.Row(row))
-            size += cell.size() + 2;
-    return size + 2 * grid.rowCount();
+    qsizetype size = 2 * TraceColumn::count + 1;
+    for (const QString& cell : cells)
+        size += cell.size();
+    return size;
 }
 } // namespace
 
-bool NeedsApostrophe(const QString& cell)
+bool NeedsApostrophe(QStringView cell)
 {
     for (const QChar c : cell)
         if (c != u'\'')
@@ -46,40 +50,24 @@ QString Protect(const QString& cell)
     return NeedsApostrophe(cell) ? u'\'' + cell : cell;
 }
 
-QString Unprotect(const QString& cell)
+QStringView Unprotect(QStringView cell)
 {
     return cell.startsWith(u'\'') && NeedsApostrophe(cell) ? cell.mid(1) : cell;
 }
 
 QString GridText(const TTraceGrid& grid, bool newestFirst)
 {
-    QString text;
-    text.reserve(TextSize(grid));
     const int count = grid.rowCount();
+    qsizetype size = 0;
+    for (int row = 0; row < count; ++row)
+        size += RowSizeAtMost(grid.Row(row));
+    QString text(size, Qt::Uninitialized);
+    QChar* const begin = text.data();
+    QChar* out = begin;
     for (int i = 0; i < count; ++i)
-        AppendRow(text, grid.Row(newestFirst ? count - 1 - i : i));
+        out = WriteRow(out, grid.Row(newestFirst ? count - 1 - i : i));
+    text.truncate(out - begin);
     return text;
-}
-
-std::optional<TTraceProc> Parse(const QString& line, TTraceCells& cells)
-{
-    const QStringList fields = SplitFields(line, QStringLiteral(";"), TraceColumn::count);
-    for (int column = 0; column < TraceColumn::count; ++column)
-        cells[static_cast<std::size_t>(column)] = Unprotect(fields.at(column));
-    const auto date = TextToDate(cells[TraceColumn::dateTrace]);
-    const auto origine = TextToTime(cells[TraceColumn::heureOrigine]);
-    const auto deb = TextToTime(cells[TraceColumn::heureDEB]);
-    const auto fin = TextToTime(cells[TraceColumn::heureFIN]);
-    const auto duree = TextToTime(cells[TraceColumn::duree]);
-    if (!date || !origine || !deb || !fin || !duree)
-        return std::nullopt;
-    return TTraceProc{cells[TraceColumn::procName],
-                      cells[TraceColumn::winTitle],
-                      *date,
-                      *origine,
-                      *deb,
-                      *fin,
-                      *duree};
 }
 
 } // namespace TraceLine

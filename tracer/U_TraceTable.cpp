@@ -3,10 +3,14 @@
 #include "app/U_Dialogs.h"
 #include "app/U_Glb.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
-TTabTraceP::TTabTraceP(int slots) : slots(static_cast<std::size_t>(std::max(slots, 0))) {}
+TTabTraceP::TTabTraceP(int slots)
+    : entries(static_cast<std::size_t>(std::max(slots, 0))), used(entries.size(), false)
+{
+}
 
 void TTabTraceP::AddProc(int index, const QString& procName, const QString& winTitle,
                          TDateTime dateTrace, TDateTime heureOrigine, TDateTime heureDEB,
@@ -21,10 +25,40 @@ void TTabTraceP::AddProc(int index, TTraceProc proc)
     if (index < 0)
         throw std::out_of_range("Trace slot " + std::to_string(index));
     const auto at = static_cast<std::size_t>(index);
-    // Doubling keeps a long run of appends cheap once the first slots are used up.
-    if (at >= slots.size())
-        slots.resize(std::max(at + 1, slots.size() * 2));
-    slots[at] = std::move(proc);
+    Grow(at + 1);
+    entries[at] = std::move(proc);
+    used[at] = true;
+    holdsNone = false;
+}
+
+void TTabTraceP::AddProcs(int first, std::vector<TTraceProc> procs)
+{
+    if (first < 0)
+        throw std::out_of_range("Trace slot " + std::to_string(first));
+    if (procs.empty())
+        return;
+    const std::size_t end = static_cast<std::size_t>(first) + procs.size();
+    if (first == 0 && holdsNone) {
+        const std::size_t slots = entries.size();
+        entries = std::move(procs);
+        used.assign(end, true);
+        Grow(slots);
+    } else {
+        Grow(end);
+        std::move(procs.begin(), procs.end(), entries.begin() + first);
+        std::fill(used.begin() + first, used.begin() + static_cast<std::ptrdiff_t>(end), true);
+    }
+    holdsNone = false;
+}
+
+// Doubling keeps a long run of appends cheap once the first slots are used up.
+void TTabTraceP::Grow(std::size_t slots)
+{
+    if (slots <= entries.size())
+        return;
+    const std::size_t size = std::max(slots, entries.size() * 2);
+    entries.resize(size);
+    used.resize(size, false);
 }
 
 void TTabTraceP::UpdateProc(int index, const QString& procName, const QString& winTitle,
@@ -35,7 +69,7 @@ void TTabTraceP::UpdateProc(int index, const QString& procName, const QString& w
         ShowPlainMessage(QStringLiteral("PLANTAGE in U_GLB"));
         return;
     }
-    slots[static_cast<std::size_t>(index)] =
+    entries[static_cast<std::size_t>(index)] =
         TTraceProc{procName, winTitle, dateTrace, heureOrigine, heureDEB, heureFIN, duree};
 }
 
@@ -49,10 +83,10 @@ TDateTime TTabTraceP::ProcDuration(int index) const
 
 const TTraceProc* TTabTraceP::Proc(int index) const
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= slots.size())
+    if (index < 0 || static_cast<std::size_t>(index) >= entries.size())
         return nullptr;
-    const auto& slot = slots[static_cast<std::size_t>(index)];
-    return slot ? &*slot : nullptr;
+    const auto at = static_cast<std::size_t>(index);
+    return used[at] ? &entries[at] : nullptr;
 }
 
 TDateTime TimeDiff(TDateTime a, TDateTime b)

@@ -4,7 +4,6 @@
 
 #include <QString>
 
-#include <optional>
 #include <vector>
 
 // One origin on one day: who, when first entered, last resumed, last left, and for how long.
@@ -36,6 +35,8 @@ public:
     void AddProc(int index, const QString& procName, const QString& winTitle, TDateTime dateTrace,
                  TDateTime heureOrigine, TDateTime heureDEB, TDateTime heureFIN, TDateTime duree);
     void AddProc(int index, TTraceProc proc);
+    // Stores `procs` in the slots from `first` on, growing the table once.
+    void AddProcs(int first, std::vector<TTraceProc> procs);
     // Overwrites the entry in slot `index`; an empty slot is reported and left alone.
     void UpdateProc(int index, const QString& procName, const QString& winTitle,
                     TDateTime dateTrace, TDateTime heureOrigine, TDateTime heureDEB,
@@ -45,10 +46,16 @@ public:
 
     // The entry in slot `index`, or null when the slot is empty or beyond the table.
     const TTraceProc* Proc(int index) const;
-    int SlotCount() const { return static_cast<int>(slots.size()); }
+    int SlotCount() const { return static_cast<int>(entries.size()); }
 
 private:
-    std::vector<std::optional<TTraceProc>> slots;
+    void Grow(std::size_t slots);
+
+    // Slot i holds an entry when used[i]; a table that holds none takes a whole run of
+    // entries over as they are, which keeps loading a long trace cheap.
+    std::vector<TTraceProc> entries;
+    std::vector<bool> used;
+    bool holdsNone = true;
 };
 
 // The span from the time of day of `a` to that of `b`, whole seconds; 0 when `b` is earlier.

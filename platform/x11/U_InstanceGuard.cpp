@@ -1,13 +1,8 @@
 #include "platform/x11/U_InstanceGuard.h"
 
 #include <QDir>
-#include <QLocalSocket>
 
 #include <unistd.h>
-
-namespace {
-const QByteArray kCallWord = "forward\n";
-}
 
 TInstanceGuard::TInstanceGuard(QString folder) : folder(std::move(folder)) {}
 
@@ -30,36 +25,13 @@ TPlatform::TInstanceClaim TInstanceGuard::Claim(const QString& name, std::functi
         return held ? TPlatform::TInstanceClaim::AlreadyRunning
                     : TPlatform::TInstanceClaim::Unavailable;
     }
-    const QString socket = SocketName(name);
-    QLocalServer::removeServer(socket); // left behind by a copy that crashed
-    server = std::make_unique<QLocalServer>();
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server->listen(socket)) {
-        server.reset();
-        return TPlatform::TInstanceClaim::First; // runs alone, just cannot be called
-    }
-    QObject::connect(
-        server.get(), &QLocalServer::newConnection, server.get(), [srv = server.get(), onCalled]() {
-            while (QLocalSocket* peer = srv->nextPendingConnection()) {
-                QObject::connect(peer, &QLocalSocket::readyRead, peer, [peer, onCalled]() {
-                    if (peer->readAll().contains(kCallWord) && onCalled)
-                        onCalled();
-                    peer->disconnectFromServer();
-                });
-                QObject::connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-            }
-        });
+    server = std::make_unique<TCallSocket>(std::move(onCalled));
+    if (!server->Listen(SocketName(name)))
+        server.reset(); // runs alone, just cannot be called
     return TPlatform::TInstanceClaim::First;
 }
 
 bool TInstanceGuard::Call(const QString& name) const
 {
-    QLocalSocket socket;
-    socket.connectToServer(SocketName(name));
-    if (!socket.waitForConnected(500))
-        return false;
-    socket.write(kCallWord);
-    const bool sent = socket.waitForBytesWritten(500);
-    socket.disconnectFromServer();
-    return sent;
+    return TCallSocket::Call(SocketName(name));
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/U_Platform.h"
+#include "platform/x11/U_CallSocket.h"
 
-#include <QLocalServer>
 #include <QLockFile>
 
 #include <memory>
@@ -21,5 +21,5 @@ private:
 
     QString folder;
     std::unique_ptr<QLockFile> lock;
-    std::unique_ptr<QLocalServer> server;
+    std::unique_ptr<TCallSocket> server;
 };

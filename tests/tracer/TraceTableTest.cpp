@@ -81,3 +81,30 @@ TEST_F(TraceTableTest, TheTableGrowsPast512Rows)
     EXPECT_EQ(table.Proc(1999)->procName, "last");
     EXPECT_TRUE(dialogs->plainMessages.isEmpty());
 }
+
+TEST_F(TraceTableTest, AddProcsFillsARunOfSlotsWhetherTheTableIsEmptyOrNot)
+{
+    const auto procs = [this](const QString& prefix, int count) {
+        std::vector<TTraceProc> list;
+        for (int i = 0; i < count; ++i)
+            list.push_back({prefix + QString::number(i), "", day, 0, 0, 0, 0});
+        return list;
+    };
+    TTabTraceP table;
+    table.AddProcs(0, procs("a", 3));
+    EXPECT_EQ(table.SlotCount(), 512);
+    EXPECT_EQ(table.Proc(2)->procName, "a2");
+    EXPECT_EQ(table.Proc(3), nullptr);
+    table.AddProcs(3, procs("b", 600));
+    EXPECT_EQ(table.Proc(2)->procName, "a2");
+    EXPECT_EQ(table.Proc(602)->procName, "b599");
+    EXPECT_EQ(table.Proc(603), nullptr);
+
+    TTabTraceP used;
+    used.AddProc(5, "x", "", day, 0, 0, 0, 0);
+    used.AddProcs(0, procs("c", 2));
+    EXPECT_EQ(used.Proc(1)->procName, "c1");
+    EXPECT_EQ(used.Proc(2), nullptr);
+    EXPECT_EQ(used.Proc(5)->procName, "x");
+    EXPECT_THROW(used.AddProcs(-1, procs("d", 1)), std::out_of_range);
+}
