@@ -3,6 +3,7 @@
 #include "app/F_FragmColours.h"
 #include "app/F_FragmMenus.h"
 #include "app/F_FragmSettings.h"
+#include "app/F_FragmTracer.h"
 #include "app/F_FragmTray.h"
 #include "app/F_Glb.h"
 #include "app/F_MsgALL.h"
@@ -19,6 +20,7 @@
 #include "toolkit/C_Image.h"
 #include "toolkit/C_SkinPanel.h"
 #include "toolkit/C_TransparentLabel.h"
+#include "tracer/U_TraceFile.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -52,7 +54,7 @@ bool InsideLabel(const QWidget* label, const QPoint& pos)
 TfrmFragm::TfrmFragm(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), ui(this), menus(new TFragmMenus(this)),
       tray(new TFragmTray(AppIcon(), this)), colours(new TFragmColours(this)),
-      settings(new TFragmSettings(this)),
+      settings(new TFragmSettings(this)), tracer(new TFragmTracer(this)),
       drag(new TWindowDrag(this, [this](const QPoint& at) { return DragStarts(at); }))
 {
     setObjectName(QStringLiteral("frmFragm"));
@@ -64,6 +66,21 @@ TfrmFragm::TfrmFragm(QWidget* parent)
     palette.setColor(QPalette::Window, ToQColor(0xB56A6A));
     setPalette(palette);
     ConnectControls();
+    // Until the notes have their own file, loading and saving are the trace's alone.
+    loadNotesAndTrace = [this]() {
+        LoadTrace(tracer->trace);
+        Glb().DataLoaded = true;
+    };
+    saveNotesAndTrace = [this]() {
+        SaveTrace(tracer->trace);
+    };
+    closeLastProc = [this]() {
+        tracer->CloseAtExit();
+    };
+    stopTracing = [this]() {
+        if (tracer->Tracing())
+            tracer->spdSpyClick();
+    };
 }
 
 TfrmFragm::~TfrmFragm() = default;
@@ -238,6 +255,7 @@ void TfrmFragm::paintEvent(QPaintEvent*)
 
 void TfrmFragm::FirstPaint()
 {
+    tracer->StartAtLaunch();
     if (Glb().StartAsIcon)
         HideAll();
 }
@@ -310,7 +328,7 @@ void TfrmFragm::BringToFront()
 
 bool TfrmFragm::TracerRunning() const
 {
-    return Glb().TracerBusy || ui.imgLed->isVisible();
+    return Glb().TracerBusy || tracer->Tracing();
 }
 
 void TfrmFragm::TrayLeftClick()
@@ -359,7 +377,7 @@ bool TfrmFragm::DragStarts(const QPoint& at)
 
 void TfrmFragm::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::RightButton && !Glb().TracerBusy && !ui.imgLed->isVisible())
+    if (event->button() == Qt::RightButton && !Glb().TracerBusy && !tracer->Tracing())
         TFragmMenus::PopupRightAligned(menus->mnuColors, event->globalPosition().toPoint());
     else
         QWidget::mouseReleaseEvent(event);

@@ -12,6 +12,7 @@
 class TFragmColours;
 class TFragmMenus;
 class TFragmSettings;
+class TFragmTracer;
 class TFragmTray;
 class TWindowDrag;
 
@@ -48,6 +49,7 @@ public:
     TFragmTray* tray;
     TFragmColours* colours;
     TFragmSettings* settings;
+    TFragmTracer* tracer;
     // Filled in by the subsystems that own these steps.
     std::function<void()> loadNotesAndTrace;
     std::function<void()> saveNotesAndTrace;
