@@ -31,14 +31,8 @@ TFragmTracer::TFragmTracer(TfrmFragm* owner)
     connect(ui.SpyTimer, &QTimer::timeout, this, &TFragmTracer::SpyTimerTimer);
     // One short pause after each sample keeps the window from closing in the middle of it.
     connect(ui.StopSpyTimer, &QTimer::timeout, this, []() { Glb().TracerBusy = false; });
-    connect(ui.timerSVGDE, &QTimer::timeout, this, [this]() {
-        if (Glb().AutoSaveWhileTracing && window->saveNotesAndTrace)
-            window->saveNotesAndTrace();
-    });
-    connect(ui.timerTraceDem, &QTimer::timeout, this, [this]() {
-        if (!Tracing())
-            spdSpyClick();
-    });
+    connect(ui.timerSVGDE, &QTimer::timeout, this, &TFragmTracer::timerSVGDETimer);
+    connect(ui.timerTraceDem, &QTimer::timeout, this, &TFragmTracer::timerTraceDemTimer);
 }
 
 bool TFragmTracer::Tracing() const
@@ -93,7 +87,7 @@ void TFragmTracer::EnableMainControls(bool on)
              ui.spdFontLblTitre, ui.spdChgCol, ui.spdColComp, ui.spdColorNorm, ui.spdCompNorm,
              ui.spdEpaType, ui.spdDspInfo, ui.spdAncrMnem})
         control->setEnabled(on);
-    if (ui.spdDspInfo->Hint() == QLatin1String("Info-bulles cachées")) {
+    if (ui.spdDspInfo->Hint() == QStringLiteral("Info-bulles cachées")) {
         THintSwitch::Set(window, false);
         ui.spdDspInfo->SetHint(QStringLiteral("Info-bulles visibles"));
     }
@@ -114,6 +108,20 @@ void TFragmTracer::SpyTimerTimer()
 {
     sampler.SampleForeground();
     ui.StopSpyTimer->start();
+}
+
+void TFragmTracer::timerSVGDETimer()
+{
+    if (Glb().AutoSaveWhileTracing && window->saveNotesAndTrace)
+        window->saveNotesAndTrace();
+}
+
+void TFragmTracer::timerTraceDemTimer()
+{
+    // Once per run: the timer is single shot and started only by the first paint.
+    ui.timerTraceDem->stop();
+    if (!Tracing())
+        spdSpyClick();
 }
 
 void TFragmTracer::StartAtLaunch()

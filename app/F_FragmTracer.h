@@ -28,6 +28,11 @@ public:
     // The main window closes while tracing: the current row ends now.
     void CloseAtExit();
 
+    // The timers' ticks.
+    void SpyTimerTimer();
+    void timerSVGDETimer();
+    void timerTraceDemTimer();
+
     TTraceData trace;
     TSampler sampler;
     // The tracer window's part of a start and a stop (its button, its pending first show).
@@ -35,7 +40,6 @@ public:
     std::function<void()> onStopped;
 
 private:
-    void SpyTimerTimer();
     void SayX11Only();
 
     TfrmFragm* window;
