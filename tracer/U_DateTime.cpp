@@ -43,7 +43,10 @@ TDateTime ToDateTime(const QTime& time)
 
 TDateTime ToDateTime(const QDateTime& at)
 {
-    return ToDateTime(at.date()) + ToDateTime(at.time());
+    // Before the epoch the fraction still counts forward from midnight: -1.25 is 06:00.
+    const TDateTime day = ToDateTime(at.date());
+    const TDateTime time = ToDateTime(at.time());
+    return day < 0 ? day - time : day + time;
 }
 
 TDateTime NowDateTime()
