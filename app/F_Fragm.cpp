@@ -26,6 +26,7 @@
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
 
@@ -233,15 +234,24 @@ void TfrmFragm::RepaintSecondaryWindows()
             window->update();
 }
 
-void TfrmFragm::paintEvent(QPaintEvent*)
+void TfrmFragm::paintEvent(QPaintEvent* event)
 {
     if (Glb().UseDefaultColours)
         Glb().Colours = TColourSettings{};
+    // The clock repaints every second: the skin is drawn again only when its colours change.
     const TColourSettings& colours = Glb().Colours;
-    PaintGradient(*this, colours.GradientColourA, colours.GradientColourB,
-                  colours.GradientDirection);
+    if (skin.size() != size() || !(skinColours == colours)) {
+        QImage drawn(size(), QImage::Format_RGB32);
+        PaintGradient(drawn, colours.GradientColourA, colours.GradientColourB,
+                      colours.GradientDirection);
+        QPainter rim(&drawn);
+        FragmShape::PaintRim(rim, size());
+        rim.end();
+        skin = QPixmap::fromImage(drawn);
+        skinColours = colours;
+    }
     QPainter painter(this);
-    FragmShape::PaintRim(painter, size());
+    painter.drawPixmap(event->rect(), skin, event->rect());
     painter.end();
     if (!Glb().DataLoaded && loadNotesAndTrace)
         loadNotesAndTrace();

@@ -3,6 +3,7 @@
 #include "app/F_FragmControls.h"
 #include "app/U_Glb.h"
 
+#include <QPixmap>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -84,5 +85,7 @@ private:
     QPointer<QWidget> notesEditor;
     QPointer<QWidget> tracerWindow;
     TWindowDrag* drag;
+    QPixmap skin;
+    TColourSettings skinColours;
     bool noTrayNoticeShown = false;
 };

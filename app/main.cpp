@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QSessionManager>
+#include <QStyleHints>
 
 int main(int argc, char* argv[])
 {
@@ -20,6 +21,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(Constantes::AppTitle);
     QApplication::setQuitOnLastWindowClosed(false);
+    // A steady text cursor: the program wakes up only for its clock while it sits idle.
+    QGuiApplication::styleHints()->setCursorFlashTime(0);
     SetPlatform(std::make_unique<TPlatformX11>());
     SetDialogs(std::make_shared<TWindowDialogs>());
     TDigitalClock::SetTimeSource([]() { return Now(); });
