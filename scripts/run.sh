@@ -24,11 +24,19 @@ fi
 sleep 3 # let the start-up finish painting before the picture is taken
 shot="$root/build/screenshot.png"
 "$root/build/tarvelle_xshot" "$shot"
+# The main window alone, with a margin of desktop around it.
+for id in $(xdotool search --onlyvisible --name '^Tarvelle$'); do
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    if [ "$WIDTH" = 277 ]; then
+        "$root/build/tarvelle_xshot" "$root/build/screenshot-window.png" \
+            "$((X - 12)),$((Y - 12)),$((WIDTH + 24)),$((HEIGHT + 24))"
+    fi
+done
 
 if kill -0 "$pid" 2>/dev/null; then
     echo "Tarvelle runs on DISPLAY=$DISPLAY (pid $pid), in a virtual X session."
 else
     echo "Tarvelle was already running on DISPLAY=$DISPLAY, in a virtual X session."
 fi
-echo "Screenshot: $shot"
+echo "Screenshot: $shot (the main window alone: build/screenshot-window.png)"
 echo "Stop the session (and the program with it): scripts/xsession.sh stop"
