@@ -118,8 +118,11 @@ void TFragmControls::CreateToolButtons(QWidget* window)
                QStringLiteral("Gestion des Mnemos et autres fichiers"), QStringLiteral("F"));
     spdShowTraceur = Button(window, "spdShowTraceur", QRect(203, 90, 14, 14),
                             QStringLiteral("Traceur"), QStringLiteral("T"));
-    spdSpy = Button(window, "spdSpy", QRect(218, 90, 14, 14), QStringLiteral("Démarrer la trace"),
-                    QStringLiteral("●"));
+    // No caption at rest ("~" while tracing): the lamp's picture says what it starts.
+    spdSpy = Button(window, "spdSpy", QRect(218, 90, 14, 14), QStringLiteral("Démarrer la trace"));
+    spdSpy->SetColor(0xC8C8C8);
+    spdSpy->SetGlyph(Picture(QStringLiteral(":/pictures/led.png"), QSize(10, 10), Qt::red)
+                         .scaled(8, 8, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     imgLed = Make<TImage>(window, "imgLed", QRect(220, 80, 10, 10));
     imgLed->SetPicture(Picture(QStringLiteral(":/pictures/led.png"), QSize(10, 10), Qt::red));
     imgLed->hide();
@@ -169,7 +172,7 @@ void TFragmControls::CreatePanels(QWidget* window)
     rxSTOP = caption(scrSTOP, "rxSTOP", QStringLiteral("X"));
     scrPopMnu = panel("scrPopMnu", QRect(214, 22, 21, 21));
     scrPopMnu->setToolTip(QStringLiteral("Options & aide"));
-    scrPopMnu->SetLines({QStringLiteral("≡")});
+    scrPopMnu->SetLines({QStringLiteral("...")});
     NewMnemo = new QAction(QStringLiteral("Nouveau Mnemo"), window);
     NewMnemo->setObjectName(QStringLiteral("NewMnemo"));
     Recording = new QAction(QStringLiteral("Recording"), window);

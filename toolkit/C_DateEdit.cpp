@@ -15,8 +15,7 @@ namespace {
 const QString dateFormat = "dd/MM/yyyy";
 }
 
-TDateEdit::TDateEdit(QWidget* parent)
-    : QWidget(parent), edit(new QLineEdit(this)), popup(new TCalendarPopup(this))
+TDateEdit::TDateEdit(QWidget* parent) : QWidget(parent), edit(new QLineEdit(this))
 {
     auto* button = new QToolButton(this);
     button->setArrowType(Qt::DownArrow);
@@ -36,10 +35,23 @@ TDateEdit::TDateEdit(QWidget* parent)
     connect(mouse, &TMouseRelay::DblClick, this, &TDateEdit::DblClick);
     connect(edit, &QLineEdit::textChanged, this, &TDateEdit::Change);
     connect(button, &QToolButton::clicked, this, &TDateEdit::DropDown);
+}
+
+TCalendarPopup* TDateEdit::Popup()
+{
+    // Made at the first drop-down: a calendar costs start-up time and memory.
+    if (popup)
+        return popup;
+    popup = new TCalendarPopup(this);
+    if (weekendColor)
+        popup->SetWeekendColor(*weekendColor);
+    if (dropDownColor)
+        popup->SetColor(*dropDownColor);
     connect(popup, &TCalendarPopup::Picked, this, [this](QDate date) {
         SetDate(date);
         edit->setFocus(Qt::PopupFocusReason);
     });
+    return popup;
 }
 
 QString TDateEdit::Text() const
@@ -81,12 +93,16 @@ void TDateEdit::SetPalette(QPalette::ColorRole role, quint32 bgr)
 
 void TDateEdit::SetWeekendColor(quint32 bgr)
 {
-    popup->SetWeekendColor(bgr);
+    weekendColor = bgr;
+    if (popup)
+        popup->SetWeekendColor(bgr);
 }
 
 void TDateEdit::SetDropDownColor(quint32 bgr)
 {
-    popup->SetColor(bgr);
+    dropDownColor = bgr;
+    if (popup)
+        popup->SetColor(bgr);
 }
 
 void TDateEdit::SetShowHint(bool show)
@@ -98,7 +114,7 @@ void TDateEdit::DropDown()
 {
     const QDate date = Date().isValid() ? Date() : TTimeSource::Now().date();
     const QRect anchor(mapToGlobal(QPoint(0, 0)), size());
-    popup->Open(date, anchor, dropDownSide == TSide::Right);
+    Popup()->Open(date, anchor, dropDownSide == TSide::Right);
 }
 
 // Alt+Down and F4 open the calendar from the keyboard, as in a combo box.

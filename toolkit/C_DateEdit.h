@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QWidget>
 
+#include <optional>
+
 class QLineEdit;
 class TCalendarPopup;
 
@@ -49,6 +51,10 @@ private:
     void SetPalette(QPalette::ColorRole role, quint32 bgr);
 
     QLineEdit* edit;
-    TCalendarPopup* popup;
+    TCalendarPopup* Popup();
+
+    TCalendarPopup* popup = nullptr;
+    std::optional<quint32> weekendColor;
+    std::optional<quint32> dropDownColor;
     TSide dropDownSide = TSide::Left;
 };
