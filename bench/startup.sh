@@ -23,6 +23,8 @@ measure() {
     local home runtime
     home="$(mktemp -d "$work/home.XXXXXX")"
     runtime="$(mktemp -d "$work/runtime.XXXXXX")"
+    # The program comes with its settings file; without it a message would come first.
+    cp "$root/build/ConfigMnemo.ini" "$home/"
     TARVELLE_HOME="$home" XDG_RUNTIME_DIR="$runtime" "$probe" "$@" >>"$work/$name"
 }
 

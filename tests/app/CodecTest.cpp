@@ -1,4 +1,5 @@
 #include "TestEnv.h"
+#include "TestFiles.h"
 #include "app/U_TextCodec.h"
 #include "app/U_TextFile.h"
 
@@ -8,20 +9,6 @@
 #include <sys/resource.h>
 
 using namespace TextCodec;
-
-namespace {
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-} // namespace
 
 TEST(Codec, EveryWindows1252ByteRoundTrips)
 {

@@ -131,7 +131,9 @@ TEST_F(FragmTracer, TrayCloseStopsTracingFirst)
     Tracer().SpyTimerTimer();
     Glb().TracerBusy = false;
     dialogs->AnswerNext(1);
-    frm->stopTracing = [this]() { Tracer().spdSpyClick(); };
+    frm->stopTracing = [this]() {
+        Tracer().spdSpyClick();
+    };
     clock->AdvanceSeconds(5);
     frm->close(); // as after the tray's question
     EXPECT_EQ(Tracer().trace.grid.Cell(0, 6), "00:00:05");

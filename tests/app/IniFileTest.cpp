@@ -1,20 +1,10 @@
 #include "TestEnv.h"
+#include "TestFiles.h"
 #include "app/U_IniFile.h"
 
 #include <QFile>
 
 namespace {
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 const QByteArray kSample = "; en-t\xEAte\r\n"
                            "hors=section\r\n"

@@ -1,4 +1,5 @@
 #include "TestEnv.h"
+#include "TestFiles.h"
 #include "app/U_Settings.h"
 #include "app/U_TextCodec.h"
 #include "app/U_TextFile.h"
@@ -12,17 +13,6 @@
 #include <sys/resource.h>
 
 namespace {
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // A complete file (tests/data) with values that all differ from the defaults.
 QStringList FullLines()

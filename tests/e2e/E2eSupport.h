@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ToolRun.h"
+
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -9,16 +11,6 @@
 #include <functional>
 #include <memory>
 #include <vector>
-
-// Deadline for anything the program or the window manager does in response to a step.
-inline constexpr int kDeadlineMs = 10000;
-
-// Checks `condition` every few milliseconds until it holds or `timeoutMs` has passed.
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = kDeadlineMs);
-
-// Runs a command-line tool (xdotool, xprop) to its end; its trimmed output, and in `ok`
-// whether it exited with 0.
-QString RunTool(const QString& program, const QStringList& args, bool* ok = nullptr);
 
 // Every entry below `folder` with its size and modification time, one per line, sorted.
 QString FolderListing(const QString& folder);
