@@ -106,7 +106,9 @@ void TFragmSettings::ConnectMenus()
     ToggleFlag(menus->exclureExplorerTrace, g.ExcludeExplorer);
     ToggleFlag(menus->mnuIconStart, g.StartAsIcon, true);
     ToggleFlag(menus->mnuLanceTraceur, g.StartTracer, true);
-    ToggleFlag(menus->mnuDistinctFiles, g.SavedDistinctFiles, true);
+    // Both the mode of the next sample and the value saved follow the item.
+    ToggleFlag(menus->mnuDistinctFiles, g.DistinctFiles, true);
+    ToggleFlag(menus->mnuDistinctFiles, g.SavedDistinctFiles);
     connect(menus->posDft, &QAction::triggered, this, [](bool checked) { PosDftClicked(checked); });
     connect(menus->mnuFragmOpen, &QAction::triggered, this, &TFragmSettings::mnuFragmOpenClick);
 }

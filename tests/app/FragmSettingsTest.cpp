@@ -123,12 +123,16 @@ TEST_F(FragmSettings, ItemsThatMarkTheSettingsDirty)
     frm->menus->mnuIconStart->trigger();
     EXPECT_TRUE(Glb().StartAsIcon);
     EXPECT_TRUE(Glb().SettingsDirty);
+    frm->menus->mnuDistinctFiles->trigger();
+    EXPECT_TRUE(Glb().DistinctFiles); // from the next sample on
+    EXPECT_TRUE(Glb().SavedDistinctFiles);
     frm->move(50, 60);
     frm->CloseAll();
     TSettingsValues read;
     ASSERT_TRUE(LoadSettings(SettingsPath(), read, QSize(1024, 768), QSize(277, 116)));
     EXPECT_TRUE(read.StartAsIcon);
     EXPECT_TRUE(read.SVG_Auto);
+    EXPECT_TRUE(read.distinctFiles);
     EXPECT_EQ(read.mainLeft, 50);
 }
 
