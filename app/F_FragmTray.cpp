@@ -6,8 +6,7 @@ TFragmTray::TFragmTray(const QIcon& image, QObject* parent) : QObject(parent), i
 {
     icon.setToolTip(Constantes::AppTitle);
     // Queued: closing from the icon removes it, which must not happen inside its own event.
-    connect(&icon, &QSystemTrayIcon::activated, this, &TFragmTray::Activated,
-            Qt::QueuedConnection);
+    connect(&icon, &QSystemTrayIcon::activated, this, &TFragmTray::Activated, Qt::QueuedConnection);
 }
 
 void TFragmTray::Add()

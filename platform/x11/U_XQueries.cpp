@@ -252,11 +252,11 @@ qint64 TXQueries::ResourcePid(quint64 window) const
     int event = 0, error = 0;
     if (!display || !window || !XResQueryExtension(Dpy(display), &event, &error))
         return 0;
-    XResClientIdSpec spec{window, XRES_CLIENT_ID_PID_MASK};
+    XResClientIdSpec wanted{window, XRES_CLIENT_ID_PID_MASK};
     long count = 0;
     XResClientIdValue* values = nullptr;
     const TErrorTrap trap;
-    if (XResQueryClientIds(Dpy(display), 1, &spec, &count, &values) != Success)
+    if (XResQueryClientIds(Dpy(display), 1, &wanted, &count, &values) != Success)
         return 0;
     qint64 pid = 0;
     for (long i = 0; i < count && pid <= 0; ++i)
