@@ -91,7 +91,6 @@ void TFragmTracer::EnableMainControls(bool on)
         THintSwitch::Set(window, false);
         ui.spdDspInfo->SetHint(QStringLiteral("Info-bulles visibles"));
     }
-    ui.timerSVGDE->setInterval(300000);
     if (on) {
         ui.timerSVGDE->stop();
         window->menus->timeOnRecording->setChecked(timeOnRecordingKept);
@@ -128,11 +127,7 @@ void TFragmTracer::StartAtLaunch()
 {
     if (!Glb().StartTracer)
         return;
-    try {
-        ui.timerTraceDem->start();
-    } catch (const std::exception&) {
-        ShowPlainMessage(QStringLiteral("Lancement prématuré du traceur"));
-    }
+    ui.timerTraceDem->start();
 }
 
 void TFragmTracer::CloseAtExit()
