@@ -36,7 +36,7 @@ const QString kHintsHidden = QStringLiteral("Info-bulles cachées");
 
 QIcon AppIcon()
 {
-    QIcon icon(QStringLiteral(":/pictures/tarvelle.png"));
+    QIcon icon(TImage::LoadPng(QStringLiteral(":/pictures/tarvelle.png")));
     if (icon.isNull()) {
         QPixmap drawn(32, 32);
         drawn.fill(ToQColor(0xB56A6A));
@@ -62,7 +62,6 @@ TfrmFragm::TfrmFragm(QWidget* parent)
     setWindowTitle(Constantes::AppTitle);
     setWindowIcon(AppIcon());
     setFixedSize(FragmShape::WindowSize);
-    setFont(Fonts::PixelFont(QStringLiteral("MS Sans Serif"), 11));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, ToQColor(0xB56A6A));
     setPalette(palette);

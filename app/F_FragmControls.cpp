@@ -44,7 +44,7 @@ TFlatButton* Button(QWidget* window, const char* name, const QRect& geometry, co
 
 QPixmap Picture(const QString& resource, const QSize& size, const QColor& fallback)
 {
-    QPixmap picture(resource);
+    QPixmap picture = TImage::LoadPng(resource);
     if (!picture.isNull())
         return picture;
     picture = QPixmap(size);
@@ -64,12 +64,15 @@ QTimer* Timer(QWidget* window, const char* name, int intervalMs, bool singleShot
 
 TFragmControls::TFragmControls(QWidget* window)
 {
-    CreateTitle(window);
+    // The window's font first, so that no control lays its text out twice. Controls that
+    // measure text come last: the font database may still be loading on another thread.
+    window->setFont(Fonts::PixelFont(kSansSerif, 11));
     CreateColourButtons(window);
     CreateToolButtons(window);
+    CreateTitle(window);
+    CreateTimers(window);
     CreateEntries(window);
     CreatePanels(window);
-    CreateTimers(window);
 }
 
 void TFragmControls::CreateTitle(QWidget* window)
@@ -132,7 +135,7 @@ void TFragmControls::CreateToolButtons(QWidget* window)
     imgAlarm->setToolTip(QStringLiteral("Alarme"));
     imgAlarm->hide();
     inWork = Make<TAnimatedPicture>(window, "inWork", QRect(236, 86, 16, 16));
-    inWork->SetStrip(QPixmap(QStringLiteral(":/pictures/inwork.png")), 8);
+    inWork->SetStrip(TImage::LoadPng(QStringLiteral(":/pictures/inwork.png")), 8);
     inWork->setToolTip(QStringLiteral("Encore en travaux..."));
     inWork->hide();
 }

@@ -3,6 +3,7 @@
 #include "C_HintSwitch.h"
 #include "C_MouseRelay.h"
 
+#include <QImageReader>
 #include <QPainter>
 
 TImage::TImage(QWidget* parent) : QWidget(parent)
@@ -12,6 +13,13 @@ TImage::TImage(QWidget* parent) : QWidget(parent)
     connect(mouse, &TMouseRelay::DblClick, this, &TImage::DblClick);
     connect(mouse, &TMouseRelay::MouseDown, this, &TImage::MouseDown);
     connect(mouse, &TMouseRelay::MouseUp, this, &TImage::MouseUp);
+}
+
+QPixmap TImage::LoadPng(const QString& path)
+{
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
 }
 
 void TImage::SetPicture(const QPixmap& newPicture)

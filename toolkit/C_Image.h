@@ -11,6 +11,11 @@ public:
     explicit TImage(QWidget* parent = nullptr);
     QSize sizeHint() const override;
 
+    // Reads a PNG file (or resource) with the built-in reader only: letting Qt guess the format
+    // loads every image plug-in, which costs milliseconds and memory at start-up. A null pixmap
+    // when the file is missing or is not a PNG.
+    static QPixmap LoadPng(const QString& path);
+
     void SetPicture(const QPixmap& picture);
     const QPixmap& Picture() const { return picture; }
     // Stretched, the picture fills the control; else it stands at the top-left corner.

@@ -1,8 +1,10 @@
 #include "toolkit/C_AnimatedPicture.h"
+#include "toolkit/C_Image.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QTemporaryDir>
 
 #include <functional>
 
@@ -51,4 +53,25 @@ TEST(ResourcesTest, WorkInProgressStripCutsIntoDifferentFrames)
     const QImage first = strip.copy(0, 0, 16, 16).toImage();
     const QImage second = strip.copy(16, 0, 16, 16).toImage();
     EXPECT_NE(first, second);
+}
+
+// The pictures are read without asking the image plug-ins; the built-in reader must still read
+// every one, and a file that is missing or holds another format gives nothing, not garbage.
+TEST(ResourcesTest, PngLoaderReadsThePicturesAndRefusesTheRest)
+{
+    for (const char* name : {"tarvelle", "led", "alarm", "inwork"}) {
+        const QString path = QStringLiteral(":/pictures/%1.png").arg(QLatin1String(name));
+        EXPECT_EQ(TImage::LoadPng(path).toImage(),
+                  QImage(path).convertToFormat(TImage::LoadPng(path).toImage().format()))
+            << name;
+    }
+    EXPECT_TRUE(TImage::LoadPng(QStringLiteral(":/pictures/missing.png")).isNull());
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString bmpNamedPng = dir.filePath(QStringLiteral("picture.png"));
+    QImage square(4, 4, QImage::Format_RGB32);
+    square.fill(Qt::red);
+    ASSERT_TRUE(square.save(bmpNamedPng, "BMP"));
+    EXPECT_TRUE(TImage::LoadPng(bmpNamedPng).isNull());
 }
