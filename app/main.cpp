@@ -2,6 +2,7 @@
 #include "app/F_Glb.h"
 #include "app/U_Clock.h"
 #include "app/U_Constantes.h"
+#include "app/U_Fonts.h"
 #include "app/U_Termination.h"
 #include "notes/F_ScdNiv.h"
 #include "platform/x11/U_PlatformX11.h"
@@ -12,15 +13,14 @@
 #include <QSessionManager>
 #include <QStyleHints>
 
-int main(int argc, char* argv[])
+namespace {
+int Run(QApplication& app)
 {
-    // Shapes, positions and the tray behave only on X11; under Wayland go through XWayland.
-    if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") &&
-        !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
     QApplication::setApplicationName(Constantes::AppTitle);
     QApplication::setQuitOnLastWindowClosed(false);
+    // The windows' design font as everybody's default: no second face is loaded for the text
+    // layouts Qt makes before a control gets its own font.
+    QApplication::setFont(Fonts::PixelFont(QStringLiteral("MS Sans Serif"), 11));
     // A steady text cursor: the program wakes up only for its clock while it sits idle.
     QGuiApplication::styleHints()->setCursorFlashTime(0);
     SetPlatform(std::make_unique<TPlatformX11>());
@@ -42,4 +42,20 @@ int main(int argc, char* argv[])
     QObject::connect(&frmFragm, &TfrmFragm::Closed, &app, &QApplication::quit);
     frmFragm.show();
     return QApplication::exec();
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Shapes, positions and the tray behave only on X11; under Wayland go through XWayland.
+    if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") &&
+        !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    // Started first: reading the font configuration needs no application object.
+    Fonts::TDatabaseLoader fontLoader;
+    QApplication app(argc, argv);
+    fontLoader.ApplicationReady();
+    const int status = Run(app);
+    fontLoader.Finish(); // while the application object is still there
+    return status;
 }
