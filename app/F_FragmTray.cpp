@@ -2,26 +2,45 @@
 
 #include "app/U_Constantes.h"
 
-TFragmTray::TFragmTray(const QIcon& image, QObject* parent) : QObject(parent), icon(image)
-{
-    icon.setToolTip(Constantes::AppTitle);
-    // Queued: closing from the icon removes it, which must not happen inside its own event.
-    connect(&icon, &QSystemTrayIcon::activated, this, &TFragmTray::Activated, Qt::QueuedConnection);
-}
+#include <QTimer>
+
+TFragmTray::TFragmTray(const QIcon& picture, QObject* parent) : QObject(parent), image(picture) {}
+
+TFragmTray::~TFragmTray() = default;
 
 void TFragmTray::Add()
 {
-    icon.show();
+    if (addPending)
+        return;
+    addPending = true;
+    QTimer::singleShot(0, this, &TFragmTray::Show);
+}
+
+void TFragmTray::Show()
+{
+    if (!addPending)
+        return;
+    addPending = false;
+    if (!icon) {
+        icon = std::make_unique<QSystemTrayIcon>(image);
+        icon->setToolTip(Constantes::AppTitle);
+        // Queued: closing from the icon removes it, which must not happen inside its own event.
+        connect(icon.get(), &QSystemTrayIcon::activated, this, &TFragmTray::Activated,
+                Qt::QueuedConnection);
+    }
+    icon->show();
 }
 
 void TFragmTray::Remove()
 {
-    icon.hide();
+    addPending = false;
+    if (icon)
+        icon->hide();
 }
 
 bool TFragmTray::IsShown() const
 {
-    return icon.isVisible();
+    return icon && icon->isVisible();
 }
 
 void TFragmTray::Activated(QSystemTrayIcon::ActivationReason reason)
