@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up time (launch to main window mapped) and resident memory after start of Tarvelle,
 # against the floor: a bare Qt 6 Widgets program showing one frameless 277x116 window, built the
-# same way. Medians of 10 runs each, on a private Xvfb without window manager. Run by hand.
+# same way. Medians of 10 runs each, on a private Xvfb without window manager, with a private
+# session bus and a runtime folder in memory as a desktop session has. Run by hand.
 #   bench/startup.sh [RUNS]
 set -euo pipefail
 
@@ -10,10 +11,25 @@ runs="${1:-10}"
 "$root/scripts/setup.sh" >/dev/null
 
 work="$(mktemp -d)"
+# XDG_RUNTIME_DIR is a memory file system in a desktop session; on a disk the single-instance
+# lock's sync would be measured instead of the program.
+shm="$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)"
+bus_pid=""
+cleanup() {
+    [[ -n "$bus_pid" ]] && kill "$bus_pid" 2>/dev/null
+    "$root/scripts/xsession.sh" stop
+    rm -rf "$work" "$shm"
+}
 export TARVELLE_XSESSION_STATE="$work/xsession.state"
-trap '"$root/scripts/xsession.sh" stop; rm -rf "$work"' EXIT
+trap cleanup EXIT
 eval "$("$root/scripts/xsession.sh" start --bare)"
 export DISPLAY
+# Without a session bus, Qt's accessibility bridge would try to launch one at the first label.
+{
+    read -r DBUS_SESSION_BUS_ADDRESS
+    read -r bus_pid
+} < <(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+export DBUS_SESSION_BUS_ADDRESS
 
 probe="$root/build/bench/startup_probe"
 # Each start gets a fresh program folder and runtime folder, as a first start on a machine would.
@@ -22,7 +38,7 @@ measure() {
     shift
     local home runtime
     home="$(mktemp -d "$work/home.XXXXXX")"
-    runtime="$(mktemp -d "$work/runtime.XXXXXX")"
+    runtime="$(mktemp -d "$shm/runtime.XXXXXX")"
     # The program comes with its settings file; without it a message would come first.
     cp "$root/build/ConfigMnemo.ini" "$home/"
     TARVELLE_HOME="$home" XDG_RUNTIME_DIR="$runtime" "$probe" "$@" >>"$work/$name"
