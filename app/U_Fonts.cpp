@@ -1,10 +1,6 @@
 #include "app/U_Fonts.h"
 
-#include <QFontDatabase>
-#include <QStringList>
-
 #include <array>
-#include <fontconfig/fontconfig.h>
 #include <utility>
 
 namespace Fonts {
@@ -46,43 +42,6 @@ QFont PointFont(const QString& designFamily, int points, bool bold)
     QFont font = Make(designFamily, bold);
     font.setPointSize(points);
     return font;
-}
-
-TDatabaseLoader::TDatabaseLoader()
-    : worker([this]() {
-          FcInit();
-          std::unique_lock lock(mutex);
-          ready.wait(lock, [this]() { return applicationReady || abandoned; });
-          if (applicationReady)
-              QFontDatabase::families();
-      })
-{
-}
-
-TDatabaseLoader::~TDatabaseLoader()
-{
-    Finish();
-}
-
-void TDatabaseLoader::Finish()
-{
-    if (!worker.joinable())
-        return;
-    {
-        const std::lock_guard lock(mutex);
-        abandoned = true;
-    }
-    ready.notify_one();
-    worker.join();
-}
-
-void TDatabaseLoader::ApplicationReady()
-{
-    {
-        const std::lock_guard lock(mutex);
-        applicationReady = true;
-    }
-    ready.notify_one();
 }
 
 } // namespace Fonts

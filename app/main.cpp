@@ -3,6 +3,7 @@
 #include "app/U_Clock.h"
 #include "app/U_Constantes.h"
 #include "app/U_Fonts.h"
+#include "app/U_StartupLoader.h"
 #include "app/U_Termination.h"
 #include "notes/F_ScdNiv.h"
 #include "platform/x11/U_PlatformX11.h"
@@ -52,10 +53,10 @@ int main(int argc, char* argv[])
         !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     // Started first: reading the font configuration needs no application object.
-    Fonts::TDatabaseLoader fontLoader;
+    TStartupLoader loader;
     QApplication app(argc, argv);
-    fontLoader.ApplicationReady();
+    loader.ApplicationReady();
     const int status = Run(app);
-    fontLoader.Finish(); // while the application object is still there
+    loader.Finish(); // while the application object is still there
     return status;
 }

@@ -2,35 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFontDatabase>
-#include <QFontInfo>
-#include <QStringList>
-
-// The loader runs beside the main thread at every start; a worker left waiting would hang the
-// program at its end, and a font list loaded twice or not at all would show in every window.
-TEST(FontLoaderTest, FinishWithoutTheApplicationReadyReturns)
-{
-    Fonts::TDatabaseLoader loader;
-    loader.Finish();
-    loader.Finish();
-}
-
-TEST(FontLoaderTest, DestroyedWithoutFinishReturns)
-{
-    const Fonts::TDatabaseLoader loader;
-}
-
-TEST(FontLoaderTest, LoadsTheFontListTheMainThreadThenUses)
-{
-    Fonts::TDatabaseLoader loader;
-    loader.ApplicationReady();
-    // The main thread measuring text at the same time waits for the list, never sees half of it.
-    const QFontInfo shown(Fonts::PixelFont(QStringLiteral("MS Sans Serif"), 11));
-    loader.Finish();
-    EXPECT_FALSE(QFontDatabase::families().isEmpty());
-    EXPECT_EQ(shown.family(), Fonts::FamilyFor(QStringLiteral("MS Sans Serif")));
-}
-
 TEST(FontsTest, DesignFamiliesMapToInstalledFaces)
 {
     EXPECT_EQ(Fonts::FamilyFor(QStringLiteral("MS Sans Serif")), QStringLiteral("Liberation Sans"));
