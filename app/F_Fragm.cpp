@@ -111,7 +111,8 @@ bool TfrmFragm::FormCreate(const QStringList& arguments)
         ui.rxTitre->SetTransparent(true);
     }
     Glb().TracerWindowPending = true;
-    tray->Add();
+    // The tray icon is added at the first paint: making it asks the desktop about its
+    // notification area, which would hold back the first showing of the window.
     Glb().ClosingFromTray = false;
     settings->CheckAutostart();
     Glb().SupportsTranslucency = Platform().HasCompositor();
@@ -264,6 +265,7 @@ void TfrmFragm::paintEvent(QPaintEvent* event)
 
 void TfrmFragm::FirstPaint()
 {
+    tray->Add();
     tracer->StartAtLaunch();
     if (Glb().StartAsIcon)
         HideAll();

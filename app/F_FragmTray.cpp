@@ -2,45 +2,26 @@
 
 #include "app/U_Constantes.h"
 
-#include <QTimer>
-
-TFragmTray::TFragmTray(const QIcon& picture, QObject* parent) : QObject(parent), image(picture) {}
-
-TFragmTray::~TFragmTray() = default;
+TFragmTray::TFragmTray(const QIcon& image, QObject* parent) : QObject(parent), icon(image)
+{
+    icon.setToolTip(Constantes::AppTitle);
+    // Queued: closing from the icon removes it, which must not happen inside its own event.
+    connect(&icon, &QSystemTrayIcon::activated, this, &TFragmTray::Activated, Qt::QueuedConnection);
+}
 
 void TFragmTray::Add()
 {
-    if (addPending)
-        return;
-    addPending = true;
-    QTimer::singleShot(0, this, &TFragmTray::Show);
-}
-
-void TFragmTray::Show()
-{
-    if (!addPending)
-        return;
-    addPending = false;
-    if (!icon) {
-        icon = std::make_unique<QSystemTrayIcon>(image);
-        icon->setToolTip(Constantes::AppTitle);
-        // Queued: closing from the icon removes it, which must not happen inside its own event.
-        connect(icon.get(), &QSystemTrayIcon::activated, this, &TFragmTray::Activated,
-                Qt::QueuedConnection);
-    }
-    icon->show();
+    icon.show();
 }
 
 void TFragmTray::Remove()
 {
-    addPending = false;
-    if (icon)
-        icon->hide();
+    icon.hide();
 }
 
 bool TFragmTray::IsShown() const
 {
-    return icon && icon->isVisible();
+    return icon.isVisible();
 }
 
 void TFragmTray::Activated(QSystemTrayIcon::ActivationReason reason)

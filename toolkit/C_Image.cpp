@@ -3,6 +3,7 @@
 #include "C_HintSwitch.h"
 #include "C_MouseRelay.h"
 
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 
@@ -17,7 +18,10 @@ TImage::TImage(QWidget* parent) : QWidget(parent)
 
 QPixmap TImage::LoadPng(const QString& path)
 {
-    QImageReader reader(path, "png");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QImageReader reader(&file, "png");
     reader.setAutoDetectImageFormat(false);
     return QPixmap::fromImage(reader.read());
 }

@@ -120,6 +120,23 @@ TEST_F(Fragm, WithoutTrayHostTheWindowsStayReachable)
     EXPECT_EQ(dialogs->messages.size(), 1); // said once
 }
 
+TEST_F(Fragm, TrayIconComesWithTheFirstPaintNotBefore)
+{
+    frm.reset();
+    SetMainWindow(nullptr);
+    frm = std::make_unique<TfrmFragm>();
+    ASSERT_TRUE(frm->FormCreate({}));
+    EXPECT_FALSE(frm->tray->IsShown());
+    frm->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frm.get()));
+    frm->repaint();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(frm->tray->IsShown());
+    frm->repaint();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(frm->tray->IsShown()) << "added once";
+}
+
 TEST_F(Fragm, TrayLeftClickHidesAndShows)
 {
     Q_EMIT frm->tray->LeftClick();
