@@ -2,26 +2,31 @@
 
 #include "app/U_Constantes.h"
 
-TFragmTray::TFragmTray(const QIcon& image, QObject* parent) : QObject(parent), icon(image)
-{
-    icon.setToolTip(Constantes::AppTitle);
-    // Queued: closing from the icon removes it, which must not happen inside its own event.
-    connect(&icon, &QSystemTrayIcon::activated, this, &TFragmTray::Activated, Qt::QueuedConnection);
-}
+TFragmTray::TFragmTray(const QIcon& picture, QObject* parent) : QObject(parent), image(picture) {}
+
+TFragmTray::~TFragmTray() = default;
 
 void TFragmTray::Add()
 {
-    icon.show();
+    if (!icon) {
+        icon = std::make_unique<QSystemTrayIcon>(image);
+        icon->setToolTip(Constantes::AppTitle);
+        // Queued: closing from the icon removes it, which must not happen inside its own event.
+        connect(icon.get(), &QSystemTrayIcon::activated, this, &TFragmTray::Activated,
+                Qt::QueuedConnection);
+    }
+    icon->show();
 }
 
 void TFragmTray::Remove()
 {
-    icon.hide();
+    if (icon)
+        icon->hide();
 }
 
 bool TFragmTray::IsShown() const
 {
-    return icon.isVisible();
+    return icon && icon->isVisible();
 }
 
 void TFragmTray::Activated(QSystemTrayIcon::ActivationReason reason)

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QIcon>
 #include <QObject>
 #include <QSystemTrayIcon>
+
+#include <memory>
 
 // The program's icon in the notification area: a left click and a right click, nothing else.
 class TFragmTray : public QObject
@@ -9,7 +12,10 @@ class TFragmTray : public QObject
     Q_OBJECT
 public:
     explicit TFragmTray(const QIcon& icon, QObject* parent = nullptr);
+    ~TFragmTray() override;
 
+    // The icon object is made at the first `Add`: making it asks the desktop about its
+    // notification area over D-Bus, which is no work for the start of the main window.
     void Add();
     void Remove();
     bool IsShown() const;
@@ -21,5 +27,6 @@ Q_SIGNALS:
 private:
     void Activated(QSystemTrayIcon::ActivationReason reason);
 
-    QSystemTrayIcon icon;
+    QIcon image;
+    std::unique_ptr<QSystemTrayIcon> icon;
 };
