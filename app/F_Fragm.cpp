@@ -111,8 +111,9 @@ bool TfrmFragm::FormCreate(const QStringList& arguments)
         ui.rxTitre->SetTransparent(true);
     }
     Glb().TracerWindowPending = true;
-    // The tray icon is added at the first paint: making it asks the desktop about its
-    // notification area, which would hold back the first showing of the window.
+    // The tray icon is added one event-loop turn later, once the window is shown: making it
+    // asks the desktop about its notification area, which would hold back the showing.
+    QTimer::singleShot(0, tray, &TFragmTray::Add);
     Glb().ClosingFromTray = false;
     settings->CheckAutostart();
     Glb().SupportsTranslucency = Platform().HasCompositor();
@@ -265,7 +266,6 @@ void TfrmFragm::paintEvent(QPaintEvent* event)
 
 void TfrmFragm::FirstPaint()
 {
-    tray->Add();
     tracer->StartAtLaunch();
     if (Glb().StartAsIcon)
         HideAll();

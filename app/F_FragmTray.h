@@ -11,7 +11,7 @@ class TFragmTray : public QObject
 {
     Q_OBJECT
 public:
-    explicit TFragmTray(const QIcon& icon, QObject* parent = nullptr);
+    explicit TFragmTray(const QIcon& picture, QObject* parent = nullptr);
     ~TFragmTray() override;
 
     // The icon object is made at the first `Add`: making it asks the desktop about its

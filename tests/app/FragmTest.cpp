@@ -120,21 +120,19 @@ TEST_F(Fragm, WithoutTrayHostTheWindowsStayReachable)
     EXPECT_EQ(dialogs->messages.size(), 1); // said once
 }
 
-TEST_F(Fragm, TrayIconComesWithTheFirstPaintNotBefore)
+TEST_F(Fragm, TrayIconComesOneTurnAfterCreation)
 {
     frm.reset();
     SetMainWindow(nullptr);
     frm = std::make_unique<TfrmFragm>();
     ASSERT_TRUE(frm->FormCreate({}));
     EXPECT_FALSE(frm->tray->IsShown());
-    frm->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(frm.get()));
-    frm->repaint();
     QCoreApplication::processEvents();
     EXPECT_TRUE(frm->tray->IsShown());
-    frm->repaint();
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(frm->tray->IsShown()) << "added once";
+    frm->tray->Remove();
+    EXPECT_FALSE(frm->tray->IsShown());
+    frm->tray->Add();
+    EXPECT_TRUE(frm->tray->IsShown()) << "the same icon, shown again";
 }
 
 TEST_F(Fragm, TrayLeftClickHidesAndShows)

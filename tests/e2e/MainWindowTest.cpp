@@ -205,5 +205,5 @@ TEST_F(MainWindow, SavedPositionAndAThemeKeptAtClosing)
     EXPECT_TRUE(written.contains("Couleur g\xE9n\xE9rale A=186246202\r\n")) << written.constData();
     EXPECT_TRUE(written.contains("Couleur fond texte=105120129\r\n"));
     EXPECT_TRUE(written.contains("Couleur du texte=223223223\r\n"));
-    EXPECT_TRUE(written.contains("Left Fragm=123\r\n"));
+    EXPECT_TRUE(written.contains("Left Fragm=123\r\n")) << written.constData();
 }
