@@ -52,9 +52,9 @@ for ((i = 0; i < runs; i++)); do
     measure floor "$root/build/bench/floor_window"
 done
 
-median() { # column of a file of "ms rss_kb" lines
-    sort -n -k "$2" "$1" | awk -v c="$2" '{ v[NR] = $c } END {
-        printf "%.1f", (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+median() { # FILE COLUMN [FORMAT]: median of a column of numbers
+    sort -g -k "$2" "$1" | awk -v c="$2" -v f="${3:-%.1f}" '{ v[NR] = $c } END {
+        printf f, (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 t_ms="$(median "$work/tarvelle" 1)" t_kb="$(median "$work/tarvelle" 2)"
 f_ms="$(median "$work/floor" 1)" f_kb="$(median "$work/floor" 2)"
@@ -62,3 +62,7 @@ printf '%-10s %12s %12s   (median of %d runs)\n' "" "start-up ms" "RSS KiB" "$ru
 printf '%-10s %12s %12s\n' tarvelle "$t_ms" "$t_kb" floor "$f_ms" "$f_kb"
 awk -v a="$t_ms" -v b="$f_ms" -v c="$t_kb" -v d="$f_kb" \
     'BEGIN { printf "%-10s %12.2f %12.2f\n", "ratio", a / b, c / d }'
+# The runs go in pairs, one right after the other: the median of the pairs' ratios is less
+# shaken by a machine whose load changes during the measurement.
+paste -d ' ' "$work/tarvelle" "$work/floor" | awk '{ print $1 / $3, $2 / $4 }' >"$work/pairs"
+printf '%-10s %12s %12s\n' "pairs" "$(median "$work/pairs" 1 %.2f)" "$(median "$work/pairs" 2 %.3f)"
