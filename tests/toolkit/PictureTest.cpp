@@ -19,11 +19,6 @@ QPixmap Strip()
     painter.fillRect(8, 0, 4, 4, Qt::blue);
     return strip;
 }
-
-QTimer* FrameTimer(TAnimatedPicture& picture)
-{
-    return picture.findChild<QTimer*>("frameTimer");
-}
 } // namespace
 
 TEST(ImageTest, Click)
@@ -41,13 +36,10 @@ TEST(AnimatedPictureTest, StripIsCutIntoFramesShownInTurn)
     picture.SetStrip(Strip(), 3);
     picture.resize(4, 4);
     ASSERT_EQ(picture.FrameCount(), 3);
-    EXPECT_EQ(WidgetProbe::Shot(picture).pixelColor(2, 2), QColor(Qt::red));
-    picture.Step();
-    EXPECT_EQ(picture.Frame(), 1);
-    EXPECT_EQ(WidgetProbe::Shot(picture).pixelColor(2, 2), QColor(Qt::green));
-    picture.Step();
-    EXPECT_EQ(WidgetProbe::Shot(picture).pixelColor(2, 2), QColor(Qt::blue));
-    picture.Step();
+    for (QColor colour : {Qt::red, Qt::green, Qt::blue}) {
+        EXPECT_EQ(WidgetProbe::Shot(picture).pixelColor(2, 2), colour);
+        picture.Step();
+    }
     EXPECT_EQ(picture.Frame(), 0) << "after the last, the first";
 }
 
@@ -57,23 +49,23 @@ TEST(AnimatedPictureTest, TimerOnlyWhileRunningAndShown)
     picture.SetStrip(Strip(), 3);
     picture.SetInterval(150);
     picture.show();
-    EXPECT_FALSE(FrameTimer(picture)->isActive());
+    auto* timer = picture.findChild<QTimer*>("frameTimer");
+    EXPECT_FALSE(timer->isActive());
     picture.Start();
-    EXPECT_TRUE(picture.IsRunning());
-    EXPECT_TRUE(FrameTimer(picture)->isActive());
-    EXPECT_EQ(FrameTimer(picture)->interval(), 150);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 150);
     picture.hide();
-    EXPECT_FALSE(FrameTimer(picture)->isActive());
+    EXPECT_FALSE(timer->isActive());
     picture.show();
-    EXPECT_TRUE(FrameTimer(picture)->isActive());
+    EXPECT_TRUE(timer->isActive());
 
     picture.Step();
     picture.Stop();
     EXPECT_FALSE(picture.IsRunning());
-    EXPECT_FALSE(FrameTimer(picture)->isActive());
+    EXPECT_FALSE(timer->isActive());
     EXPECT_EQ(picture.Frame(), 1) << "stopping keeps the frame on show";
 
     picture.SetFrames({Strip()});
     picture.Start();
-    EXPECT_FALSE(FrameTimer(picture)->isActive()) << "one frame needs no timer";
+    EXPECT_FALSE(timer->isActive()) << "one frame needs no timer";
 }

@@ -12,7 +12,6 @@
 
 namespace {
 constexpr quint32 grey = 0x808080;
-constexpr quint32 red = 0x0000FF;
 
 class SkinPanelTest : public ::testing::Test
 {
@@ -21,7 +20,7 @@ protected:
     {
         panel.resize(60, 20);
         panel.SetColor(grey);
-        panel.SetFontColor(red);
+        panel.SetFontColor(0x0000FF);
         QFont font = panel.font();
         font.setPixelSize(14);
         font.setBold(true);
@@ -37,6 +36,13 @@ protected:
         settings.textStyle = TSkinPanel::TBevel::None;
         panel.SetScrollSettings(settings);
     }
+    void Steps(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            panel.Step();
+    }
+    std::optional<int> RedColumn() { return WidgetProbe::FirstColumnWith(Shot(), Qt::red); }
+    QImage Shot() { return WidgetProbe::Shot(panel); }
     QTimer* Timer() { return panel.findChild<QTimer*>("scrollTimer"); }
     int Period() { return panel.width() + panel.fontMetrics().horizontalAdvance("WW"); }
 
@@ -47,13 +53,13 @@ protected:
 TEST_F(SkinPanelTest, OuterBevelSwitchesBetweenRaisedAndLoweredLook)
 {
     const QColor face = Bgr::ToColor(grey);
-    QImage shot = WidgetProbe::Shot(panel);
+    QImage shot = Shot();
     EXPECT_GT(shot.pixelColor(0, 0).lightness(), face.lightness());
     EXPECT_LT(shot.pixelColor(59, 19).lightness(), face.lightness());
     EXPECT_EQ(shot.pixelColor(30, 1), face);
 
     panel.SetBevelOuter(TSkinPanel::TBevel::Lowered);
-    shot = WidgetProbe::Shot(panel);
+    shot = Shot();
     EXPECT_LT(shot.pixelColor(0, 0).lightness(), face.lightness());
     EXPECT_GT(shot.pixelColor(59, 19).lightness(), face.lightness());
 }
@@ -62,26 +68,22 @@ TEST_F(SkinPanelTest, HorizontalStepMovesTheTextOnePixelLeftAndCyclesEndlessly)
 {
     Scroll(TSkinPanel::TDirection::Horizontal, true);
     const int textWidth = panel.fontMetrics().horizontalAdvance("WW");
-    const int before = *WidgetProbe::FirstColumnWith(WidgetProbe::Shot(panel), Qt::red);
+    const int before = *RedColumn();
     EXPECT_NEAR(before, (panel.width() - textWidth) / 2, 2) << "centred at rest";
     const int rest = panel.Offset();
     panel.SetActive(true);
-    const int start = panel.Offset();
-    EXPECT_EQ(start, rest) << "a pass starts from the rest position";
-    for (int i = 0; i < 5; ++i)
-        panel.Step();
-    EXPECT_EQ(panel.Offset(), start + 5);
-    EXPECT_EQ(*WidgetProbe::FirstColumnWith(WidgetProbe::Shot(panel), Qt::red), before - 5);
+    EXPECT_EQ(panel.Offset(), rest) << "a pass starts from the rest position";
+    Steps(5);
+    EXPECT_EQ(panel.Offset(), rest + 5);
+    EXPECT_EQ(*RedColumn(), before - 5);
 
     // Once the text has left, it comes in again from the right edge.
     while (panel.Offset() != 0)
         panel.Step();
-    EXPECT_FALSE(WidgetProbe::FirstColumnWith(WidgetProbe::Shot(panel), Qt::red).has_value());
-    for (int i = 0; i < 6; ++i)
-        panel.Step();
-    EXPECT_GT(*WidgetProbe::FirstColumnWith(WidgetProbe::Shot(panel), Qt::red), 50);
-    for (int i = 0; i < 3 * Period(); ++i)
-        panel.Step();
+    EXPECT_FALSE(RedColumn().has_value());
+    Steps(6);
+    EXPECT_GT(*RedColumn(), 50);
+    Steps(3 * Period());
     EXPECT_TRUE(panel.IsActive());
 }
 
@@ -91,10 +93,9 @@ TEST_F(SkinPanelTest, VerticalStepMovesTheStackedLinesUp)
     Scroll(TSkinPanel::TDirection::Vertical, true, {"WW", "WW"});
     const int rest = panel.Offset();
     panel.SetActive(true);
-    const int before = *WidgetProbe::FirstRowWith(WidgetProbe::Shot(panel), Qt::red);
-    for (int i = 0; i < 4; ++i)
-        panel.Step();
-    EXPECT_EQ(*WidgetProbe::FirstRowWith(WidgetProbe::Shot(panel), Qt::red), before - 4);
+    const int before = *WidgetProbe::FirstRowWith(Shot(), Qt::red);
+    Steps(4);
+    EXPECT_EQ(*WidgetProbe::FirstRowWith(Shot(), Qt::red), before - 4);
     EXPECT_EQ(panel.Offset(), rest + 4);
 }
 
@@ -102,31 +103,15 @@ TEST_F(SkinPanelTest, TextTooLongForThePanelRestsOnItsBeginning)
 {
     panel.resize(90, panel.fontMetrics().height());
     Scroll(TSkinPanel::TDirection::Vertical, true, {"WW"});
-    const QImage firstLineOnly = WidgetProbe::Shot(panel);
+    const QImage firstLineOnly = Shot();
     Scroll(TSkinPanel::TDirection::Vertical, true, {"WW", "WW", "WW"});
-    EXPECT_EQ(WidgetProbe::Shot(panel), firstLineOnly);
+    EXPECT_EQ(Shot(), firstLineOnly);
 
     panel.resize(20, 20);
     Scroll(TSkinPanel::TDirection::Horizontal, true, {"WWWWWW"});
-    const QImage beginning = WidgetProbe::Shot(panel);
+    const QImage beginning = Shot();
     Scroll(TSkinPanel::TDirection::Horizontal, true, {"WWWWWWWWWW"});
-    EXPECT_EQ(WidgetProbe::Shot(panel), beginning);
-}
-
-TEST_F(SkinPanelTest, WithoutCyclingOnePassEndsTheScrollingAtRest)
-{
-    Scroll(TSkinPanel::TDirection::Horizontal, false);
-    panel.show();
-    const int rest = panel.Offset();
-    panel.SetActive(true);
-    int steps = 0;
-    while (panel.IsActive() && steps < 1000) {
-        panel.Step();
-        ++steps;
-    }
-    EXPECT_EQ(steps, Period() - rest + 1);
-    EXPECT_FALSE(Timer()->isActive());
-    EXPECT_EQ(panel.Offset(), rest);
+    EXPECT_EQ(Shot(), beginning);
 }
 
 TEST_F(SkinPanelTest, TimerRunsOnlyWhileActiveAndShown)
@@ -143,9 +128,20 @@ TEST_F(SkinPanelTest, TimerRunsOnlyWhileActiveAndShown)
     EXPECT_TRUE(Timer()->isActive());
     panel.SetActive(false);
     EXPECT_FALSE(Timer()->isActive());
-    const int rest = panel.Offset();
+    int rest = panel.Offset();
     panel.Step();
     EXPECT_EQ(panel.Offset(), rest) << "an inactive panel does not move";
+
+    // Without cycling, one pass ends the scrolling at rest.
+    Scroll(TSkinPanel::TDirection::Horizontal, false);
+    rest = panel.Offset();
+    panel.SetActive(true);
+    int steps = 0;
+    for (; panel.IsActive() && steps < 1000; ++steps)
+        panel.Step();
+    EXPECT_EQ(steps, Period() - rest + 1);
+    EXPECT_FALSE(Timer()->isActive());
+    EXPECT_EQ(panel.Offset(), rest);
 }
 
 TEST_F(SkinPanelTest, MouseEventsCarryButtonAndPosition)
@@ -161,8 +157,6 @@ TEST_F(SkinPanelTest, MouseEventsCarryButtonAndPosition)
     EXPECT_EQ(downs[0][0].value<Qt::MouseButton>(), Qt::LeftButton);
     EXPECT_EQ(downs[0][1].toPoint(), QPoint(5, 6));
     EXPECT_EQ(ups.size(), 1);
-    EXPECT_EQ(clicks.size(), 1);
-
     QTest::mouseClick(&panel, Qt::RightButton, {}, QPoint(7, 8));
     EXPECT_EQ(ups.last()[0].value<Qt::MouseButton>(), Qt::RightButton);
     EXPECT_EQ(clicks.size(), 1) << "only the left button clicks";
