@@ -1,11 +1,56 @@
-#include "TraceFileFixture.h"
+#include "TestEnv.h"
+#include "app/U_Glb.h"
+#include "tracer/U_TraceFile.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+const QByteArray kGoodA = "A.EXE;un;07/12/2026;09:00:00;09:00:00;09:10:00;00:10:00";
+const QByteArray kGoodB = "B.EXE;deux;07/12/2026;09:10:00;09:10:00;09:20:00;00:10:00";
+const QByteArray kKeptName = "Traceur_original07-12-2026à09-30-00.csv";
+
+// A trace and its files in the test's own program folder, on 7 December 2026 at 09:30:00.
+class TraceFileTest : public TarvelleTest
+{
+protected:
+    static TDateTime T(const char* text) { return TextToTime(QString::fromLatin1(text)).value(); }
+
+    static QByteArray ReadBytes(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    void WriteTraceFile(const QByteArray& bytes) const
+    {
+        QFile file(TraceFilePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    // The files of the program folder other than the trace file.
+    QStringList OtherFiles() const
+    {
+        QStringList names = QDir(AppFolder()).entryList(QDir::Files, QDir::Name);
+        names.removeAll(QStringLiteral("Traceur.csv"));
+        return names;
+    }
+    void AddRow(const QString& name, const QString& title, TDateTime day, const char* origine,
+                const char* fin, const char* duree)
+    {
+        data.AddRow({name, title, day, T(origine), T(origine), fin ? T(fin) : 0, T(duree)});
+    }
+
+    TTraceData data;
+    const TDateTime today = ToDateTime(QDate(2026, 12, 7));
+    const TDateTime yesterday = today - 1;
+};
+} // namespace
 
 TEST_F(TraceFileTest, AMissingFileIsCreatedEmptyAndTheTraceStaysEmpty)
 {
     LoadTrace(data);
-    EXPECT_TRUE(QFileInfo(TraceFilePath()).isFile());
-    EXPECT_EQ(ReadBytes(TraceFilePath()), QByteArray());
     EXPECT_EQ(TraceFilePath(), AppFolder() + "Traceur.csv");
+    EXPECT_EQ(ReadBytes(TraceFilePath()), QByteArray());
     EXPECT_EQ(data.lastRow(), -1);
     EXPECT_TRUE(Glb().NoRowTodayAtLoad);
     EXPECT_TRUE(dialogs->plainMessages.isEmpty());
@@ -23,17 +68,12 @@ TEST_F(TraceFileTest, SavedRowsAreTheGridTextsInOrderWithCrLf)
     EXPECT_TRUE(SaveTrace(data));
     EXPECT_EQ(ReadBytes(TraceFilePath()),
               "EDITEUR.EXE;liste.txt - \xC9"
-              "diteur;06/12/2026;09:15:02;09:15:02;10:20:13;"
-              "01:00:00\r\n"
+              "diteur;06/12/2026;09:15:02;09:15:02;10:20:13;01:00:00\r\n"
               "TABLEUR.EXE;;07/12/2026;09:00:00;09:00:00;00:00:00;00:00:00\r\n");
     EXPECT_EQ(savedPath, TraceFilePath());
     EXPECT_TRUE(dialogs->plainMessages.isEmpty());
     EXPECT_TRUE(OtherFiles().isEmpty());
-}
-
-TEST_F(TraceFileTest, SavingNoRowsWritesAnEmptyFile)
-{
-    WriteTraceFile("OLD.EXE;t;06/12/2026;09:00:00;09:00:00;09:10:00;00:10:00\r\n");
+    data.Clear();
     EXPECT_TRUE(SaveTrace(data));
     EXPECT_EQ(ReadBytes(TraceFilePath()), QByteArray());
 }
@@ -44,15 +84,12 @@ TEST_F(TraceFileTest, LoadedRowsHoldTheTextsAsReadAndMidnightDates)
                    "B.EXE;deux;07/12/2026;08:00:00;09:00:00;00:00:00;00:30:00\r\n");
     LoadTrace(data);
     ASSERT_EQ(data.lastRow(), 1);
-    EXPECT_EQ(RowTexts(0), QStringList({"A.EXE", "un", "06/12/2026", "09:15:02", "10:01:44",
-                                        "10:20:13", "00:52:10"}));
     EXPECT_EQ(*data.table.Proc(0), (TTraceProc{"A.EXE", "un", yesterday, T("09:15:02"),
                                                T("10:01:44"), T("10:20:13"), T("00:52:10")}));
     EXPECT_TRUE(data.table.Proc(1)->IsOpen());
     EXPECT_EQ(data.FindTraceRow("B.EXE", "noSearch", today), 1);
     EXPECT_FALSE(Glb().NoRowTodayAtLoad);
     EXPECT_TRUE(dialogs->plainMessages.isEmpty());
-
     // Saved again unchanged, the file comes back byte for byte.
     const QByteArray before = ReadBytes(TraceFilePath());
     EXPECT_TRUE(SaveTrace(data));
@@ -110,27 +147,34 @@ TEST_F(TraceFileTest, ATraceOfMoreThan512RowsLoadsWhole)
     EXPECT_EQ(ReadBytes(TraceFilePath()), bytes);
 }
 
-TEST_F(TraceFileTest, AFailedSaveSaysSoAndKeepsEverything)
+// A folder in the place of the file, whoever runs the test: it cannot be read nor replaced.
+TEST_F(TraceFileTest, AFileThatCannotBeReadIsNeverOverwritten)
 {
+    ASSERT_TRUE(QDir().mkdir(TraceFilePath()));
+    LoadTrace(data);
+    EXPECT_EQ(data.lastRow(), -1);
+    EXPECT_TRUE(dialogs->plainMessages.isEmpty());
     AddRow("A.EXE", "un", today, "09:00:00", "09:10:00", "00:10:00");
-    // A file that cannot be replaced, whoever runs the test: a folder in its place.
-    const QString blocker = AppFolder() + "Traceur.csv";
-    ASSERT_TRUE(QDir().mkdir(blocker));
     EXPECT_FALSE(SaveTrace(data));
-    EXPECT_EQ(dialogs->plainMessages, QStringList(AppFolder() + "Traceur.csvest-il ouvert ?"));
-    EXPECT_EQ(data.lastRow(), 0);
+    const QString message = AppFolder() + "Traceur.csvest-il ouvert ?";
+    EXPECT_EQ(dialogs->plainMessages, QStringList(message));
+    EXPECT_TRUE(QFileInfo(TraceFilePath()).isDir());
     EXPECT_EQ(data.grid.Cell(0, 0), "A.EXE");
+    // A file it cannot empty is reported by ResetTrace too.
+    ResetTrace(data);
+    EXPECT_EQ(dialogs->plainMessages, QStringList({message, message}));
+    EXPECT_TRUE(QFileInfo(TraceFilePath()).isDir());
 
-    ASSERT_TRUE(QDir().rmdir(blocker));
+    ASSERT_TRUE(QDir().rmdir(TraceFilePath()));
+    AddRow("A.EXE", "un", today, "09:00:00", "09:10:00", "00:10:00");
     EXPECT_TRUE(SaveTrace(data));
-    EXPECT_EQ(ReadBytes(TraceFilePath()),
-              "A.EXE;un;07/12/2026;09:00:00;09:00:00;09:10:00;00:10:00\r\n");
-    EXPECT_EQ(dialogs->plainMessages.size(), 1);
+    EXPECT_EQ(ReadBytes(TraceFilePath()), kGoodA + "\r\n");
+    EXPECT_EQ(dialogs->plainMessages.size(), 2);
 }
 
 TEST_F(TraceFileTest, AFailedSaveLeavesThePreviousFileWhole)
 {
-    WriteTraceFile("A.EXE;un;07/12/2026;09:00:00;09:00:00;09:10:00;00:10:00\r\n");
+    WriteTraceFile(kGoodA + "\r\n");
     LoadTrace(data);
     AddRow("B.EXE", "deux", today, "09:10:00", nullptr, "00:00:00");
     // The folder disappears under a file of the same name: nothing can be written there.
@@ -146,33 +190,30 @@ TEST_F(TraceFileTest, AFailedSaveLeavesThePreviousFileWhole)
     EXPECT_EQ(dialogs->plainMessages.last(), "Problème in TraceurFile");
     ASSERT_TRUE(QFile::remove(folder));
     ASSERT_TRUE(QDir().rename(moved, folder));
-    EXPECT_EQ(ReadBytes(TraceFilePath()),
-              "A.EXE;un;07/12/2026;09:00:00;09:00:00;09:10:00;00:10:00\r\n");
+    EXPECT_EQ(ReadBytes(TraceFilePath()), kGoodA + "\r\n");
     EXPECT_EQ(data.lastRow(), 1);
 }
 
 TEST_F(TraceFileTest, TheArchiveHoldsTheNewestRowFirst)
 {
     AddRow("A.EXE", "a", today, "08:00:00", "08:10:00", "00:10:00");
-    AddRow("B.EXE", "b", today, "08:10:00", "08:20:00", "00:10:00");
     AddRow("C.EXE", "c", today, "08:20:00", nullptr, "00:00:00");
     WriteTraceFile("untouched\r\n");
     const QString path = TraceurFile(data);
     EXPECT_EQ(path, AppFolder() + "Traceur07-12-2026à09-30-00.csv");
     EXPECT_EQ(ReadBytes(path), "C.EXE;c;07/12/2026;08:20:00;08:20:00;00:00:00;00:00:00\r\n"
-                               "B.EXE;b;07/12/2026;08:10:00;08:10:00;08:20:00;00:10:00\r\n"
                                "A.EXE;a;07/12/2026;08:00:00;08:00:00;08:10:00;00:10:00\r\n");
     EXPECT_EQ(ReadBytes(TraceFilePath()), "untouched\r\n");
     // A second archive in the same second never replaces the first.
     data.Clear();
     EXPECT_EQ(TraceurFile(data), AppFolder() + "Traceur07-12-2026à09-30-00_2.csv");
-    EXPECT_EQ(ReadBytes(path).count('\n'), 3);
+    EXPECT_EQ(ReadBytes(path).count('\n'), 2);
     EXPECT_TRUE(dialogs->plainMessages.isEmpty());
 }
 
 TEST_F(TraceFileTest, ResetTraceEmptiesFileTableAndGrid)
 {
-    WriteTraceFile("A.EXE;un;07/12/2026;09:00:00;09:00:00;09:10:00;00:10:00\r\n");
+    WriteTraceFile(kGoodA + "\r\n");
     LoadTrace(data);
     Glb().TracerWindowPending = false;
     int resets = 0;
@@ -182,13 +223,144 @@ TEST_F(TraceFileTest, ResetTraceEmptiesFileTableAndGrid)
     ResetTrace(data);
     EXPECT_EQ(ReadBytes(TraceFilePath()), QByteArray());
     EXPECT_EQ(data.lastRow(), -1);
-    EXPECT_EQ(data.table.SlotCount(), 512);
     EXPECT_EQ(data.table.Proc(0), nullptr);
     EXPECT_TRUE(Glb().TracerWindowPending);
     EXPECT_EQ(resets, 1);
     EXPECT_TRUE(dialogs->plainMessages.isEmpty());
-    // The next load reads the emptied file.
+}
+
+// Every kind of line that cannot be read back: the lines around it load, nothing is said
+// at load, and the next save first keeps the original file and says where, once.
+TEST_F(TraceFileTest, BadLinesAreSkippedAndTheOriginalKeptBeforeTheNextSave)
+{
+    const QList<QByteArray> bad = {
+        "A.EXE;un;07/12/2026;09:00:00;09:00:00;09:10:00",
+        "A.EXE;un;07/12/2026;09:00:00;09:00:00;09:10:00;00:10:00;en trop",
+        "A.EXE;titre; avec point-virgule;07/12/2026;09:00:00;09:00:00;09:10:00;00:10:00",
+        "A.EXE;un;31/02/2026;09:00:00;09:00:00;09:10:00;00:10:00",
+        "A.EXE;un;07/12/2026;24:00:00;09:00:00;09:10:00;00:10:00",
+        "A.EXE;un;07/12/2026;09:00:00;12:75:00;09:10:00;00:10:00",
+        "A.EXE;un;07/12/2026;09:00:00;09:00:00;09:10:00;",
+        "A.EXE;un;;09:00:00;09:00:00;09:10:00;00:10:00",
+        ";;;;;;",
+        "   ",
+        "n'importe quoi",
+        kGoodA + '\0',
+        QByteArray(1 << 20, 'x'),
+    };
+    QByteArray file = kGoodA + "\r\n";
+    for (const QByteArray& line : bad)
+        file += line + "\r\n";
+    file += kGoodB + "\r\n";
+    WriteTraceFile(file);
+
     LoadTrace(data);
-    EXPECT_EQ(data.lastRow(), -1);
-    EXPECT_TRUE(Glb().NoRowTodayAtLoad);
+    ASSERT_EQ(data.lastRow(), 1);
+    EXPECT_EQ(data.grid.Cell(1, 0), "B.EXE");
+    EXPECT_TRUE(dialogs->plainMessages.isEmpty());
+    EXPECT_TRUE(OtherFiles().isEmpty());
+
+    EXPECT_TRUE(SaveTrace(data));
+    EXPECT_EQ(OtherFiles(), QStringList(QString::fromUtf8(kKeptName)));
+    EXPECT_EQ(ReadBytes(AppFolder() + QString::fromUtf8(kKeptName)), file);
+    EXPECT_EQ(ReadBytes(TraceFilePath()), kGoodA + "\r\n" + kGoodB + "\r\n");
+    ASSERT_EQ(dialogs->plainMessages.size(), 1);
+    EXPECT_TRUE(dialogs->plainMessages[0].startsWith("Des lignes de Traceur.csv n'ont pas pu"));
+    EXPECT_TRUE(dialogs->plainMessages[0].endsWith(AppFolder() + QString::fromUtf8(kKeptName)));
+
+    clock->AdvanceSeconds(5);
+    EXPECT_TRUE(SaveTrace(data));
+    EXPECT_EQ(OtherFiles().size(), 1);
+    EXPECT_EQ(dialogs->plainMessages.size(), 1);
+}
+
+TEST_F(TraceFileTest, ANewTracerKeepsAnUnreadFileBeforeEmptyingIt)
+{
+    const QByteArray file =
+        kGoodA + "\r\nA.EXE;un;31/02/2026;09:00:00;09:00:00;09:10:00;00:10:00\r\n";
+    WriteTraceFile(file);
+    LoadTrace(data);
+    ResetTrace(data);
+    EXPECT_EQ(ReadBytes(AppFolder() + QString::fromUtf8(kKeptName)), file);
+    EXPECT_EQ(ReadBytes(TraceFilePath()), QByteArray());
+    EXPECT_EQ(dialogs->plainMessages.size(), 1);
+}
+
+TEST_F(TraceFileTest, LongTitlesNulBytesAndBlankLinesComeBackUnchanged)
+{
+    const QByteArray withNul = QByteArray("a\0b", 3);
+    const QByteArray file = "A.EXE;" + QByteArray(1 << 20, 'T') +
+                            ";07/12/2026;09:00:00;09:00:00;09:10:00;00:10:00\r\n\r\n" + "B.EXE;" +
+                            withNul + ";07/12/2026;09:10:00;09:10:00;09:20:00;00:10:00\r\n";
+    WriteTraceFile(file);
+    LoadTrace(data);
+    ASSERT_EQ(data.lastRow(), 1);
+    EXPECT_EQ(data.table.Proc(0)->winTitle.size(), 1 << 20);
+    EXPECT_EQ(data.table.Proc(1)->winTitle, QString::fromLatin1(withNul));
+    EXPECT_TRUE(SaveTrace(data));
+    // An empty line holds nothing to keep; everything else is written back as it was.
+    EXPECT_EQ(ReadBytes(TraceFilePath()), QByteArray(file).replace("\r\n\r\n", "\r\n"));
+    EXPECT_TRUE(OtherFiles().isEmpty());
+    EXPECT_TRUE(dialogs->plainMessages.isEmpty());
+}
+
+TEST_F(TraceFileTest, Utf8AndLfOnlyFilesAreReadAndWrittenBackInTheProgramsForm)
+{
+    WriteTraceFile("A.EXE;Fenêtre;07/12/2026;09:00:00;09:00:00;09:10:00;00:10:00\n"
+                   "B.EXE;日本語;07/12/2026;09:10:00;09:10:00;09:20:00;00:10:00\n");
+    LoadTrace(data);
+    ASSERT_EQ(data.lastRow(), 1);
+    EXPECT_EQ(data.grid.Cell(0, 1), QStringLiteral("Fenêtre"));
+    EXPECT_EQ(data.grid.Cell(1, 1), QStringLiteral("日本語"));
+    EXPECT_TRUE(SaveTrace(data));
+    // A title Windows-1252 cannot hold keeps the whole file in UTF-8; line ends become CR LF.
+    EXPECT_EQ(ReadBytes(TraceFilePath()),
+              "A.EXE;Fenêtre;07/12/2026;09:00:00;09:00:00;09:10:00;00:10:00\r\n"
+              "B.EXE;日本語;07/12/2026;09:10:00;09:10:00;09:20:00;00:10:00\r\n");
+
+    data.grid.SetCell(1, 1, "deux");
+    EXPECT_TRUE(SaveTrace(data));
+    EXPECT_EQ(ReadBytes(TraceFilePath()),
+              "A.EXE;Fen\xEAtre;07/12/2026;09:00:00;09:00:00;09:10:00;00:10:00\r\n" + kGoodB +
+                  "\r\n");
+    EXPECT_TRUE(OtherFiles().isEmpty());
+}
+
+TEST_F(TraceFileTest, FormulaLookingCellsGoOutBehindAnApostropheAndComeBackWithout)
+{
+    const QStringList titles = {"=SOMME(A1:A9)", "+33 6 12", "-x", "@moi", "'=déjà",
+                                "''+x",          "l'été",    "'",  "a=b",  ""};
+    for (const QString& title : titles)
+        AddRow("A.EXE", title, today, "09:00:00", "09:10:00", "00:10:00");
+    data.grid.SetCell(1, TraceColumn::procName, "@CMD");
+    AddRow("Z.EXE", "z", today, "09:00:00", "09:10:00", "00:10:00");
+    data.grid.SetCell(10, TraceColumn::duree, "=1+1");
+    EXPECT_TRUE(SaveTrace(data));
+    const QList<QByteArray> lines = ReadBytes(TraceFilePath()).split('\n');
+    EXPECT_EQ(lines[0], "A.EXE;'=SOMME(A1:A9);07/12/2026;09:00:00;09:00:00;09:10:00;00:10:00\r");
+    EXPECT_EQ(lines[1], "'@CMD;'+33 6 12;07/12/2026;09:00:00;09:00:00;09:10:00;00:10:00\r");
+    EXPECT_TRUE(lines[4].startsWith("A.EXE;''=d\xE9j\xE0;"));
+    EXPECT_TRUE(lines[6].startsWith("A.EXE;l'\xE9t\xE9;"));
+    EXPECT_EQ(lines[10], "Z.EXE;z;07/12/2026;09:00:00;09:00:00;09:10:00;'=1+1\r");
+
+    TTraceData loaded;
+    LoadTrace(loaded);
+    ASSERT_EQ(loaded.lastRow(), titles.size() - 1);
+    for (int row = 0; row < titles.size(); ++row)
+        EXPECT_EQ(loaded.grid.Cell(row, 1), titles[row]) << row;
+    EXPECT_EQ(loaded.grid.Cell(1, TraceColumn::procName), "@CMD");
+    EXPECT_EQ(loaded.table.Proc(1)->procName, "@CMD");
+    // "=1+1" is no time: that line is kept aside like any other unreadable one.
+    EXPECT_TRUE(loaded.unreadLinesPending);
+
+    // A hand-written apostrophe is taken off only before a formula.
+    WriteTraceFile("A.EXE;'=x;07/12/2026;09:00:00;09:00:00;09:10:00;00:10:00\r\n"
+                   "B.EXE;'x;07/12/2026;09:00:00;09:00:00;09:10:00;00:10:00\r\n"
+                   "C.EXE;x;07/12/2026;'09:00:00;09:00:00;09:10:00;00:10:00\r\n");
+    TTraceData hand;
+    LoadTrace(hand);
+    ASSERT_EQ(hand.lastRow(), 1);
+    EXPECT_EQ(hand.grid.Cell(0, 1), "=x");
+    EXPECT_EQ(hand.grid.Cell(1, 1), "'x");
+    EXPECT_TRUE(hand.unreadLinesPending);
 }
