@@ -48,15 +48,15 @@ TEST_F(FragmColours, EveryThemeSetsItsNineValues)
         Glb().ColoursChanged = false;
         Glb().UseDefaultColours = true;
         frm->menus->mnuColors->findChild<QAction*>(QLatin1String(theme.name))->trigger();
-        const TColourSettings& c = Glb().Colours;
-        EXPECT_EQ(c.GradientColourA, theme.gradientA) << theme.caption;
-        EXPECT_EQ(c.GradientColourB, theme.gradientB) << theme.caption;
-        EXPECT_EQ(c.GradientDirection, QLatin1String(theme.direction)) << theme.caption;
-        EXPECT_EQ(c.TextBackColour, theme.textBack) << theme.caption;
-        EXPECT_EQ(c.TextColour, theme.text) << theme.caption;
-        EXPECT_EQ(c.TitleColour, 0u);
-        EXPECT_EQ(c.MarkBackColour, 0u);
-        EXPECT_EQ(c.MarkTextColour, theme.markText) << theme.caption;
+        const TColourSettings expected{theme.gradientA,
+                                       theme.gradientB,
+                                       QLatin1String(theme.direction),
+                                       theme.textBack,
+                                       theme.text,
+                                       0,
+                                       0,
+                                       theme.markText};
+        EXPECT_EQ(Glb().Colours, expected) << theme.caption;
         EXPECT_EQ(EditColour(QPalette::Base), ToQColor(theme.textBack));
         EXPECT_EQ(EditColour(QPalette::Text), ToQColor(theme.text));
         EXPECT_FALSE(Glb().UseDefaultColours);
@@ -126,14 +126,4 @@ TEST_F(FragmColours, RandomGradientNeverUses255AndDefaultsComeBack)
     EXPECT_TRUE(Glb().UseDefaultColours);
     frm->grab();
     EXPECT_EQ(Glb().Colours, TColourSettings{});
-}
-
-TEST(RandomColours, SeededGeneratorRepeats)
-{
-    SeedRandom(42);
-    const TColor first = RandomColour();
-    const QString direction = RandomDirection();
-    SeedRandom(42);
-    EXPECT_EQ(RandomColour(), first);
-    EXPECT_EQ(RandomDirection(), direction);
 }

@@ -175,33 +175,27 @@ TEST_F(FragmSettings, StartAtLoginFollowsTheRealEntry)
     EXPECT_FALSE(dialogs->plainMessages.first().isEmpty());
 }
 
-TEST_F(FragmSettings, AnchorAndCalendarSideButtons)
+TEST_F(FragmSettings, SideButtonsAndDraggingAnAnchoredWindowDockTheEditor)
 {
     Start();
-    QTest::mouseClick(frm->ui.spdAncrMnem, Qt::LeftButton);
-    EXPECT_TRUE(Glb().EditorAnchored);
     const TDateEdit::TSide side = frm->ui.calendMem->DropDownSide();
     QTest::mouseClick(frm->ui.spdEpaType, Qt::LeftButton);
     EXPECT_NE(frm->ui.calendMem->DropDownSide(), side);
     QTest::mouseClick(frm->ui.spdEpaType, Qt::LeftButton);
     EXPECT_EQ(frm->ui.calendMem->DropDownSide(), side);
-}
 
-TEST_F(FragmSettings, DraggingAnAnchoredWindowDocksTheEditor)
-{
-    Start();
     notes.resize(277, 182);
     notes.show();
     frm->show();
-    Glb().EditorAnchored = true;
-    frm->move(900, 100); // near the right edge of the 1024 wide screen
-    QTest::mousePress(frm.get(), Qt::LeftButton, {}, QPoint(60, 20));
-    QTest::mouseRelease(frm.get(), Qt::LeftButton, {}, QPoint(60, 20));
-    EXPECT_EQ(notes.pos(), QPoint(900 - 277, 100));
-    EXPECT_EQ(frm->ui.calendMem->DropDownSide(), TDateEdit::TSide::Left);
-    frm->move(100, 100);
-    QTest::mousePress(frm.get(), Qt::LeftButton, {}, QPoint(60, 20));
-    QTest::mouseRelease(frm.get(), Qt::LeftButton, {}, QPoint(60, 20));
-    EXPECT_EQ(notes.pos(), QPoint(100 + 277 - 1, 100));
-    EXPECT_EQ(frm->ui.calendMem->DropDownSide(), TDateEdit::TSide::Right);
+    QTest::mouseClick(frm->ui.spdAncrMnem, Qt::LeftButton);
+    EXPECT_TRUE(Glb().EditorAnchored);
+    for (const auto& [left, editorLeft, calendar] :
+         {std::tuple{900, 900 - 277, TDateEdit::TSide::Left}, // near the 1024 wide screen's edge
+          std::tuple{100, 100 + 277 - 1, TDateEdit::TSide::Right}}) {
+        frm->move(left, 100);
+        QTest::mousePress(frm.get(), Qt::LeftButton, {}, QPoint(60, 20));
+        QTest::mouseRelease(frm.get(), Qt::LeftButton, {}, QPoint(60, 20));
+        EXPECT_EQ(notes.pos(), QPoint(editorLeft, 100));
+        EXPECT_EQ(frm->ui.calendMem->DropDownSide(), calendar);
+    }
 }
