@@ -144,18 +144,22 @@ TEST_F(Autostart, EntryLivesInTheConfigFolderOrItsFallback)
     EXPECT_EQ(AutostartEntryPath(Name), fallback);
 }
 
-TEST_F(Autostart, AddCreatesTheFolderAndAStartingEntry)
+TEST_F(Autostart, AddCreatesTheFolderAndAStartingEntryAndRemoveIgnoresAMissingOne)
 {
-    EXPECT_FALSE(RunEntryExists(Name));
     QString error;
+    EXPECT_TRUE(RemoveRunEntry(Name, &error));
+    EXPECT_TRUE(error.isEmpty());
+    EXPECT_FALSE(RunEntryExists(Name));
     ASSERT_TRUE(AddRunEntry(Name, QStringLiteral("/usr/bin/tarvelle"), &error));
     EXPECT_TRUE(error.isEmpty());
     EXPECT_TRUE(RunEntryExists(Name));
     const QStringList lines = FileLines(entry);
     EXPECT_EQ(lines.first(), "[Desktop Entry]");
-    EXPECT_TRUE(lines.contains("Type=Application"));
-    EXPECT_TRUE(lines.contains("Name=Tarvelle"));
-    EXPECT_TRUE(lines.contains("Exec=\"/usr/bin/tarvelle\""));
+    for (const char* line : {"Type=Application", "Name=Tarvelle", "Exec=\"/usr/bin/tarvelle\""})
+        EXPECT_TRUE(lines.contains(line)) << line;
+    ASSERT_TRUE(RemoveRunEntry(Name, &error));
+    EXPECT_FALSE(QFile::exists(entry));
+    EXPECT_FALSE(RunEntryExists(Name));
 }
 
 TEST_F(Autostart, AwkwardPathsRoundTripThroughTheExecQuoting)
@@ -206,33 +210,7 @@ TEST_F(Autostart, OnlyAnEntryThatWouldStartCounts)
     EXPECT_TRUE(RunEntryExists(Name));
 }
 
-TEST_F(Autostart, RemoveDeletesTheEntryAndIgnoresAMissingOne)
-{
-    QString error;
-    EXPECT_TRUE(RemoveRunEntry(Name, &error));
-    EXPECT_TRUE(error.isEmpty());
-    ASSERT_TRUE(AddRunEntry(Name, "/usr/bin/tarvelle"));
-    ASSERT_TRUE(RemoveRunEntry(Name, &error));
-    EXPECT_FALSE(QFile::exists(entry));
-    EXPECT_FALSE(RunEntryExists(Name));
-    EXPECT_TRUE(RemoveRunEntry(Name));
-}
-
-TEST_F(Autostart, AnUnwritableFolderIsReportedInFrench)
-{
-    ASSERT_TRUE(QDir().mkpath(config));
-    // A plain file where the folder should be defeats even root.
-    WriteFile(folder, "not a folder");
-    QString error;
-    EXPECT_FALSE(AddRunEntry(Name, "/usr/bin/tarvelle", &error));
-    EXPECT_TRUE(error.startsWith("Impossible de créer le dossier de démarrage"))
-        << error.toStdString();
-    EXPECT_TRUE(error.contains(folder));
-    EXPECT_FALSE(RunEntryExists(Name));
-    EXPECT_FALSE(AddRunEntry(Name, "/usr/bin/tarvelle"));
-}
-
-TEST_F(Autostart, AnEntryThatCannotBeWrittenOrRemovedIsReported)
+TEST_F(Autostart, AFolderOrEntryThatCannotBeWrittenOrRemovedIsReportedInFrench)
 {
     // A non-empty folder under the entry's name can be neither replaced nor deleted.
     ASSERT_TRUE(QDir().mkpath(entry + "/inside"));
@@ -246,4 +224,14 @@ TEST_F(Autostart, AnEntryThatCannotBeWrittenOrRemovedIsReported)
     EXPECT_TRUE(error.startsWith("Impossible de supprimer le lancement au démarrage"))
         << error.toStdString();
     EXPECT_TRUE(QDir(entry + "/inside").exists());
+
+    // A plain file where the folder should be defeats even root.
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    WriteFile(folder, "not a folder");
+    EXPECT_FALSE(AddRunEntry(Name, "/usr/bin/tarvelle", &error));
+    EXPECT_TRUE(error.startsWith("Impossible de créer le dossier de démarrage"))
+        << error.toStdString();
+    EXPECT_TRUE(error.contains(folder));
+    EXPECT_FALSE(RunEntryExists(Name));
+    EXPECT_FALSE(AddRunEntry(Name, "/usr/bin/tarvelle"));
 }

@@ -26,51 +26,34 @@ TEST_F(Positions, PanelIsTheStripLeftOutOfTheWorkArea)
     EXPECT_EQ(PanelFromScreen(Screen, QRect(0, 27, 1024, 701)).edge, TPanelEdge::Bottom);
 }
 
-TEST_F(Positions, DefaultsWithThePanelAtTheBottomStandOnIt)
+TEST_F(Positions, DefaultsStandOnABottomOrLeftOfARightPanelElseInTheScreenCorner)
 {
-    const TDefaultPositions at = DefaultPositions(Screen, QRect(0, 0, 1024, 738));
-    EXPECT_EQ(at.notes, QPoint(1024 - 277, 738 - 182));
-    EXPECT_EQ(at.tracer, QPoint(1024 - 277 - 497, 738 - 117));
+    const TDefaultPositions bottom = DefaultPositions(Screen, QRect(0, 0, 1024, 738));
+    EXPECT_EQ(bottom.notes, QPoint(1024 - 277, 738 - 182));
+    EXPECT_EQ(bottom.tracer, QPoint(1024 - 277 - 497, 738 - 117));
     // Right-aligned with the tracer window and overlapping its top line.
-    EXPECT_EQ(at.main, QPoint(at.tracer.x() + 497 - 277 + 1, at.tracer.y() - 116 + 1));
-}
+    EXPECT_EQ(bottom.main, QPoint(bottom.tracer.x() + 497 - 277 + 1, bottom.tracer.y() - 116 + 1));
 
-TEST_F(Positions, DefaultsWithThePanelOnTheRightStayLeftOfIt)
-{
-    const TDefaultPositions at = DefaultPositions(QRect(0, 0, 1280, 1024), QRect(0, 0, 1232, 1024));
-    EXPECT_EQ(at.notes, QPoint(1232 - 277, 1024 - 182));
-    EXPECT_EQ(at.tracer, QPoint(1232 - 277 - 497, 1024 - 117));
-    EXPECT_EQ(at.main, QPoint(1232 - 277 - 277 + 1, 1024 - 117 - 116 + 1));
-}
-
-TEST_F(Positions, DefaultsWithoutAPanelOrWithItOnAnotherEdgeUseTheScreenCorner)
-{
     const TDefaultPositions none = DefaultPositions(Screen, Screen);
     EXPECT_EQ(none.notes, QPoint(747, 586));
     EXPECT_EQ(none.tracer, QPoint(250, 651));
     EXPECT_EQ(none.main, QPoint(471, 536));
     for (const QRect& work : {QRect(0, 27, 1024, 741), QRect(60, 0, 964, 768)}) {
         const TDefaultPositions at = DefaultPositions(Screen, work);
-        EXPECT_EQ(at.notes, none.notes);
-        EXPECT_EQ(at.tracer, none.tracer);
-        EXPECT_EQ(at.main, none.main);
+        EXPECT_EQ(QList<QPoint>({at.notes, at.tracer, at.main}),
+                  QList<QPoint>({none.notes, none.tracer, none.main}));
     }
     // A screen away from the origin, beside another one.
-    const TDefaultPositions second =
-        DefaultPositions(QRect(1920, 0, 1024, 768), QRect(1920, 0, 1024, 738));
-    EXPECT_EQ(second.notes, QPoint(1920 + 747, 556));
-}
+    EXPECT_EQ(DefaultPositions(QRect(1920, 0, 1024, 768), QRect(1920, 0, 1024, 738)).notes,
+              QPoint(1920 + 747, 556));
 
-TEST_F(Positions, ApplyingTheDefaultsStoresTheSecondaryWindowsPlaces)
-{
+    // A panel on the right: applying the defaults also stores the secondary windows' places.
     platform->screen = QRect(0, 0, 1280, 1024);
     platform->workArea = QRect(0, 0, 1232, 1024);
     const QPoint main = ApplyDefaultPositions();
-    EXPECT_EQ(Glb().NotesLeft, 1232 - 277);
-    EXPECT_EQ(Glb().NotesTop, 1024 - 182);
-    EXPECT_EQ(Glb().TracerLeft, 1232 - 277 - 497);
-    EXPECT_EQ(Glb().TracerTop, 1024 - 117);
-    EXPECT_EQ(main, QPoint(Glb().TracerLeft + 497 - 277 + 1, Glb().TracerTop - 116 + 1));
+    EXPECT_EQ(QPoint(Glb().NotesLeft, Glb().NotesTop), QPoint(1232 - 277, 1024 - 182));
+    EXPECT_EQ(QPoint(Glb().TracerLeft, Glb().TracerTop), QPoint(1232 - 277 - 497, 1024 - 117));
+    EXPECT_EQ(main, QPoint(1232 - 277 - 277 + 1, 1024 - 117 - 116 + 1));
 }
 
 TEST_F(Positions, TenPixelsFromAnyEdgeLandsOnIt)
@@ -98,7 +81,7 @@ TEST_F(Positions, TenPixelsFromAnyEdgeLandsOnIt)
     }
 }
 
-TEST_F(Positions, SnappingStartsAtSixteenPixels)
+TEST_F(Positions, SnappingStartsAtSixteenPixelsThenSticksAndKeepsWindowsInside)
 {
     const QRect work(0, 0, 1024, 738);
     const QSize size(200, 100);
@@ -112,17 +95,12 @@ TEST_F(Positions, SnappingStartsAtSixteenPixels)
     EXPECT_EQ(SnapPosition({1024 - 16 - 200, 738 - 16 - 100}, size, work, snapped),
               QPoint(824, 638));
     EXPECT_TRUE(snapped);
-}
-
-TEST_F(Positions, WindowSnappedSticksAndKeepsWindowsInside)
-{
-    const QRect work(0, 0, 1024, 738);
-    bool snapped = false;
-    EXPECT_EQ(SnapPosition({-300, 300}, {200, 100}, work, snapped), QPoint(0, 300));
+    snapped = false;
+    EXPECT_EQ(SnapPosition({-300, 300}, size, work, snapped), QPoint(0, 300));
     ASSERT_TRUE(snapped);
-    EXPECT_EQ(SnapPosition({400, 300}, {200, 100}, work, snapped), QPoint(400, 300));
+    EXPECT_EQ(SnapPosition({400, 300}, size, work, snapped), QPoint(400, 300));
     EXPECT_TRUE(snapped);
-    EXPECT_EQ(SnapPosition({2000, 2000}, {200, 100}, work, snapped), QPoint(824, 638));
+    EXPECT_EQ(SnapPosition({2000, 2000}, size, work, snapped), QPoint(824, 638));
     // Larger than the work area: its top-left corner, where it is grabbed, stays reachable.
     EXPECT_EQ(SnapPosition({-40, -40}, {1100, 800}, work, snapped), QPoint(0, 0));
     EXPECT_EQ(SnapPosition({50, 50}, {1100, 800}, work, snapped), QPoint(0, 0));
