@@ -35,6 +35,12 @@ protected:
         clock->AdvanceSeconds(seconds);
     }
     QString Cell(int row, int column) const { return data.grid.Cell(row, column); }
+    // A row's texts as the file holds them.
+    std::string Line(int row, int from = 0) const
+    {
+        const TTraceCells& cells = data.grid.Row(row);
+        return QStringList(cells.begin() + from, cells.end()).join(u';').toStdString();
+    }
     const TTraceProc& Entry(int row) const { return *data.table.Proc(row); }
 
     TTraceData data;
@@ -46,13 +52,8 @@ TEST_F(Sampler, TenSecondsOnAWindowThenASwitch)
     On(kEditor, 10);
     On(kBrowser);
     ASSERT_EQ(data.lastRow(), 1);
-    EXPECT_EQ(Cell(0, 0), "Editeur");
-    EXPECT_EQ(Cell(0, 1), "liste.txt - Editeur");
-    EXPECT_EQ(Cell(0, 2), "07/12/2026");
-    EXPECT_EQ(Cell(0, 3), "09:00:00");
-    EXPECT_EQ(Cell(0, 4), "09:00:00");
-    EXPECT_EQ(Cell(0, 5), "09:00:10");
-    EXPECT_EQ(Cell(0, 6), "00:00:10");
+    EXPECT_EQ(Line(0),
+              "Editeur;liste.txt - Editeur;07/12/2026;09:00:00;09:00:00;09:00:10;00:00:10");
     EXPECT_EQ(Cell(1, 5), "00:00:00"); // the current origin's row is open
     EXPECT_TRUE(Entry(1).IsOpen());
 }
@@ -96,15 +97,13 @@ TEST_F(Sampler, OwnedDialogTakesItsOwnersTitleInForegroundMode)
     platform->pointed = kBrowser; // the pointer plays no part
     platform->foreground = kDialog;
     sampler.SampleForeground();
-    EXPECT_EQ(Cell(0, 0), "Editeur");
-    EXPECT_EQ(Cell(0, 1), "liste.txt - Editeur");
+    EXPECT_EQ(Line(0).substr(0, 27), "Editeur;liste.txt - Editeur");
 }
 
 TEST_F(Sampler, OwnWindowsAndDesktopShellAreTracedOrLeftOut)
 {
     On(kOwn);
-    EXPECT_EQ(Cell(0, 1), "Traceur");
-    EXPECT_EQ(Cell(0, 0), "tarvelle");
+    EXPECT_EQ(Line(0).substr(0, 16), "tarvelle;Traceur");
     Glb().ExcludeExplorer = true;
     On(kEditor, 30);
     On(kOwn, 5);
@@ -137,9 +136,7 @@ TEST_F(Sampler, ComingBackTheSameDayResumesTheRow)
     On(kBrowser, 20);
     On(kEditor, 3);
     EXPECT_EQ(data.lastRow(), 1);
-    EXPECT_EQ(Cell(0, 4), "09:00:30");
-    EXPECT_EQ(Cell(0, 5), "00:00:00");
-    EXPECT_EQ(Cell(0, 6), "00:00:10");
+    EXPECT_EQ(Line(0, 3), "09:00:00;09:00:30;00:00:00;00:00:10");
     On(kBrowser);
     EXPECT_EQ(Cell(0, 6), "00:00:13");
 }
@@ -164,11 +161,8 @@ TEST_F(Sampler, MidnightRollsTheRowOverToTheNewDay)
     On(kEditor, 90); // now 00:00:30 the next day
     On(kBrowser);
     ASSERT_EQ(data.lastRow(), 2);
-    EXPECT_EQ(Cell(0, 5), "23:59:59");
-    EXPECT_EQ(Cell(0, 6), "00:00:59");
-    EXPECT_EQ(Cell(1, 0), "Editeur");
-    EXPECT_EQ(Cell(1, 2), "08/12/2026");
-    EXPECT_EQ(Cell(1, 3), "00:00:00");
+    EXPECT_EQ(Line(0, 3), "23:59:00;23:59:00;23:59:59;00:00:59");
+    EXPECT_EQ(Line(1).substr(0, 47), "Editeur;liste.txt - Editeur;08/12/2026;00:00:00");
     EXPECT_EQ(Cell(1, 6), "00:00:30");
     EXPECT_EQ(Cell(2, 0), "navigateur");
 }

@@ -54,6 +54,14 @@ TEST_F(TraceFileTest, AMissingFileIsCreatedEmptyAndTheTraceStaysEmpty)
     EXPECT_EQ(data.lastRow(), -1);
     EXPECT_TRUE(Glb().NoRowTodayAtLoad);
     EXPECT_TRUE(dialogs->plainMessages.isEmpty());
+    // Whether the trace held a row today at load follows the clock.
+    WriteTraceFile("A.EXE;un;06/12/2026;09:15:02;10:01:44;10:20:13;00:52:10\r\n");
+    LoadTrace(data);
+    EXPECT_TRUE(Glb().NoRowTodayAtLoad);
+    clock->Set(QDateTime(QDate(2026, 12, 6), QTime(23, 59, 59)));
+    LoadTrace(data);
+    EXPECT_FALSE(Glb().NoRowTodayAtLoad);
+    EXPECT_EQ(data.lastRow(), 0);
 }
 
 TEST_F(TraceFileTest, SavedRowsAreTheGridTextsInOrderWithCrLf)
@@ -94,17 +102,6 @@ TEST_F(TraceFileTest, LoadedRowsHoldTheTextsAsReadAndMidnightDates)
     const QByteArray before = ReadBytes(TraceFilePath());
     EXPECT_TRUE(SaveTrace(data));
     EXPECT_EQ(ReadBytes(TraceFilePath()), before);
-}
-
-TEST_F(TraceFileTest, NoRowTodayAtLoadFollowsTheClock)
-{
-    WriteTraceFile("A.EXE;un;06/12/2026;09:15:02;10:01:44;10:20:13;00:52:10\r\n");
-    LoadTrace(data);
-    EXPECT_TRUE(Glb().NoRowTodayAtLoad);
-    clock->Set(QDateTime(QDate(2026, 12, 6), QTime(23, 59, 59)));
-    LoadTrace(data);
-    EXPECT_FALSE(Glb().NoRowTodayAtLoad);
-    EXPECT_EQ(data.lastRow(), 0);
 }
 
 TEST_F(TraceFileTest, LinesAreUsedOnlyByAFirstLoadOfTheDefaultNotes)
@@ -211,9 +208,12 @@ TEST_F(TraceFileTest, TheArchiveHoldsTheNewestRowFirst)
     EXPECT_TRUE(dialogs->plainMessages.isEmpty());
 }
 
-TEST_F(TraceFileTest, ResetTraceEmptiesFileTableAndGrid)
+// An unread line is kept in a dated copy before the file is emptied.
+TEST_F(TraceFileTest, ResetTraceKeepsAnUnreadFileThenEmptiesFileTableAndGrid)
 {
-    WriteTraceFile(kGoodA + "\r\n");
+    const QByteArray file =
+        kGoodA + "\r\nA.EXE;un;31/02/2026;09:00:00;09:00:00;09:10:00;00:10:00\r\n";
+    WriteTraceFile(file);
     LoadTrace(data);
     Glb().TracerWindowPending = false;
     int resets = 0;
@@ -221,12 +221,13 @@ TEST_F(TraceFileTest, ResetTraceEmptiesFileTableAndGrid)
         ++resets;
     };
     ResetTrace(data);
+    EXPECT_EQ(ReadBytes(AppFolder() + QString::fromUtf8(kKeptName)), file);
     EXPECT_EQ(ReadBytes(TraceFilePath()), QByteArray());
     EXPECT_EQ(data.lastRow(), -1);
     EXPECT_EQ(data.table.Proc(0), nullptr);
     EXPECT_TRUE(Glb().TracerWindowPending);
     EXPECT_EQ(resets, 1);
-    EXPECT_TRUE(dialogs->plainMessages.isEmpty());
+    EXPECT_EQ(dialogs->plainMessages.size(), 1);
 }
 
 // Every kind of line that cannot be read back: the lines around it load, nothing is said
@@ -271,18 +272,6 @@ TEST_F(TraceFileTest, BadLinesAreSkippedAndTheOriginalKeptBeforeTheNextSave)
     clock->AdvanceSeconds(5);
     EXPECT_TRUE(SaveTrace(data));
     EXPECT_EQ(OtherFiles().size(), 1);
-    EXPECT_EQ(dialogs->plainMessages.size(), 1);
-}
-
-TEST_F(TraceFileTest, ANewTracerKeepsAnUnreadFileBeforeEmptyingIt)
-{
-    const QByteArray file =
-        kGoodA + "\r\nA.EXE;un;31/02/2026;09:00:00;09:00:00;09:10:00;00:10:00\r\n";
-    WriteTraceFile(file);
-    LoadTrace(data);
-    ResetTrace(data);
-    EXPECT_EQ(ReadBytes(AppFolder() + QString::fromUtf8(kKeptName)), file);
-    EXPECT_EQ(ReadBytes(TraceFilePath()), QByteArray());
     EXPECT_EQ(dialogs->plainMessages.size(), 1);
 }
 
