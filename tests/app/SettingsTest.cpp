@@ -11,6 +11,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <tuple>
 
 namespace {
 
@@ -29,12 +30,8 @@ TSettingsValues FullValues()
     v.colours = {0x030201, 0x060504, "h", 0x090807, 0x0C0B0A, 0x0F0E0D, 0x121110, 0x151413};
     v.clipB_mnu = v.SVG_Mode = v.timeOnRecording = false;
     v.noRepeatClpB = v.AjoutHRE = v.affichDown = v.EditorAnchored = true;
-    v.mainLeft = 100;
-    v.mainTop = 200;
-    v.TracerLeft = -30;
-    v.TracerTop = 40;
-    v.NotesLeft = 50;
-    v.NotesTop = 60;
+    std::tie(v.mainLeft, v.mainTop, v.TracerLeft, v.TracerTop, v.NotesLeft, v.NotesTop) =
+        std::tuple{100, 200, -30, 40, 50, 60};
     v.NotesVisible = v.ShowNotesAtStart = v.posDft = v.SettingsDirty = v.TracerVisible = false;
     v.SVG_Auto = v.startTracer = v.distinctFiles = v.savedDistinctFiles = v.StartAsIcon = true;
     return v;
@@ -67,13 +64,17 @@ protected:
     QString path = home.filePath("ConfigMnemo.ini");
 };
 
-TEST_F(Settings, EveryPositionReachesItsSetting)
+TEST_F(Settings, EveryPositionReachesItsSettingAlsoFromUtf8WithLf)
 {
-    Write(FullLines());
-    TSettingsValues values;
-    ASSERT_TRUE(Load(values));
-    EXPECT_EQ(values, FullValues());
-    EXPECT_FALSE(DefaultPositionsWanted(values));
+    for (const QByteArray& bytes :
+         {TextCodec::Encode(FullLines().join("\r\n")), FullLines().join("\n").toUtf8()}) {
+        WriteBytes(path, bytes);
+        TSettingsValues values;
+        ASSERT_TRUE(Load(values));
+        EXPECT_EQ(values, FullValues());
+        EXPECT_FALSE(DefaultPositionsWanted(values));
+    }
+    EXPECT_TRUE(ReadBytes(path).contains("g\xC3\xA9n\xC3\xA9rale"));
     EXPECT_TRUE(dialogs->plainMessages.isEmpty());
 }
 
@@ -217,15 +218,6 @@ TEST_F(Settings, HugeLinesAndNulBytesNeverCrash)
     lines[18] = QString("Left Fragm=4") + QChar(0) + "1";
     Write(lines);
     EXPECT_FALSE(Load(values));
-}
-
-TEST_F(Settings, AUtf8FileWithLfReadsTheSame)
-{
-    WriteBytes(path, FullLines().join("\n").toUtf8());
-    ASSERT_TRUE(ReadBytes(path).contains("g\xC3\xA9n\xC3\xA9rale"));
-    TSettingsValues values;
-    ASSERT_TRUE(Load(values));
-    EXPECT_EQ(values, FullValues());
 }
 
 TEST_F(Settings, ReorderedKeysGiveValuesToTheWrongSettings)
@@ -372,14 +364,13 @@ TEST_F(Settings, UncheckingPosDftSkipsThePositionsOfOneSaveOnly)
     ASSERT_TRUE(Load(back));
     EXPECT_EQ(back.mainLeft, 7);
     EXPECT_EQ(back.NotesTop, 8);
-}
 
-TEST_F(Settings, PositionsMissingFromTheFileAreWrittenEvenWhenSkipped)
-{
-    TSettingsValues values = FullValues();
+    // Positions missing from the file are written even when skipped: the later keys keep
+    // their places.
+    QFile::remove(path);
+    values = FullValues();
     ASSERT_TRUE(SaveSettings(path, values, false, false));
-    TSettingsValues back;
-    ASSERT_TRUE(Load(back)) << "the later keys kept their positions";
+    ASSERT_TRUE(Load(back));
     EXPECT_EQ(back, values);
 }
 
