@@ -78,6 +78,21 @@ bool IsIconic(const QString& window)
         .contains(QLatin1String("window state: Iconic"));
 }
 
+QPoint WindowPosition(const QString& window)
+{
+    QPoint at;
+    const QString shell = RunTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"),
+                                                              QStringLiteral("--shell"), window});
+    for (const QString& line : shell.split(QLatin1Char('\n'))) {
+        const int value = line.section(QLatin1Char('='), 1).toInt();
+        if (line.startsWith(QLatin1String("X=")))
+            at.setX(value);
+        else if (line.startsWith(QLatin1String("Y=")))
+            at.setY(value);
+    }
+    return at;
+}
+
 bool IsStackedAbove(const QString& upper, const QString& lower)
 {
     // Bottom to top: "_NET_CLIENT_LIST_STACKING(WINDOW): window id # 0x..., 0x...".

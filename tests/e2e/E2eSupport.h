@@ -2,6 +2,7 @@
 
 #include "ToolRun.h"
 
+#include <QPoint>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -28,6 +29,8 @@ bool IsViewable(const QString& window);
 // message and the tray icon may carry the same title).
 QString ShownMainWindow(qint64 pid);
 bool IsIconic(const QString& window);
+// Where the window stands on the screen, as xdotool sees it.
+QPoint WindowPosition(const QString& window);
 // True when the window manager stacks `upper` above `lower`.
 bool IsStackedAbove(const QString& upper, const QString& lower);
 

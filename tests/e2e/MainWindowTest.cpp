@@ -4,45 +4,12 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
-#include <QMap>
 #include <QPoint>
-#include <QRect>
 #include <QRegularExpression>
-#include <QSize>
 
 #include <csignal>
 
 namespace {
-// Every shown top-level window of `pid` titled `title`, with its geometry.
-QList<std::pair<QString, QRect>> Windows(qint64 pid, const QString& title)
-{
-    const QString ids =
-        RunTool(QStringLiteral("xdotool"),
-                {"search", "--all", "--onlyvisible", "--pid", QString::number(pid), "--name",
-                 QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$')});
-    QList<std::pair<QString, QRect>> found;
-    for (const QString& id : ids.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        const QString shell =
-            RunTool(QStringLiteral("xdotool"), {"getwindowgeometry", "--shell", id});
-        QMap<QString, int> values;
-        for (const QString& line : shell.split(QLatin1Char('\n')))
-            values[line.section(QLatin1Char('='), 0, 0)] =
-                line.section(QLatin1Char('='), 1).toInt();
-        found.append({id, QRect(values["X"], values["Y"], values["WIDTH"], values["HEIGHT"])});
-    }
-    return found;
-}
-
-// The main window is the big one (it carries the process id).
-QString MainWindowOf(qint64 pid)
-{
-    for (const auto& [id, rect] : Windows(pid, QStringLiteral("Tarvelle")))
-        if (rect.width() >= 200)
-            return id;
-    return {};
-}
-
 // The tray icon is a small window embedded in the tray host; it carries no process id.
 QString TrayIcon()
 {
@@ -77,33 +44,20 @@ protected:
     {
         ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY"));
         ASSERT_TRUE(sandbox.IsValid());
-        // The program comes with its settings file; without one it would say so first.
-        const QString distributed =
-            QFileInfo(qEnvironmentVariable("TARVELLE_EXE")).path() + "/ConfigMnemo.ini";
-        ASSERT_TRUE(QFile::copy(distributed, sandbox.Home() + "/ConfigMnemo.ini"));
-        QFile::setPermissions(sandbox.Home() + "/ConfigMnemo.ini",
-                              QFile::ReadOwner | QFile::WriteOwner);
+        ASSERT_TRUE(sandbox.InstallDistributedFiles());
     }
     // Starts the program and waits for its main window and its tray icon.
     void Start()
     {
         program = &sandbox.Start();
         ASSERT_TRUE(WaitUntil([&]() {
-            main = MainWindowOf(program->processId());
+            main = ShownMainWindow(program->processId());
             tray = TrayIcon();
             return !main.isEmpty() && !tray.isEmpty();
         })) << "no main window and tray icon";
     }
-    bool MainShown() { return !MainWindowOf(program->processId()).isEmpty(); }
-    QString Question(const QString& text)
-    {
-        QString found;
-        WaitUntil([&]() {
-            found = ShownWindow(program->processId(), text);
-            return !found.isEmpty();
-        });
-        return found;
-    }
+    bool MainShown() { return !ShownMainWindow(program->processId()).isEmpty(); }
+    QString Question(const QString& text) { return TProgramSandbox::WaitForWindow(*program, text); }
     bool EndsWithZero()
     {
         return program->waitForFinished(kDeadlineMs) &&
@@ -179,19 +133,15 @@ TEST_F(MainWindow, SavedPositionAndAThemeKeptAtClosing)
                    "StartJustIcon=0\r\n");
     settings.close();
     Start();
-    const auto windows = Windows(program->processId(), QStringLiteral("Tarvelle"));
-    QRect mainRect;
-    for (const auto& [id, rect] : windows)
-        if (id == main)
-            mainRect = rect;
-    EXPECT_EQ(mainRect.topLeft(), QPoint(123, 77));
+    EXPECT_EQ(WindowPosition(main), QPoint(123, 77));
+    const qsizetype windows = ShownWindows(program->processId(), "Tarvelle").size();
 
     // A right-button release on the free surface opens the themes; the first is "BlueMetal".
     Click(main, QPoint(240, 75), 3);
     ASSERT_TRUE(WaitUntil([&]() {
         return RunTool("xdotool", {"search", "--onlyvisible", "--class", "tarvelle"})
                    .split('\n', Qt::SkipEmptyParts)
-                   .size() > windows.size();
+                   .size() > windows;
     })) << "the theme menu did not open";
     RunTool("xdotool", {"key", "Down", "Return"});
     Click(main, QPoint(260, 55)); // the "X"

@@ -51,6 +51,14 @@ protected:
         return ::testing::AssertionSuccess() << "ended after " << life.elapsed() << " ms";
     }
 
+    QString AFileNotAFolder()
+    {
+        const QString path = sandbox.Scratch() + QStringLiteral("/file");
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        return path;
+    }
+
     TProgramSandbox sandbox;
 };
 
@@ -123,11 +131,7 @@ TEST_F(SingleInstance, CrashedCopyDoesNotStopTheNextStart)
 
 TEST_F(SingleInstance, StartsWhenTheRuntimeFolderIsUnusable)
 {
-    const QString notAFolder = sandbox.Scratch() + QStringLiteral("/runtime");
-    QFile file(notAFolder);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    sandbox.SetVariable(QStringLiteral("XDG_RUNTIME_DIR"), notAFolder);
+    sandbox.SetVariable(QStringLiteral("XDG_RUNTIME_DIR"), AFileNotAFolder());
 
     QProcess* first = nullptr;
     EXPECT_FALSE(StartFirst(first).isEmpty()) << "no window with a file as runtime folder";
@@ -137,10 +141,7 @@ TEST_F(SingleInstance, StartsWhenTheRuntimeFolderIsUnusable)
 
 TEST_F(SingleInstance, StartsWhenNoLockFolderCanBeMadeAtAll)
 {
-    const QString notAFolder = sandbox.Scratch() + QStringLiteral("/file");
-    QFile file(notAFolder);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    const QString notAFolder = AFileNotAFolder();
     // Neither the runtime folder nor the temporary folder it falls back to can hold a lock.
     sandbox.SetVariable(QStringLiteral("XDG_RUNTIME_DIR"), notAFolder);
     sandbox.SetVariable(QStringLiteral("TMPDIR"), notAFolder);

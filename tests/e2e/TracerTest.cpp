@@ -4,7 +4,6 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QIODevice>
 
 #include <csignal>
@@ -33,10 +32,8 @@ TEST(Tracer, TracesTheWindowsUnderThePointerAndSavesAtSessionEnd)
     ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY"));
     TProgramSandbox sandbox;
     ASSERT_TRUE(sandbox.IsValid());
-    const QString settings = sandbox.Home() + "/ConfigMnemo.ini";
-    ASSERT_TRUE(QFile::copy(
-        QFileInfo(qEnvironmentVariable("TARVELLE_EXE")).path() + "/ConfigMnemo.ini", settings));
-    QFile file(settings);
+    ASSERT_TRUE(sandbox.InstallDistributedFiles());
+    QFile file(sandbox.Home() + "/ConfigMnemo.ini");
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     QByteArray text = file.readAll();
     text.replace("D\xE9marrage sur Traceur=0", "D\xE9marrage sur Traceur=1");
