@@ -1,3 +1,4 @@
+#include "WidgetProbe.h"
 #include "toolkit/C_CalendarPopup.h"
 #include "toolkit/C_DateEdit.h"
 #include "toolkit/C_HintSwitch.h"
@@ -99,10 +100,8 @@ TEST_F(DateEditTest, WeekendDaysAndDropDownTakeTheirColours)
 
     // The day grid is mostly painted in the drop-down colour.
     const QImage grid = Calendar()->findChild<QTableView*>()->viewport()->grab().toImage();
-    int inColour = 0;
-    for (int y = 0; y < grid.height(); ++y)
-        for (int x = 0; x < grid.width(); ++x)
-            inColour += grid.pixelColor(x, y) == QColor(0x92, 0x84, 0xE0) ? 1 : 0;
+    const int inColour =
+        WidgetProbe::Count(grid, [](QColor c) { return c == QColor(0x92, 0x84, 0xE0); });
     EXPECT_GT(inColour, grid.width() * grid.height() / 2);
 }
 

@@ -51,7 +51,7 @@ TEST(FlatButtonTest, PressedLookAndCaption)
     button.SetColor(0xFFFFFF);
     button.SetFontColor(0x0000FF);
     button.SetCaption("24");
-    EXPECT_TRUE(WidgetProbe::FirstColumnWith(WidgetProbe::Shot(button), Qt::red).has_value());
+    EXPECT_TRUE(WidgetProbe::FirstWith(WidgetProbe::Shot(button), Qt::red).has_value());
 
     QTest::mousePress(&button, Qt::LeftButton);
     EXPECT_EQ(WidgetProbe::Shot(button).pixelColor(0, 0), QColor(Qt::darkGray));

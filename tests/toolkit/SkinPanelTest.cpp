@@ -41,7 +41,7 @@ protected:
         for (int i = 0; i < count; ++i)
             panel.Step();
     }
-    std::optional<int> RedColumn() { return WidgetProbe::FirstColumnWith(Shot(), Qt::red); }
+    std::optional<int> RedColumn() { return WidgetProbe::FirstWith(Shot(), Qt::red); }
     QImage Shot() { return WidgetProbe::Shot(panel); }
     QTimer* Timer() { return panel.findChild<QTimer*>("scrollTimer"); }
     int Period() { return panel.width() + panel.fontMetrics().horizontalAdvance("WW"); }
@@ -93,9 +93,9 @@ TEST_F(SkinPanelTest, VerticalStepMovesTheStackedLinesUp)
     Scroll(TSkinPanel::TDirection::Vertical, true, {"WW", "WW"});
     const int rest = panel.Offset();
     panel.SetActive(true);
-    const int before = *WidgetProbe::FirstRowWith(Shot(), Qt::red);
+    const int before = *WidgetProbe::FirstWith(Shot(), Qt::red, true);
     Steps(4);
-    EXPECT_EQ(*WidgetProbe::FirstRowWith(Shot(), Qt::red), before - 4);
+    EXPECT_EQ(*WidgetProbe::FirstWith(Shot(), Qt::red, true), before - 4);
     EXPECT_EQ(panel.Offset(), rest + 4);
 }
 
