@@ -137,7 +137,7 @@ TEST_F(Fragm, TrayIconComesOneTurnAfterCreation)
     EXPECT_TRUE(frm->tray->IsShown()) << "the same icon, shown again";
 }
 
-TEST_F(Fragm, TrayRightClickShowsThenAsksAndCancelKeepsAll)
+TEST_F(Fragm, TrayRightClickShowsThenAsksCancelKeepsAllOkClosesWithoutSliding)
 {
     frm->HideAll();
     Q_EMIT frm->tray->RightClick();
@@ -147,10 +147,8 @@ TEST_F(Fragm, TrayRightClickShowsThenAsksAndCancelKeepsAll)
     EXPECT_EQ(asked.cancelCaption, "Annuler");
     EXPECT_TRUE(Shown(true, true, true));
     EXPECT_FALSE(Glb().ClosingFromTray);
-}
 
-TEST_F(Fragm, ClosingFromTrayStopsTracingAndDoesNotSlide)
-{
+    // OK closes from the tray: tracing stops and the window does not slide.
     QSignalSpy closed(frm.get(), &TfrmFragm::Closed);
     int stops = 0;
     frm->stopTracing = [&]() {
@@ -166,9 +164,14 @@ TEST_F(Fragm, ClosingFromTrayStopsTracingAndDoesNotSlide)
     EXPECT_FALSE(notes.isVisible() || tracer.isVisible());
 }
 
-TEST_F(Fragm, ClosingWithStopSlidesOffTheScreen)
+TEST_F(Fragm, ClosingIsRefusedWhileTheTracerIsBusyElseSlidesOffTheScreen)
 {
     QSignalSpy closed(frm.get(), &TfrmFragm::Closed);
+    Glb().TracerBusy = true;
+    EXPECT_FALSE(frm->close());
+    EXPECT_TRUE(frm->isVisible());
+    EXPECT_EQ(closed.size(), 0);
+    Glb().TracerBusy = false;
     frm->CloseAll();
     ASSERT_EQ(closed.size(), 1);
     EXPECT_TRUE(frm->x() >= 1024 || frm->x() + frm->width() <= 0) << frm->x();
@@ -205,15 +208,6 @@ TEST_F(Fragm, OkReleaseRecordsWithoutClosing)
     QTest::mousePress(frm->ui.rxOK, Qt::LeftButton, {}, QPoint(2, 2));
     QTest::mouseRelease(frm->ui.rxOK, Qt::LeftButton, {}, QPoint(1, 1));
     EXPECT_EQ(recorded.size(), 1);
-    EXPECT_EQ(closed.size(), 0);
-}
-
-TEST_F(Fragm, ClosingIsRefusedWhileTheTracerIsBusy)
-{
-    QSignalSpy closed(frm.get(), &TfrmFragm::Closed);
-    Glb().TracerBusy = true;
-    EXPECT_FALSE(frm->close());
-    EXPECT_TRUE(frm->isVisible());
     EXPECT_EQ(closed.size(), 0);
 }
 
@@ -258,23 +252,17 @@ TEST_F(Fragm, SessionEndAsksNothingAndSavesWhatChanged)
     EXPECT_EQ(read.colours.GradientColourA, 0xFFFFFFu);
 }
 
-TEST_F(Fragm, DragByTheTopBandOnly)
+TEST_F(Fragm, DragByTheTopBandOnlyAndNeverWhileTheTracerIsBusy)
 {
-    QTest::mousePress(frm.get(), Qt::LeftButton, {}, QPoint(60, 20));
-    MouseMoveTo(frm.get(), QPoint(90, 35));
-    QTest::mouseRelease(frm.get(), Qt::LeftButton, {}, QPoint(90, 35));
-    EXPECT_EQ(frm->pos(), QPoint(330, 215));
-
-    QTest::mousePress(frm.get(), Qt::LeftButton, {}, QPoint(150, 100));
-    MouseMoveTo(frm.get(), QPoint(180, 110));
-    QTest::mouseRelease(frm.get(), Qt::LeftButton, {}, QPoint(180, 110));
-    EXPECT_EQ(frm->pos(), QPoint(330, 215));
-
-    Glb().TracerBusy = true;
-    QTest::mousePress(frm.get(), Qt::LeftButton, {}, QPoint(60, 20));
-    MouseMoveTo(frm.get(), QPoint(90, 35));
-    QTest::mouseRelease(frm.get(), Qt::LeftButton, {}, QPoint(90, 35));
-    EXPECT_EQ(frm->pos(), QPoint(330, 215));
+    // Each drag moves by (30, 15); only the first one is allowed.
+    for (const auto& [grab, busy] :
+         {std::pair{QPoint(60, 20), false}, {QPoint(150, 100), false}, {QPoint(60, 20), true}}) {
+        Glb().TracerBusy = busy;
+        QTest::mousePress(frm.get(), Qt::LeftButton, {}, grab);
+        MouseMoveTo(frm.get(), grab + QPoint(30, 15));
+        QTest::mouseRelease(frm.get(), Qt::LeftButton, {}, grab + QPoint(30, 15));
+        EXPECT_EQ(frm->pos(), QPoint(330, 215));
+    }
 }
 
 TEST_F(Fragm, HintToggleNamesTheNextState)
@@ -320,9 +308,6 @@ TEST_F(Fragm, MenusReadAsDesigned)
     EXPECT_FALSE(frm->menus->openType->isEnabled());
     EXPECT_EQ(Captions(pop->findChild<QMenu*>("mnuTraceOptions")),
               QStringList({"Exclure trace sur Explorer", "Distinction fichiers"}));
-    EXPECT_EQ(Captions(frm->menus->mnuColors),
-              QStringList({"BlueMetal", "BlueRed", "Collant", "DarkBlue", "GrayBlue", "Metal", "Or",
-                           "OrBlue", "Purple", "Sable"}));
 }
 
 TEST_F(Fragm, DefaultColoursPaintResetsTheEightSettings)
