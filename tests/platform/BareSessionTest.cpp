@@ -8,76 +8,50 @@
 #include <QTemporaryDir>
 
 namespace {
-QString Id(quint64 window)
-{
-    return QString::number(window);
-}
-
-void Xdotool(const QStringList& args)
-{
-    RunTool(QStringLiteral("xdotool"), args);
-}
-
 quint64 WindowAt(TPlatform& probe, const QPoint& pos)
 {
-    Xdotool({QStringLiteral("mousemove"), QString::number(pos.x()), QString::number(pos.y())});
+    Tool("xdotool", QStringLiteral("mousemove %1 %2").arg(pos.x()).arg(pos.y()));
     QPoint at;
     return probe.CursorPos(at) && at == pos ? probe.WindowFromPoint(at) : 0;
 }
 
-// A virtual X session of Xvfb alone, started for one test and always stopped again.
-class TBareSession
+// Runs a program in `environment` to its end; its trimmed standard output.
+QString RunIn(const QProcessEnvironment& environment, const QString& program,
+              const QStringList& args, int deadlineMs)
 {
-public:
-    TBareSession()
-    {
-        environment.insert(QStringLiteral("TARVELLE_XSESSION_STATE"),
-                           folder.filePath(QStringLiteral("state")));
-        const QString output = Run(QStringLiteral("start"), QStringLiteral("--bare"));
-        display = output.section(QLatin1Char('='), 1).trimmed();
-    }
-    ~TBareSession() { Run(QStringLiteral("stop")); }
-    TBareSession(const TBareSession&) = delete;
-    TBareSession& operator=(const TBareSession&) = delete;
-
-    QString Display() const { return display; }
-
-private:
-    QString Run(const QString& command, const QString& option = QString())
-    {
-        QProcess script;
-        script.setProcessEnvironment(environment);
-        QStringList args{command};
-        if (!option.isEmpty())
-            args << option;
-        script.start(QStringLiteral(TARVELLE_XSESSION), args);
-        script.waitForFinished(3 * kDeadlineMs);
-        return QString::fromLocal8Bit(script.readAllStandardOutput()).trimmed();
-    }
-
-    QTemporaryDir folder;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    QString display;
-};
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, args);
+    EXPECT_TRUE(process.waitForFinished(deadlineMs));
+    return QString::fromLocal8Bit(process.readAll()).trimmed();
+}
 } // namespace
 
-// The queries on a display without window manager: this test program runs its disabled test
-// below again, on a bare display of its own.
+// The queries on a display without window manager: this test program runs its disabled tests
+// below again, on a bare virtual X session of its own, always stopped again.
 TEST(BareSession, WithoutWindowManager)
 {
-    TBareSession session;
-    ASSERT_FALSE(session.Display().isEmpty());
-    QProcess self;
+    QTemporaryDir folder;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), session.Display());
-    self.setProcessEnvironment(environment);
-    self.setProcessChannelMode(QProcess::MergedChannels);
-    self.start(QCoreApplication::applicationFilePath(),
-               {QStringLiteral("--gtest_also_run_disabled_tests"),
-                QStringLiteral("--gtest_filter=BareSession.DISABLED_*")});
-    ASSERT_TRUE(self.waitForFinished(6 * kDeadlineMs));
-    const QString output = QString::fromLocal8Bit(self.readAll());
-    EXPECT_EQ(self.exitCode(), 0) << output.toStdString();
+    environment.insert(QStringLiteral("TARVELLE_XSESSION_STATE"),
+                       folder.filePath(QStringLiteral("state")));
+    const QString script = QStringLiteral(TARVELLE_XSESSION);
+    const QString display =
+        RunIn(environment, script, {QStringLiteral("start"), QStringLiteral("--bare")},
+              3 * kDeadlineMs)
+            .section(QLatin1Char('='), 1)
+            .trimmed();
+    QProcessEnvironment bare = environment;
+    bare.insert(QStringLiteral("DISPLAY"), display);
+    const QString output = display.isEmpty()
+                               ? QString()
+                               : RunIn(bare, QCoreApplication::applicationFilePath(),
+                                       {QStringLiteral("--gtest_also_run_disabled_tests"),
+                                        QStringLiteral("--gtest_filter=BareSession.DISABLED_*")},
+                                       6 * kDeadlineMs);
+    RunIn(environment, script, {QStringLiteral("stop")}, 3 * kDeadlineMs);
+    ASSERT_FALSE(display.isEmpty());
     EXPECT_TRUE(output.contains(QLatin1String("[  PASSED  ] 2 tests."))) << output.toStdString();
 }
 
@@ -93,7 +67,7 @@ TEST(BareSession, DISABLED_FocusAndTopLevelWindows)
     EXPECT_EQ(probe.WindowTitle(helper.Window()), QStringLiteral("Sans gestionnaire"));
 
     // No _NET_ACTIVE_WINDOW: the input focus, walked up to its top-level window.
-    Xdotool({QStringLiteral("windowfocus"), Id(helper.Window())});
+    Tool("xdotool", QStringLiteral("windowfocus %1").arg(helper.Window()));
     EXPECT_TRUE(WaitUntil([&]() { return probe.ForegroundWindow() == helper.Window(); }));
 }
 
@@ -103,29 +77,23 @@ TEST(BareSession, DISABLED_ARememberedClientIsCheckedAtEachUse)
     TPlatformX11 probe;
     THelperWindow frame(QStringLiteral("Cadre")), client(QStringLiteral("Client"));
     ASSERT_TRUE(frame.IsShown() && client.IsShown());
-    Xdotool({QStringLiteral("windowmove"), Id(frame.Window()), QStringLiteral("100"),
-             QStringLiteral("100")});
-    Xdotool({QStringLiteral("windowreparent"), Id(client.Window()), Id(frame.Window())});
-    const auto setState = [&]() {
-        RunTool(QStringLiteral("xprop"),
-                {QStringLiteral("-id"), Id(client.Window()), QStringLiteral("-f"),
-                 QStringLiteral("WM_STATE"), QStringLiteral("32c"), QStringLiteral("-set"),
-                 QStringLiteral("WM_STATE"), QStringLiteral("1,0")});
+    const auto reparent = [&](quint64 parent) {
+        Tool("xdotool", QStringLiteral("windowreparent %1 %2").arg(client.Window()).arg(parent));
     };
-    setState();
+    Tool("xdotool", QStringLiteral("windowmove %1 100 100").arg(frame.Window()));
+    reparent(frame.Window());
+    Tool("xprop", QStringLiteral("-id %1 -f WM_STATE 32c -set WM_STATE 1,0").arg(client.Window()));
     const QPoint inside(130, 130);
     ASSERT_TRUE(WaitUntil([&]() { return WindowAt(probe, inside) == client.Window(); }));
 
     // The client leaves the frame: the frame no longer answers with it.
-    Xdotool({QStringLiteral("windowreparent"), Id(client.Window()), Id(RootWindow())});
-    Xdotool({QStringLiteral("windowmove"), Id(client.Window()), QStringLiteral("600"),
-             QStringLiteral("400")});
+    reparent(RootWindow());
+    Tool("xdotool", QStringLiteral("windowmove %1 600 400").arg(client.Window()));
     EXPECT_TRUE(WaitUntil([&]() { return WindowAt(probe, inside) == frame.Window(); }));
 
     // Back in the frame and remembered again, then withdrawn: WM_STATE gone.
-    Xdotool({QStringLiteral("windowreparent"), Id(client.Window()), Id(frame.Window())});
+    reparent(frame.Window());
     ASSERT_TRUE(WaitUntil([&]() { return WindowAt(probe, inside) == client.Window(); }));
-    RunTool(QStringLiteral("xprop"), {QStringLiteral("-id"), Id(client.Window()),
-                                      QStringLiteral("-remove"), QStringLiteral("WM_STATE")});
+    Tool("xprop", QStringLiteral("-id %1 -remove WM_STATE").arg(client.Window()));
     EXPECT_TRUE(WaitUntil([&]() { return WindowAt(probe, inside) == frame.Window(); }));
 }

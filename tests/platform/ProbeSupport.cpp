@@ -26,6 +26,11 @@ quint64 RootWindow()
         .toULongLong(nullptr, 16);
 }
 
+QString Tool(const char* tool, const QString& args)
+{
+    return RunTool(QLatin1String(tool), args.split(QLatin1Char(' ')));
+}
+
 bool WindowExists(quint64 window)
 {
     bool ok = false;

@@ -14,6 +14,9 @@ QPoint WindowOrigin(quint64 window);
 
 quint64 RootWindow();
 
+// Runs `tool` with the space-separated `args` (ids, numbers and names: nothing to quote).
+QString Tool(const char* tool, const QString& args);
+
 // Whether the X server still knows the window.
 bool WindowExists(quint64 window);
 

@@ -8,37 +8,34 @@
 namespace {
 const QString kHelperName = QStringLiteral("tarvelle_testwindow");
 
-QString Id(quint64 window)
-{
-    return QString::number(window);
-}
-
 // Sets a text property with xprop through the shell, so that `value` can hold bytes that are
 // not UTF-8.
 void SetProperty(quint64 window, const char* name, const char* format, const char* value)
 {
-    const QString command =
-        QStringLiteral("xprop -id %1 -f %2 %3 -set %2 \"%4\"")
-            .arg(Id(window), QLatin1String(name), QLatin1String(format), QLatin1String(value));
+    const QString command = QStringLiteral("xprop -id %1 -f %2 %3 -set %2 \"%4\"")
+                                .arg(QString::number(window), QLatin1String(name),
+                                     QLatin1String(format), QLatin1String(value));
     RunTool(QStringLiteral("sh"), {QStringLiteral("-c"), command});
+}
+
+void RemoveProperty(quint64 window, const char* name)
+{
+    Tool("xprop", QStringLiteral("-id %1 -remove %2").arg(window).arg(QLatin1String(name)));
 }
 
 // The real probe on the test display, with the window manager the session runs.
 class WindowProbeTest : public ::testing::Test
 {
 protected:
-    // Moves the helper's window so that its client area starts at `origin`.
-    static bool Place(const THelperWindow& helper, const QPoint& origin)
+    // Moves the helper's window so that its client area starts at (100, 100), then points at
+    // (200, y) in it and waits until the probe finds it there.
+    bool PlaceAndPoint(const THelperWindow& helper, int y = 180)
     {
-        RunTool(QStringLiteral("xdotool"),
-                {QStringLiteral("windowmove"), Id(helper.Window()), QString::number(origin.x()),
-                 QString::number(origin.y())});
-        return WaitUntil([&]() { return WindowOrigin(helper.Window()) == origin; });
-    }
-    static void PointAt(const QPoint& pos)
-    {
-        RunTool(QStringLiteral("xdotool"),
-                {QStringLiteral("mousemove"), QString::number(pos.x()), QString::number(pos.y())});
+        Tool("xdotool", QStringLiteral("windowmove %1 100 100").arg(helper.Window()));
+        if (!WaitUntil([&]() { return WindowOrigin(helper.Window()) == QPoint(100, 100); }))
+            return false;
+        Tool("xdotool", QStringLiteral("mousemove 200 %1").arg(y));
+        return WaitUntil([&]() { return PointedWindow() == helper.Window(); });
     }
     // One sample's first two steps, as the tracer takes them.
     quint64 PointedWindow()
@@ -55,12 +52,10 @@ TEST_F(WindowProbeTest, PointerOverAWindowGivesItsClientWindowProcessAndTitle)
 {
     THelperWindow helper(QStringLiteral("Fenêtre témoin"));
     ASSERT_TRUE(helper.IsShown());
-    ASSERT_TRUE(Place(helper, QPoint(100, 100)));
-    PointAt(QPoint(200, 180));
+    ASSERT_TRUE(PlaceAndPoint(helper));
     QPoint pos;
     ASSERT_TRUE(probe.CursorPos(pos));
     EXPECT_EQ(pos, QPoint(200, 180));
-    ASSERT_TRUE(WaitUntil([&]() { return PointedWindow() == helper.Window(); }));
 
     // Again, now through the remembered frame, then the rest of the sample.
     EXPECT_EQ(PointedWindow(), helper.Window());
@@ -72,9 +67,15 @@ TEST_F(WindowProbeTest, PointerOverAWindowGivesItsClientWindowProcessAndTitle)
     // A point on the title bar that a new probe meets for the first time: still the client.
     TPlatformX11 fresh;
     EXPECT_EQ(fresh.WindowFromPoint(QPoint(200, 90)), helper.Window());
-    EXPECT_EQ(fresh.WindowProcessId(helper.Window()), helper.Pid());
     // The bare desktop holds no window.
     EXPECT_EQ(probe.WindowFromPoint(QPoint(1000, 650)), 0u);
+
+    // Without _NET_WM_PID, the server names the process, to a new probe as to this one.
+    RemoveProperty(helper.Window(), "_NET_WM_PID");
+    EXPECT_EQ(TPlatformX11().WindowProcessId(helper.Window()), helper.Pid());
+    TPlatformX11 noPid;
+    EXPECT_EQ(noPid.WindowFromPoint(QPoint(200, 180)), helper.Window());
+    EXPECT_EQ(noPid.WindowProcessId(helper.Window()), helper.Pid());
 }
 
 TEST_F(WindowProbeTest, TitlesInUtf8AndLatin1AreReadWholeUpTo255Characters)
@@ -90,8 +91,7 @@ TEST_F(WindowProbeTest, TitlesInUtf8AndLatin1AreReadWholeUpTo255Characters)
     EXPECT_TRUE(WaitUntil([&]() { return probe.WindowTitle(helper.Window()) == "Nouveau titre"; }));
 
     // Without _NET_WM_NAME, WM_NAME, here as a Latin-1 STRING ("\311" is "É" in Latin-1).
-    RunTool(QStringLiteral("xprop"), {QStringLiteral("-id"), Id(helper.Window()),
-                                      QStringLiteral("-remove"), QStringLiteral("_NET_WM_NAME")});
+    RemoveProperty(helper.Window(), "_NET_WM_NAME");
     SetProperty(helper.Window(), "WM_NAME", "8s", "$(printf '\\311l\\351phant')");
     EXPECT_TRUE(WaitUntil([&]() { return probe.WindowTitle(helper.Window()) == "Éléphant"; }))
         << probe.WindowTitle(helper.Window()).toStdString();
@@ -107,34 +107,18 @@ TEST_F(WindowProbeTest, OwnedDialogAndTheActiveWindow)
     EXPECT_EQ(probe.WindowProcessId(second.Dialog()), second.Pid());
     EXPECT_EQ(probe.WindowTitle(second.Dialog()), QStringLiteral("Dialogue"));
 
-    RunTool(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), Id(first.Window())});
-    EXPECT_TRUE(WaitUntil([&]() { return probe.ForegroundWindow() == first.Window(); }));
-    RunTool(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), Id(second.Dialog())});
-    EXPECT_TRUE(WaitUntil([&]() { return probe.ForegroundWindow() == second.Dialog(); }));
+    for (const quint64 window : {first.Window(), second.Dialog()}) {
+        Tool("xdotool", QStringLiteral("windowactivate %1").arg(window));
+        EXPECT_TRUE(WaitUntil([&]() { return probe.ForegroundWindow() == window; }));
+    }
     EXPECT_EQ(probe.OwnerWindow(probe.ForegroundWindow()), second.Window());
-}
-
-TEST_F(WindowProbeTest, WithoutNetWmPidTheServerNamesTheProcess)
-{
-    THelperWindow helper(QStringLiteral("Sans pid"));
-    ASSERT_TRUE(helper.IsShown());
-    ASSERT_TRUE(Place(helper, QPoint(100, 100)));
-    RunTool(QStringLiteral("xprop"), {QStringLiteral("-id"), Id(helper.Window()),
-                                      QStringLiteral("-remove"), QStringLiteral("_NET_WM_PID")});
-    EXPECT_EQ(probe.WindowProcessId(helper.Window()), helper.Pid());
-    PointAt(QPoint(200, 180));
-    ASSERT_TRUE(WaitUntil([&]() { return PointedWindow() == helper.Window(); }));
-    EXPECT_EQ(PointedWindow(), helper.Window());
-    EXPECT_EQ(probe.WindowProcessId(helper.Window()), helper.Pid());
 }
 
 TEST_F(WindowProbeTest, AVanishedWindowGivesEmptyAnswersAndItsPlaceGoesToTheNext)
 {
     auto first = std::make_unique<THelperWindow>(QStringLiteral("Éphémère"));
     ASSERT_TRUE(first->IsShown());
-    ASSERT_TRUE(Place(*first, QPoint(100, 100)));
-    PointAt(QPoint(200, 180));
-    ASSERT_TRUE(WaitUntil([&]() { return PointedWindow() == first->Window(); }));
+    ASSERT_TRUE(PlaceAndPoint(*first));
     const quint64 gone = first->Window();
     const qint64 gonePid = first->Pid();
     EXPECT_EQ(probe.ProcessExeName(gonePid), kHelperName);
@@ -153,9 +137,7 @@ TEST_F(WindowProbeTest, AVanishedWindowGivesEmptyAnswersAndItsPlaceGoesToTheNext
     // The next window in the same place, perhaps under the same id, answers for itself.
     THelperWindow next(QStringLiteral("Successeur"));
     ASSERT_TRUE(next.IsShown());
-    ASSERT_TRUE(Place(next, QPoint(100, 100)));
-    PointAt(QPoint(200, 181));
-    ASSERT_TRUE(WaitUntil([&]() { return PointedWindow() == next.Window(); }));
+    ASSERT_TRUE(PlaceAndPoint(next, 181));
     EXPECT_EQ(probe.WindowTitle(next.Window()), QStringLiteral("Successeur"));
     EXPECT_EQ(probe.WindowProcessId(next.Window()), next.Pid());
     EXPECT_EQ(probe.ProcessExeName(next.Pid()), kHelperName);
