@@ -196,14 +196,14 @@ TEST_F(Autostart, OnlyAnEntryThatWouldStartCounts)
     // The name is compared exactly, case included.
     WriteFile(folder + "/tarvelle.desktop", "[Desktop Entry]\nType=Application\nExec=x\n");
     EXPECT_FALSE(RunEntryExists(Name));
-    WriteFile(entry, "[Desktop Entry]\nType=Application\nExec=x\nHidden=true\n");
-    EXPECT_FALSE(RunEntryExists(Name));
-    WriteFile(entry, "[Desktop Entry]\nExec=x\nX-GNOME-Autostart-enabled=false\n");
-    EXPECT_FALSE(RunEntryExists(Name));
-    WriteFile(entry, "[Other]\nExec=x\n");
-    EXPECT_FALSE(RunEntryExists(Name));
-    WriteFile(entry, "# kept\n[Desktop Entry]\nHidden=false\nExec=x\n[Other]\nHidden=true\n");
-    EXPECT_TRUE(RunEntryExists(Name));
+    for (const auto& [content, counts] :
+         {std::pair{"[Desktop Entry]\nType=Application\nExec=x\nHidden=true\n", false},
+          {"[Desktop Entry]\nExec=x\nX-GNOME-Autostart-enabled=false\n", false},
+          {"[Other]\nExec=x\n", false},
+          {"# kept\n[Desktop Entry]\nHidden=false\nExec=x\n[Other]\nHidden=true\n", true}}) {
+        WriteFile(entry, content);
+        EXPECT_EQ(RunEntryExists(Name), counts) << content;
+    }
     // A disabled entry is replaced whole, so adding switches it back on.
     WriteFile(entry, "[Desktop Entry]\nType=Application\nExec=x\nHidden=true\n");
     ASSERT_TRUE(AddRunEntry(Name, "/usr/bin/tarvelle"));

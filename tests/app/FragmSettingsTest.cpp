@@ -1,4 +1,5 @@
 #include "TestEnv.h"
+#include "TestFiles.h"
 #include "app/F_Fragm.h"
 #include "app/F_FragmMenus.h"
 #include "app/F_FragmSettings.h"
@@ -56,9 +57,7 @@ TEST_F(FragmSettings, MissingFileSaysSoAndKeepsTheDefaults)
 {
     Start();
     ASSERT_EQ(dialogs->plainMessages.size(), 1);
-    EXPECT_EQ(dialogs->plainMessages.first(),
-              "Problème au chargement :\r\rRecharger ConfigMnemo.ini dans le dossier\r" +
-                  AppFolder());
+    EXPECT_EQ(dialogs->plainMessages.first(), SettingsLoadMessage());
     EXPECT_EQ(frm->pos(), QPoint(413, 380));
     EXPECT_TRUE(frm->menus->clipB_mnu->isChecked());
     EXPECT_EQ(Glb().Colours, TColourSettings{});
@@ -101,15 +100,11 @@ TEST_F(FragmSettings, PositionOffTheScreenGivesDefaultPositionsOnce)
 TEST_F(FragmSettings, NothingChangedWithoutPositionSavingWritesNothing)
 {
     WriteSettings({{"Position par dft", "0"}, {"posDefault", "0"}});
-    QFile file(SettingsPath());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray before = file.readAll();
-    file.close();
+    const QByteArray before = ReadBytes(SettingsPath());
     Start();
     frm->move(10, 10);
     frm->CloseAll();
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), before);
+    EXPECT_EQ(ReadBytes(SettingsPath()), before);
 }
 
 TEST_F(FragmSettings, ItemsThatMarkTheSettingsDirty)
