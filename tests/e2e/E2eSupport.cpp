@@ -39,13 +39,9 @@ bool StillRuns(QProcess& process)
 
 QStringList ShownWindows(qint64 pid, const QString& title)
 {
-    const QStringList args{QStringLiteral("search"),
-                           QStringLiteral("--all"),
-                           QStringLiteral("--onlyvisible"),
-                           QStringLiteral("--pid"),
-                           QString::number(pid),
-                           QStringLiteral("--name"),
-                           QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$')};
+    const QString name = QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$');
+    const QStringList args{"search", "--all", "--onlyvisible", "--pid", QString::number(pid),
+                           "--name", name};
     return RunTool(QStringLiteral("xdotool"), args).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 

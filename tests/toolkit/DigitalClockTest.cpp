@@ -50,7 +50,7 @@ protected:
 };
 } // namespace
 
-TEST_F(DigitalClockTest, ShowsTheTimeOfTheTimeSourceTickingEvenWhileHidden)
+TEST_F(DigitalClockTest, ShowsTheSourceTimeTicksEvenWhileHiddenAndClicks)
 {
     EXPECT_EQ(clock->Text(), "09:00:00");
     TickAt(7, 14, 3, 27, 900);
@@ -60,6 +60,16 @@ TEST_F(DigitalClockTest, ShowsTheTimeOfTheTimeSourceTickingEvenWhileHidden)
     auto* timer = clock->findChild<QTimer*>("tickTimer");
     ASSERT_NE(timer, nullptr);
     EXPECT_TRUE(timer->isActive() && timer->interval() == 1000);
+
+    QSignalSpy clicks(clock.get(), &TDigitalClock::Click);
+    QSignalSpy ups(clock.get(), &TDigitalClock::MouseUp);
+    clock->resize(60, 16);
+    QTest::mouseClick(clock.get(), Qt::LeftButton, {}, QPoint(3, 4));
+    QTest::mouseClick(clock.get(), Qt::RightButton, {}, QPoint(5, 6));
+    EXPECT_EQ(clicks.size(), 1);
+    ASSERT_EQ(ups.size(), 2);
+    EXPECT_EQ(ups[1][0].value<Qt::MouseButton>(), Qt::RightButton);
+    EXPECT_EQ(ups[1][1].toPoint(), QPoint(5, 6));
 }
 
 TEST_F(DigitalClockTest, AlarmFiresOnceWhenTheArmedSecondIsReached)
@@ -163,17 +173,4 @@ TEST_F(DigitalClockTest, InvalidAlarmTimeIsRejected)
     for (const auto& [h, m] : {std::pair{12, 75}, {24, 0}, {-1, 0}})
         EXPECT_FALSE(clock->SetAlarmTime(h, m, 0)) << h << ":" << m;
     EXPECT_EQ(clock->AlarmTime(), QTime(12, 30, 0));
-}
-
-TEST_F(DigitalClockTest, ClickAndButtonRelease)
-{
-    QSignalSpy clicks(clock.get(), &TDigitalClock::Click);
-    QSignalSpy ups(clock.get(), &TDigitalClock::MouseUp);
-    clock->resize(60, 16);
-    QTest::mouseClick(clock.get(), Qt::LeftButton, {}, QPoint(3, 4));
-    QTest::mouseClick(clock.get(), Qt::RightButton, {}, QPoint(5, 6));
-    EXPECT_EQ(clicks.size(), 1);
-    ASSERT_EQ(ups.size(), 2);
-    EXPECT_EQ(ups[1][0].value<Qt::MouseButton>(), Qt::RightButton);
-    EXPECT_EQ(ups[1][1].toPoint(), QPoint(5, 6));
 }
