@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -14,19 +15,16 @@ const QString Name = QStringLiteral("Tarvelle");
 // Undoes the general string-value escapes of a desktop file.
 QString UnescapeStringValue(const QString& value)
 {
+    static const QHash<QChar, QChar> escapes{
+        {u's', u' '}, {u'n', u'\n'}, {u't', u'\t'}, {u'r', u'\r'}};
     QString plain;
     for (qsizetype i = 0; i < value.size(); ++i) {
-        const QChar c = value.at(i);
-        if (c != u'\\' || i + 1 == value.size()) {
-            plain += c;
-            continue;
+        if (value.at(i) == u'\\' && i + 1 < value.size()) {
+            const QChar next = value.at(++i);
+            plain += escapes.value(next, next);
+        } else {
+            plain += value.at(i);
         }
-        const QChar next = value.at(++i);
-        plain += next == u's'   ? QChar(u' ')
-                 : next == u'n' ? QChar(u'\n')
-                 : next == u't' ? QChar(u'\t')
-                 : next == u'r' ? QChar(u'\r')
-                                : next;
     }
     return plain;
 }

@@ -240,21 +240,16 @@ TEST_F(Settings, ReorderedKeysGiveValuesToTheWrongSettings)
 
 TEST_F(Settings, AMainWindowBeyondTheRightOrBottomEdgeAsksForDefaultPositions)
 {
-    struct TCase
-    {
-        int left, top;
-        bool wanted;
-    };
-    for (const TCase c : {TCase{1644, 965, false}, TCase{1645, 0, true}, TCase{0, 966, true},
-                          TCase{-300, -50, false}}) {
+    for (const auto& [left, top, wanted] :
+         {std::tuple{1644, 965, false}, {1645, 0, true}, {0, 966, true}, {-300, -50, false}}) {
         QStringList lines = FullLines();
-        lines[18] = "Left Fragm=" + QString::number(c.left);
-        lines[19] = "Top Fragm=" + QString::number(c.top);
+        lines[18] = "Left Fragm=" + QString::number(left);
+        lines[19] = "Top Fragm=" + QString::number(top);
         Write(lines);
         TSettingsValues values;
         EXPECT_TRUE(Load(values));
-        EXPECT_EQ(DefaultPositionsWanted(values), c.wanted) << c.left << "," << c.top;
-        EXPECT_EQ(values.mainLeft, c.left) << "a negative position is kept";
+        EXPECT_EQ(DefaultPositionsWanted(values), wanted) << left << "," << top;
+        EXPECT_EQ(values.mainLeft, left) << "a negative position is kept";
     }
     // Also when the file breaks off after the main window's position was read.
     QStringList lines = FullLines().mid(0, 20);
