@@ -51,6 +51,8 @@ TEST_F(TraceDataTest, TheTableKeepsItsSlotsAndNeverUpdatesAnEmptyOne)
     EXPECT_EQ(TimeText(table.ProcDuration(1)), "00:45:30");
     EXPECT_THROW(table.ProcDuration(2), std::out_of_range);
     EXPECT_THROW(table.AddProc(-1, "C.EXE", "", day, 0, 0, 0, 0), std::out_of_range);
+    table.AddProc(0, "C.EXE", "", day, 0, 0, 0, 0);
+    EXPECT_EQ(table.Proc(0)->procName, "C.EXE"); // a used slot is replaced
     table.UpdateProc(1, "B.EXE", "new", day, 0, 0, 0, 0);
     EXPECT_EQ(*table.Proc(1), (TTraceProc{"B.EXE", "new", day, 0, 0, 0, 0}));
     EXPECT_TRUE(table.Proc(1)->IsOpen());
@@ -104,6 +106,7 @@ TEST_F(TraceDataTest, RowsAreAddedOrRewrittenOnlyWithValuesThatHaveATextAndInRan
     EXPECT_EQ(data.AddRow(Proc("B.EXE", "", day)), 1);
     EXPECT_EQ(inserted.count(), 2);
     EXPECT_EQ(*data.table.Proc(0), open);
+    EXPECT_EQ(data.grid.data(data.grid.index(1, 0)), "B.EXE");
     const TTraceCells& cells = data.grid.Row(0);
     EXPECT_EQ(QStringList(cells.begin(), cells.end()),
               QStringList({"EDITEUR.EXE", "liste.txt - Editeur", "06/12/2026", "09:15:02",

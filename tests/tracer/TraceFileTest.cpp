@@ -64,44 +64,41 @@ TEST_F(TraceFileTest, AMissingFileIsCreatedEmptyAndTheTraceStaysEmpty)
     EXPECT_EQ(data.lastRow(), 0);
 }
 
-TEST_F(TraceFileTest, SavedRowsAreTheGridTextsInOrderWithCrLf)
+// What is saved is the grid's texts; what a load reads back is the entries, at midnight dates.
+TEST_F(TraceFileTest, SavedRowsAreTheGridTextsAndComeBackAsEntries)
 {
     AddRow("EDITEUR.EXE", "liste.txt - Éditeur", yesterday, "09:15:02", "10:20:13", "00:52:10");
     AddRow("TABLEUR.EXE", "", today, "09:00:00", nullptr, "00:00:00");
+    data.grid.SetCell(0, TraceColumn::heureDEB, "10:01:44");
     data.grid.SetCell(0, TraceColumn::duree, "01:00:00");
     QString savedPath;
     data.onSaved = [&savedPath](const QString& path) {
         savedPath = path;
     };
     EXPECT_TRUE(SaveTrace(data));
-    EXPECT_EQ(ReadBytes(TraceFilePath()),
-              "EDITEUR.EXE;liste.txt - \xC9"
-              "diteur;06/12/2026;09:15:02;09:15:02;10:20:13;01:00:00\r\n"
-              "TABLEUR.EXE;;07/12/2026;09:00:00;09:00:00;00:00:00;00:00:00\r\n");
+    const QByteArray saved = "EDITEUR.EXE;liste.txt - \xC9"
+                             "diteur;06/12/2026;09:15:02;10:01:44;10:20:13;01:00:00\r\n"
+                             "TABLEUR.EXE;;07/12/2026;09:00:00;09:00:00;00:00:00;00:00:00\r\n";
+    EXPECT_EQ(ReadBytes(TraceFilePath()), saved);
     EXPECT_EQ(savedPath, TraceFilePath());
+
+    TTraceData loaded;
+    LoadTrace(loaded);
+    ASSERT_EQ(loaded.lastRow(), 1);
+    EXPECT_EQ(*loaded.table.Proc(0),
+              (TTraceProc{"EDITEUR.EXE", "liste.txt - Éditeur", yesterday, T("09:15:02"),
+                          T("10:01:44"), T("10:20:13"), T("01:00:00")}));
+    EXPECT_TRUE(loaded.table.Proc(1)->IsOpen());
+    EXPECT_EQ(loaded.FindTraceRow("TABLEUR.EXE", "noSearch", today), 1);
+    EXPECT_FALSE(Glb().NoRowTodayAtLoad);
+    // Saved again unchanged, the file comes back byte for byte.
+    EXPECT_TRUE(SaveTrace(loaded));
+    EXPECT_EQ(ReadBytes(TraceFilePath()), saved);
     EXPECT_TRUE(dialogs->plainMessages.isEmpty());
     EXPECT_TRUE(OtherFiles().isEmpty());
-    data.Clear();
-    EXPECT_TRUE(SaveTrace(data));
+    loaded.Clear();
+    EXPECT_TRUE(SaveTrace(loaded));
     EXPECT_EQ(ReadBytes(TraceFilePath()), QByteArray());
-}
-
-TEST_F(TraceFileTest, LoadedRowsHoldTheTextsAsReadAndMidnightDates)
-{
-    WriteTraceFile("A.EXE;un;06/12/2026;09:15:02;10:01:44;10:20:13;00:52:10\r\n"
-                   "B.EXE;deux;07/12/2026;08:00:00;09:00:00;00:00:00;00:30:00\r\n");
-    LoadTrace(data);
-    ASSERT_EQ(data.lastRow(), 1);
-    EXPECT_EQ(*data.table.Proc(0), (TTraceProc{"A.EXE", "un", yesterday, T("09:15:02"),
-                                               T("10:01:44"), T("10:20:13"), T("00:52:10")}));
-    EXPECT_TRUE(data.table.Proc(1)->IsOpen());
-    EXPECT_EQ(data.FindTraceRow("B.EXE", "noSearch", today), 1);
-    EXPECT_FALSE(Glb().NoRowTodayAtLoad);
-    EXPECT_TRUE(dialogs->plainMessages.isEmpty());
-    // Saved again unchanged, the file comes back byte for byte.
-    const QByteArray before = ReadBytes(TraceFilePath());
-    EXPECT_TRUE(SaveTrace(data));
-    EXPECT_EQ(ReadBytes(TraceFilePath()), before);
 }
 
 TEST_F(TraceFileTest, LinesAreUsedOnlyByAFirstLoadOfTheDefaultNotes)
