@@ -47,17 +47,6 @@ protected:
     TSampler sampler{data};
 };
 
-TEST_F(Sampler, TenSecondsOnAWindowThenASwitch)
-{
-    On(kEditor, 10);
-    On(kBrowser);
-    ASSERT_EQ(data.lastRow(), 1);
-    EXPECT_EQ(Line(0),
-              "Editeur;liste.txt - Editeur;07/12/2026;09:00:00;09:00:00;09:00:10;00:00:10");
-    EXPECT_EQ(Cell(1, 5), "00:00:00"); // the current origin's row is open
-    EXPECT_TRUE(Entry(1).IsOpen());
-}
-
 TEST_F(Sampler, PointerOnTheScreenEdgeChangesNothing)
 {
     On(kEditor);
@@ -130,10 +119,15 @@ TEST_F(Sampler, TitlesAreStoredWithoutLineBreaksOrSeparators)
     EXPECT_EQ(data.FindTraceRow("navigateur", "noSearch", NowDateTime()), 1);
 }
 
-TEST_F(Sampler, ComingBackTheSameDayResumesTheRow)
+TEST_F(Sampler, ASwitchClosesTheRowAndComingBackTheSameDayResumesIt)
 {
     On(kEditor, 10);
     On(kBrowser, 20);
+    ASSERT_EQ(data.lastRow(), 1);
+    EXPECT_EQ(Line(0),
+              "Editeur;liste.txt - Editeur;07/12/2026;09:00:00;09:00:00;09:00:10;00:00:10");
+    EXPECT_EQ(Cell(1, 5), "00:00:00"); // the current origin's row is open
+    EXPECT_TRUE(Entry(1).IsOpen());
     On(kEditor, 3);
     EXPECT_EQ(data.lastRow(), 1);
     EXPECT_EQ(Line(0, 3), "09:00:00;09:00:30;00:00:00;00:00:10");
