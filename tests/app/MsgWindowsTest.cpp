@@ -162,6 +162,11 @@ TEST_F(MsgWindows, CancelAnswersTwoAndTheBarOutsideTheButtonsAnswersOneRunningOn
     });
     EXPECT_EQ(TfrmMsgALLBtn::Ask(request), 1);
     EXPECT_EQ(ranOnOk, 1);
+
+    // Closed by the window manager: the modal loop ends, and that is no OK.
+    WhenAsked([](TfrmMsgALLBtn* q) { q->close(); });
+    EXPECT_EQ(TfrmMsgALLBtn::Ask(request), 2);
+    EXPECT_EQ(ranOnOk, 1);
 }
 
 TEST_F(MsgWindows, QuestionLabelIsCentredAboveTheBar)
