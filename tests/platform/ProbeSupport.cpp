@@ -31,13 +31,6 @@ QString Tool(const char* tool, const QString& args)
     return RunTool(QLatin1String(tool), args.split(QLatin1Char(' ')));
 }
 
-bool WindowExists(quint64 window)
-{
-    bool ok = false;
-    RunTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window)}, &ok);
-    return ok;
-}
-
 THelperWindow::THelperWindow(const QString& title, const QString& dialogTitle)
 {
     QStringList args{QStringLiteral("--title"), title};

@@ -9,16 +9,14 @@
 
 #include <functional>
 
-// The screen position of a window's top-left corner, from xwininfo; (-1, -1) when it is gone.
+// The screen position of a window's top-left corner, from xwininfo; (-1, -1) once the server no
+// longer knows it.
 QPoint WindowOrigin(quint64 window);
 
 quint64 RootWindow();
 
 // Runs `tool` with the space-separated `args` (ids, numbers and names: nothing to quote).
 QString Tool(const char* tool, const QString& args);
-
-// Whether the X server still knows the window.
-bool WindowExists(quint64 window);
 
 // A running copy of the test-window helper and the ids of the windows it shows; killed at the end.
 class THelperWindow

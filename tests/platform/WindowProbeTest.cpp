@@ -124,7 +124,7 @@ TEST_F(WindowProbeTest, AVanishedWindowGivesEmptyAnswersAndItsPlaceGoesToTheNext
     EXPECT_EQ(probe.ProcessExeName(gonePid), kHelperName);
 
     first->Kill();
-    ASSERT_TRUE(WaitUntil([&]() { return !WindowExists(gone); }));
+    ASSERT_TRUE(WaitUntil([&]() { return WindowOrigin(gone) == QPoint(-1, -1); }));
     EXPECT_EQ(probe.WindowTitle(gone), QString());
     EXPECT_EQ(probe.WindowProcessId(gone), 0);
     EXPECT_EQ(probe.OwnerWindow(gone), 0u);
