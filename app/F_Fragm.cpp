@@ -60,7 +60,7 @@ TfrmFragm::TfrmFragm(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmFragm"));
     setWindowTitle(Constantes::AppTitle);
-    setWindowIcon(AppIcon());
+    setWindowIcon(tray->Picture());
     setFixedSize(FragmShape::WindowSize);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, ToQColor(0xB56A6A));

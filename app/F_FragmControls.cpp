@@ -124,10 +124,10 @@ void TFragmControls::CreateToolButtons(QWidget* window)
     // No caption at rest ("~" while tracing): the lamp's picture says what it starts.
     spdSpy = Button(window, "spdSpy", QRect(218, 90, 14, 14), QStringLiteral("Démarrer la trace"));
     spdSpy->SetColor(0xC8C8C8);
-    spdSpy->SetGlyph(Picture(QStringLiteral(":/pictures/led.png"), QSize(10, 10), Qt::red)
-                         .scaled(8, 8, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    const QPixmap led = Picture(QStringLiteral(":/pictures/led.png"), QSize(10, 10), Qt::red);
+    spdSpy->SetGlyph(led.scaled(8, 8, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     imgLed = Make<TImage>(window, "imgLed", QRect(220, 80, 10, 10));
-    imgLed->SetPicture(Picture(QStringLiteral(":/pictures/led.png"), QSize(10, 10), Qt::red));
+    imgLed->SetPicture(led);
     imgLed->hide();
     imgAlarm = Make<TImage>(window, "imgAlarm", QRect(226, 64, 20, 20));
     imgAlarm->SetPicture(

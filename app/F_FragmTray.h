@@ -19,6 +19,7 @@ public:
     void Add();
     void Remove();
     bool IsShown() const;
+    const QIcon& Picture() const { return image; }
 
 Q_SIGNALS:
     void LeftClick();
