@@ -5,38 +5,44 @@
 #include <QStringList>
 
 #include <fontconfig/fontconfig.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
-TStartupLoader::TStartupLoader()
-    : configReader([]() {
-          // Lowering one's own priority needs no privilege; a failure only costs speed.
-          setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 19);
-          FcInit();
-      })
-{
-}
+TStartupLoader::TStartupLoader() : worker(&TStartupLoader::Work, this) {}
 
 TStartupLoader::~TStartupLoader()
 {
     Finish();
 }
 
+void TStartupLoader::Work()
+{
+    FcInit();
+    std::unique_lock lock(mutex);
+    ready.wait(lock, [this]() { return applicationReady || abandoned; });
+    if (!applicationReady)
+        return;
+    lock.unlock();
+    // The bus first: the main thread's first control asks for it before any text is measured.
+    QDBusConnection::sessionBus();
+    QFontDatabase::families();
+}
+
 void TStartupLoader::ApplicationReady()
 {
-    if (listLoader.joinable())
-        return;
-    listLoader = std::thread([]() {
-        // The bus first: the main thread's first control asks for it before any text is measured.
-        QDBusConnection::sessionBus();
-        QFontDatabase::families();
-    });
+    {
+        const std::lock_guard lock(mutex);
+        applicationReady = true;
+    }
+    ready.notify_one();
 }
 
 void TStartupLoader::Finish()
 {
-    if (configReader.joinable())
-        configReader.join();
-    if (listLoader.joinable())
-        listLoader.join();
+    if (!worker.joinable())
+        return;
+    {
+        const std::lock_guard lock(mutex);
+        abandoned = true;
+    }
+    ready.notify_one();
+    worker.join();
 }

@@ -1,17 +1,16 @@
 #pragma once
 
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
-// The work of a start that needs no window, done on worker threads while the main thread builds
-// the windows. From the first instant, a thread of the lowest priority reads the font
-// configuration (the longest single step of a start): it takes only the processor time that the
-// start leaves unused, so that it never slows the application object's own set-up. Once the
-// application object exists (`ApplicationReady`), a second thread of normal priority opens the
-// session bus connection that accessibility and the tray icon ask for at the first control, then
-// loads the font list. Qt guards its font database and its bus connections with its own locks:
-// the main thread asking for either waits for that thread instead of doing the work twice. It
-// never waits for the low-priority one: fontconfig lets a caller that finds no configuration yet
-// read one itself.
+// The work of a start that needs no window, done on a worker thread while the main thread
+// builds the windows: reading the font configuration and the font list (the longest single
+// step of a start on a desktop with many fonts) and opening the session bus connection that
+// accessibility and the tray icon ask for at the first control. The worker begins with the font
+// configuration at once and goes on with the rest once the application object exists
+// (`ApplicationReady`). Qt guards its font database and its bus connections with its own locks,
+// so the main thread asking for either waits for the worker instead of doing the work twice.
 class TStartupLoader
 {
 public:
@@ -21,11 +20,16 @@ public:
     TStartupLoader& operator=(const TStartupLoader&) = delete;
 
     void ApplicationReady();
-    // Waits for both threads. Call it while the application object still exists. A second call
-    // does nothing.
+    // Waits for the worker; without `ApplicationReady` it stops after the font configuration.
+    // Call it while the application object still exists. A second call does nothing.
     void Finish();
 
 private:
-    std::thread configReader;
-    std::thread listLoader;
+    void Work();
+
+    std::mutex mutex;
+    std::condition_variable ready;
+    bool applicationReady = false;
+    bool abandoned = false;
+    std::thread worker;
 };

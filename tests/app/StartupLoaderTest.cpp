@@ -7,9 +7,6 @@
 #include <QFontInfo>
 #include <QStringList>
 
-#include <sys/resource.h>
-#include <unistd.h>
-
 // The loader runs beside the main thread at every start; a worker left waiting would hang the
 // program at its end, and a font list loaded twice or not at all would show in every window.
 TEST(StartupLoaderTest, FinishWithoutTheApplicationReadyReturns)
@@ -22,18 +19,6 @@ TEST(StartupLoaderTest, FinishWithoutTheApplicationReadyReturns)
 TEST(StartupLoaderTest, DestroyedWithoutFinishReturns)
 {
     const TStartupLoader loader;
-}
-
-// Only the font configuration reader runs at the lowest priority: the program itself, which
-// runs for days, and the list loader that the windows wait for keep theirs.
-TEST(StartupLoaderTest, TheMainThreadKeepsItsPriorityAndReadyTwiceIsHarmless)
-{
-    const int before = getpriority(PRIO_PROCESS, static_cast<id_t>(gettid()));
-    TStartupLoader loader;
-    loader.ApplicationReady();
-    loader.ApplicationReady();
-    loader.Finish();
-    EXPECT_EQ(getpriority(PRIO_PROCESS, static_cast<id_t>(gettid())), before);
 }
 
 TEST(StartupLoaderTest, MainThreadMeasuringTextMeanwhileGetsTheWholeFontList)
