@@ -39,6 +39,7 @@ TSettingsValues FullValues()
 
 const QSize kScreen(1920, 1080);
 const QSize kMain(277, 116);
+const QDateTime kLongAgo(QDate(2020, 1, 1), QTime(12, 0));
 } // namespace
 
 class Settings : public TarvelleTest
@@ -48,19 +49,29 @@ protected:
     {
         WriteBytes(path, TextCodec::Encode(lines.join("\r\n")));
     }
+    // The full file with some of its lines (by index) replaced.
+    void WriteFull(const QList<std::pair<int, QString>>& replaced = {})
+    {
+        QStringList lines = FullLines();
+        for (const auto& [at, line] : replaced)
+            lines[at] = line;
+        Write(lines);
+    }
     bool Load(TSettingsValues& values) { return LoadSettings(path, values, kScreen, kMain); }
+    TSettingsValues Loaded(bool complete)
+    {
+        TSettingsValues values;
+        EXPECT_EQ(Load(values), complete);
+        return values;
+    }
     // Backdates the file so that any rewrite shows in its modification time.
     void Backdate()
     {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2020, 1, 1), QTime(12, 0)),
-                                     QFileDevice::FileModificationTime));
+        ASSERT_TRUE(file.setFileTime(kLongAgo, QFileDevice::FileModificationTime));
     }
-    bool Untouched() const
-    {
-        return QFileInfo(path).lastModified() == QDateTime(QDate(2020, 1, 1), QTime(12, 0));
-    }
+    bool Untouched() const { return QFileInfo(path).lastModified() == kLongAgo; }
     QString path = home.filePath("ConfigMnemo.ini");
 };
 
@@ -69,8 +80,7 @@ TEST_F(Settings, EveryPositionReachesItsSettingAlsoFromUtf8WithLf)
     for (const QByteArray& bytes :
          {TextCodec::Encode(FullLines().join("\r\n")), FullLines().join("\n").toUtf8()}) {
         WriteBytes(path, bytes);
-        TSettingsValues values;
-        ASSERT_TRUE(Load(values));
+        const TSettingsValues values = Loaded(true);
         EXPECT_EQ(values, FullValues());
         EXPECT_FALSE(DefaultPositionsWanted(values));
     }
@@ -80,10 +90,8 @@ TEST_F(Settings, EveryPositionReachesItsSettingAlsoFromUtf8WithLf)
 
 TEST_F(Settings, MissingFileKeepsTheDefaultsAndTheFirstSaveMakesItReadable)
 {
-    TSettingsValues values;
-    EXPECT_FALSE(Load(values));
+    TSettingsValues values = Loaded(false);
     EXPECT_EQ(values, TSettingsValues{});
-    EXPECT_EQ(SettingsPath(), AppFolder() + "ConfigMnemo.ini");
     EXPECT_EQ(SettingsLoadMessage(),
               QString::fromUtf8("Problème au chargement :\r\rRecharger ConfigMnemo.ini dans le "
                                 "dossier\r") +
@@ -94,27 +102,19 @@ TEST_F(Settings, MissingFileKeepsTheDefaultsAndTheFirstSaveMakesItReadable)
     values.StartAsIcon = values.AjoutHRE = true;
     values.mainLeft = 10;
     ASSERT_TRUE(SaveSettings(path, values, false, true));
-    TSettingsValues back;
-    ASSERT_TRUE(Load(back));
     values.ShowNotesAtStart = true; // read from "Mnemo visible"
-    EXPECT_EQ(back, values);
+    EXPECT_EQ(Loaded(true), values);
 }
 
 TEST_F(Settings, DefaultsSavedIntoNoFileGiveTheDistributedFile)
 {
+    const QString distributed = TARVELLE_SOURCE_DIR "/resources/ConfigMnemo.ini";
     ASSERT_TRUE(SaveSettings(path, TSettingsValues{}, false, true));
-    QByteArray distributed = ReadBytes(TARVELLE_SOURCE_DIR "/resources/ConfigMnemo.ini");
-    ASSERT_FALSE(distributed.isEmpty());
-    // The distributed file asks for default positions at the first start.
-    EXPECT_TRUE(distributed.contains("\r\nposDefault=1\r\n"));
-    EXPECT_EQ(ReadBytes(path), distributed.replace("posDefault=1", "posDefault=0"));
-    EXPECT_TRUE(distributed.contains("g\xE9n\xE9rale") && !distributed.contains("\xC3"));
-    EXPECT_EQ(distributed.count('\n'), distributed.count("\r\n"));
+    EXPECT_EQ(ReadBytes(path), ReadBytes(distributed).replace("posDefault=1", "posDefault=0"));
 
-    TSettingsValues values;
-    ASSERT_TRUE(
-        LoadSettings(TARVELLE_SOURCE_DIR "/resources/ConfigMnemo.ini", values, kScreen, kMain));
-    TSettingsValues expected;
+    // The distributed file asks for default positions at the first start.
+    TSettingsValues values, expected;
+    ASSERT_TRUE(LoadSettings(distributed, values, kScreen, kMain));
     expected.posDefault = "1";
     expected.ShowNotesAtStart = true;
     EXPECT_EQ(values, expected);
@@ -125,23 +125,20 @@ TEST_F(Settings, EmptyOrUnreadableFilesKeepTheDefaults)
     for (const QByteArray& bytes : {QByteArray(), QByteArray("[Options]\r\n"),
                                     QByteArray("\r\n\r\n; rien\r\n"), QByteArray(64, '\0')}) {
         WriteBytes(path, bytes);
-        TSettingsValues values;
-        EXPECT_FALSE(Load(values)) << bytes.toStdString();
-        EXPECT_EQ(values, TSettingsValues{});
+        SCOPED_TRACE(bytes.toStdString());
+        EXPECT_EQ(Loaded(false), TSettingsValues{});
     }
     QFile::remove(path);
     ASSERT_TRUE(QDir().mkdir(path));
-    TSettingsValues values;
-    EXPECT_FALSE(Load(values));
-    EXPECT_FALSE(SaveSettings(path, values, true, true)) << "a folder is no settings file";
+    Loaded(false);
+    EXPECT_FALSE(SaveSettings(path, {}, true, true)) << "a folder is no settings file";
 }
 
 TEST_F(Settings, ReadingStopsAtTheFirstFaultKeepingWhatWasRead)
 {
     // Options cut after "Top Traceur" (position 10).
     Write(FullLines().mid(0, 22));
-    TSettingsValues values;
-    EXPECT_FALSE(Load(values));
+    TSettingsValues values = Loaded(false);
     EXPECT_EQ(values.colours, FullValues().colours);
     EXPECT_TRUE(values.EditorAnchored && values.AjoutHRE);
     EXPECT_EQ(values.TracerTop, 40);
@@ -152,49 +149,37 @@ TEST_F(Settings, ReadingStopsAtTheFirstFaultKeepingWhatWasRead)
     QStringList lines = FullLines();
     lines.erase(lines.begin() + 4, lines.begin() + 9);
     Write(lines);
-    values = {};
-    EXPECT_FALSE(Load(values));
+    values = Loaded(false);
     EXPECT_EQ(values.colours.GradientDirection, "h");
     EXPECT_EQ(values.colours.GradientColourB, 0x060504u);
     EXPECT_EQ(values.colours.TextBackColour, 0xE08492u);
     EXPECT_TRUE(values.clipB_mnu) << "Options are not read after the error";
 }
 
-TEST_F(Settings, AColourWithLettersStopsAtThatColour)
+TEST_F(Settings, AValueThatIsNoColourOrNoIntegerStopsThere)
 {
+    // The direction is read first, then A; B and everything after keep their defaults.
+    TColourSettings readBeforeB;
+    readBeforeB.GradientDirection = "h";
+    readBeforeB.GradientColourA = 0x030201;
     for (const char* colour : {"255abc255", "25525525", "", "256000000", "-01002003"}) {
-        QStringList lines = FullLines();
-        lines[2] = QString("Couleur générale B=") + colour;
-        Write(lines);
-        TSettingsValues values;
-        EXPECT_FALSE(Load(values)) << colour;
-        EXPECT_EQ(values.colours.GradientDirection, "h");
-        EXPECT_EQ(values.colours.GradientColourA, 0x030201u);
-        EXPECT_EQ(values.colours.GradientColourB, 0x000000u);
-        EXPECT_EQ(values.colours.TextBackColour, 0xE08492u);
+        WriteFull({{2, QString("Couleur générale B=") + colour}});
+        SCOPED_TRACE(colour);
+        EXPECT_EQ(Loaded(false).colours, readBeforeB);
     }
-}
-
-TEST_F(Settings, APositionThatIsNoIntegerStopsThere)
-{
     for (const char* text : {"abc", "", "12a", "1.5", "0x10", "--3", "2147483648", "- 4"}) {
-        QStringList lines = FullLines();
-        lines[19] = QString("Top Fragm=") + text;
-        Write(lines);
-        TSettingsValues values;
-        EXPECT_FALSE(Load(values)) << text;
+        WriteFull({{19, QString("Top Fragm=") + text}});
+        SCOPED_TRACE(text);
+        const TSettingsValues values = Loaded(false);
         EXPECT_EQ(values.mainLeft, 100);
-        EXPECT_EQ(values.mainTop, 380) << text;
+        EXPECT_EQ(values.mainTop, 380);
         EXPECT_EQ(values.TracerLeft, 0);
     }
     for (const auto& [text, number] :
          {std::pair{"-2147483648", -2147483647 - 1}, {"+7", 7}, {"  -12  ", -12}, {"007", 7}}) {
-        QStringList lines = FullLines();
-        lines[19] = QString("Top Fragm=") + text;
-        Write(lines);
-        TSettingsValues values;
-        EXPECT_TRUE(Load(values)) << text;
-        EXPECT_EQ(values.mainTop, number);
+        WriteFull({{19, QString("Top Fragm=") + text}});
+        SCOPED_TRACE(text);
+        EXPECT_EQ(Loaded(true).mainTop, number);
     }
 }
 
@@ -204,20 +189,14 @@ TEST_F(Settings, HugeLinesAndNulBytesNeverCrash)
     lines.insert(12, ";" + QString(1 << 20, u'x'));
     lines[19] = "Left Fragm=" + QString(1 << 20, u'9');
     Write(lines);
-    TSettingsValues values;
-    EXPECT_FALSE(Load(values)) << "overflow";
+    const TSettingsValues values = Loaded(false); // overflow
     EXPECT_TRUE(values.EditorAnchored);
     EXPECT_EQ(values.mainLeft, 413);
 
-    lines = FullLines();
-    lines[31] = QString("StartJustIcon=1") + QChar(0);
-    Write(lines);
-    values = {};
-    EXPECT_TRUE(Load(values));
-    EXPECT_FALSE(values.StartAsIcon) << "1 followed by NUL is not 1";
-    lines[18] = QString("Left Fragm=4") + QChar(0) + "1";
-    Write(lines);
-    EXPECT_FALSE(Load(values));
+    WriteFull({{31, QString("StartJustIcon=1") + QChar(0)}});
+    EXPECT_FALSE(Loaded(true).StartAsIcon) << "1 followed by NUL is not 1";
+    WriteFull({{18, QString("Left Fragm=4") + QChar(0) + "1"}});
+    Loaded(false);
 }
 
 TEST_F(Settings, ReorderedKeysGiveValuesToTheWrongSettings)
@@ -227,70 +206,55 @@ TEST_F(Settings, ReorderedKeysGiveValuesToTheWrongSettings)
     lines.swapItemsAt(11, 12);     // Option ClipBoard and Repeat on Ctrl+C
     lines.insert(20, "Inconnu=5"); // moves Left Traceur onwards down by one
     Write(lines);
-    TSettingsValues values;
-    EXPECT_TRUE(Load(values));
-    EXPECT_EQ(values.mainLeft, 200);
-    EXPECT_EQ(values.mainTop, 100);
+    const TSettingsValues values = Loaded(true);
+    EXPECT_EQ(std::tuple(values.mainLeft, values.mainTop, values.TracerLeft, values.TracerTop,
+                         values.NotesTop),
+              std::tuple(200, 100, 5, -30, 50));
     EXPECT_TRUE(values.clipB_mnu);
     EXPECT_FALSE(values.noRepeatClpB);
-    EXPECT_EQ(values.TracerLeft, 5);
-    EXPECT_EQ(values.TracerTop, -30);
-    EXPECT_EQ(values.NotesTop, 50);
 }
 
 TEST_F(Settings, AMainWindowBeyondTheRightOrBottomEdgeAsksForDefaultPositions)
 {
     for (const auto& [left, top, wanted] :
          {std::tuple{1644, 965, false}, {1645, 0, true}, {0, 966, true}, {-300, -50, false}}) {
-        QStringList lines = FullLines();
-        lines[18] = "Left Fragm=" + QString::number(left);
-        lines[19] = "Top Fragm=" + QString::number(top);
-        Write(lines);
-        TSettingsValues values;
-        EXPECT_TRUE(Load(values));
-        EXPECT_EQ(DefaultPositionsWanted(values), wanted) << left << "," << top;
+        WriteFull({{18, "Left Fragm=" + QString::number(left)},
+                   {19, "Top Fragm=" + QString::number(top)}});
+        SCOPED_TRACE(testing::Message() << left << "," << top);
+        const TSettingsValues values = Loaded(true);
+        EXPECT_EQ(DefaultPositionsWanted(values), wanted);
         EXPECT_EQ(values.mainLeft, left) << "a negative position is kept";
     }
     // Also when the file breaks off after the main window's position was read.
     QStringList lines = FullLines().mid(0, 20);
     lines[18] = "Left Fragm=5000";
     Write(lines);
-    TSettingsValues values;
-    EXPECT_FALSE(Load(values));
-    EXPECT_TRUE(DefaultPositionsWanted(values));
+    EXPECT_TRUE(DefaultPositionsWanted(Loaded(false)));
 }
 
 TEST_F(Settings, PositionnementParDefautActsOnce)
 {
-    QStringList lines = FullLines();
-    lines[28] = "posDefault=1";
-    Write(lines);
-    TSettingsValues values;
-    ASSERT_TRUE(Load(values));
+    WriteFull({{28, "posDefault=1"}});
+    TSettingsValues values = Loaded(true);
     EXPECT_TRUE(DefaultPositionsWanted(values));
     EXPECT_FALSE(values.mnuPosByDef);
     ASSERT_TRUE(SaveSettings(path, values, false, true));
-    ASSERT_TRUE(Load(values));
-    EXPECT_FALSE(DefaultPositionsWanted(values));
+    EXPECT_FALSE(DefaultPositionsWanted(Loaded(true)));
 
     values.mnuPosByDef = true;
     ASSERT_TRUE(SaveSettings(path, values, false, true));
-    ASSERT_TRUE(Load(values));
-    EXPECT_TRUE(DefaultPositionsWanted(values));
+    EXPECT_TRUE(DefaultPositionsWanted(Loaded(true)));
 }
 
 TEST_F(Settings, NothingToSaveWritesNothingAtAll)
 {
-    Write(FullLines()); // "Position par dft" = 0
+    WriteFull(); // "Position par dft" = 0
     Backdate();
-    const QByteArray before = ReadBytes(path);
-    TSettingsValues values;
-    ASSERT_TRUE(Load(values));
+    TSettingsValues values = Loaded(true);
     StoreSettingsInGlb(values);
     EXPECT_FALSE(Glb().SettingsDirty);
     values.AjoutHRE = false; // an item that does not set SettingsDirty
     EXPECT_TRUE(SaveSettingsAtClose(path, values));
-    EXPECT_EQ(ReadBytes(path), before);
     EXPECT_TRUE(Untouched());
 
     // A save that is due but finds every value as it is leaves the file alone too.
@@ -325,53 +289,45 @@ TEST_F(Settings, SavingKeepsEveryOtherLineWhereItWas)
 
 TEST_F(Settings, ColoursAreWrittenOnlyWhenChanged)
 {
-    Write(FullLines());
+    WriteFull();
     TSettingsValues values = FullValues();
     values.colours = TColourSettings{};
     ASSERT_TRUE(SaveSettings(path, values, false, true));
-    TSettingsValues back;
-    ASSERT_TRUE(Load(back));
-    EXPECT_EQ(back.colours, FullValues().colours);
-
+    EXPECT_EQ(Loaded(true).colours, FullValues().colours);
     ASSERT_TRUE(SaveSettings(path, values, true, true));
-    ASSERT_TRUE(Load(back));
-    EXPECT_EQ(back.colours, TColourSettings{});
+    EXPECT_EQ(Loaded(true).colours, TColourSettings{});
 }
 
 TEST_F(Settings, UncheckingPosDftSkipsThePositionsOfOneSaveOnly)
 {
-    Write(FullLines());
+    WriteFull();
     TSettingsValues values = FullValues();
     values.mainLeft = 7;
     values.NotesTop = 8;
-    EXPECT_TRUE(Glb().SavePositions);
     Glb().SettingsDirty = false;
     PosDftClicked(false);
     EXPECT_TRUE(Glb().SettingsDirty);
     ASSERT_TRUE(SaveSettingsAtClose(path, values));
     EXPECT_TRUE(Glb().SavePositions) << "on again after every save";
-    TSettingsValues back;
-    ASSERT_TRUE(Load(back));
+    TSettingsValues back = Loaded(true);
     EXPECT_EQ(back.mainLeft, 100);
     EXPECT_EQ(back.NotesTop, 60);
 
     ASSERT_TRUE(SaveSettingsAtClose(path, values));
-    ASSERT_TRUE(Load(back));
+    back = Loaded(true);
     EXPECT_EQ(back.mainLeft, 7);
     EXPECT_EQ(back.NotesTop, 8);
 
     // Positions missing from the file are written even when skipped: the later keys keep
     // their places.
     QFile::remove(path);
-    values = FullValues();
-    ASSERT_TRUE(SaveSettings(path, values, false, false));
-    ASSERT_TRUE(Load(back));
-    EXPECT_EQ(back, values);
+    ASSERT_TRUE(SaveSettings(path, FullValues(), false, false));
+    EXPECT_EQ(Loaded(true), FullValues());
 }
 
 TEST_F(Settings, AFileThatCannotBeWrittenIsLeftWhole)
 {
-    Write(FullLines());
+    WriteFull();
     const QByteArray before = ReadBytes(path);
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit{};
