@@ -1,4 +1,5 @@
 #include "TestEnv.h"
+#include "TestFiles.h"
 #include "app/U_Autostart.h"
 
 #include <QDir>
@@ -72,26 +73,12 @@ std::optional<QStringList> ExecArguments(const QString& command)
     return arguments;
 }
 
-QStringList FileLines(const QString& path)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
-}
-
 QString ExecValue(const QString& path)
 {
-    for (const QString& line : FileLines(path))
+    for (const QString& line : QString::fromUtf8(ReadBytes(path)).split(u'\n'))
         if (line.startsWith(QStringLiteral("Exec=")))
             return line.mid(5);
     return {};
-}
-
-void WriteFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(content);
 }
 
 const QStringList AwkwardPaths{
@@ -109,30 +96,15 @@ const QStringList AwkwardPaths{
 class Autostart : public TarvelleTest
 {
 protected:
-    void SetUp() override
-    {
-        TarvelleTest::SetUp();
-        savedConfig = qgetenv("XDG_CONFIG_HOME");
-        savedHome = qgetenv("HOME");
-        config = home.filePath(QStringLiteral("config"));
-        qputenv("XDG_CONFIG_HOME", config.toLocal8Bit());
-        folder = config + QStringLiteral("/autostart");
-        entry = folder + QStringLiteral("/Tarvelle.desktop");
-    }
-    void TearDown() override
-    {
-        qputenv("XDG_CONFIG_HOME", savedConfig);
-        qputenv("HOME", savedHome);
-        TarvelleTest::TearDown();
-    }
-
-    QByteArray savedConfig, savedHome;
-    QString config, folder, entry;
+    // TarvelleTest points XDG_CONFIG_HOME at "config" in the test's home.
+    QString folder = home.filePath(QStringLiteral("config/autostart"));
+    QString entry = folder + QStringLiteral("/Tarvelle.desktop");
 };
 
 TEST_F(Autostart, EntryLivesInTheConfigFolderOrItsFallback)
 {
     EXPECT_EQ(AutostartEntryPath(Name), entry);
+    const QByteArray savedHome = qgetenv("HOME");
     qputenv("HOME", home.path().toLocal8Bit());
     const QString fallback = home.path() + QStringLiteral("/.config/autostart/Tarvelle.desktop");
     qputenv("XDG_CONFIG_HOME", "");
@@ -140,18 +112,17 @@ TEST_F(Autostart, EntryLivesInTheConfigFolderOrItsFallback)
     // A relative value is no base folder at all.
     qputenv("XDG_CONFIG_HOME", "relative/config");
     EXPECT_EQ(AutostartEntryPath(Name), fallback);
+    qputenv("HOME", savedHome);
 }
 
 TEST_F(Autostart, AddCreatesTheFolderAndAStartingEntryAndRemoveIgnoresAMissingOne)
 {
     QString error;
     EXPECT_TRUE(RemoveRunEntry(Name, &error));
-    EXPECT_TRUE(error.isEmpty());
     EXPECT_FALSE(RunEntryExists(Name));
     ASSERT_TRUE(AddRunEntry(Name, QStringLiteral("/usr/bin/tarvelle"), &error));
-    EXPECT_TRUE(error.isEmpty());
     EXPECT_TRUE(RunEntryExists(Name));
-    const QStringList lines = FileLines(entry);
+    const QStringList lines = QString::fromUtf8(ReadBytes(entry)).split(u'\n');
     EXPECT_EQ(lines.first(), "[Desktop Entry]");
     for (const char* line : {"Type=Application", "Name=Tarvelle", "Exec=\"/usr/bin/tarvelle\""})
         EXPECT_TRUE(lines.contains(line)) << line;
@@ -192,18 +163,19 @@ TEST_F(Autostart, OnlyAnEntryThatWouldStartCounts)
 {
     ASSERT_TRUE(QDir().mkpath(folder));
     // The name is compared exactly, case included.
-    WriteFile(folder + "/tarvelle.desktop", "[Desktop Entry]\nType=Application\nExec=x\n");
+    ASSERT_TRUE(
+        WriteBytes(folder + "/tarvelle.desktop", "[Desktop Entry]\nType=Application\nExec=x\n"));
     EXPECT_FALSE(RunEntryExists(Name));
     for (const auto& [content, counts] :
          {std::pair{"[Desktop Entry]\nType=Application\nExec=x\nHidden=true\n", false},
           {"[Desktop Entry]\nExec=x\nX-GNOME-Autostart-enabled=false\n", false},
           {"[Other]\nExec=x\n", false},
           {"# kept\n[Desktop Entry]\nHidden=false\nExec=x\n[Other]\nHidden=true\n", true}}) {
-        WriteFile(entry, content);
+        ASSERT_TRUE(WriteBytes(entry, content));
         EXPECT_EQ(RunEntryExists(Name), counts) << content;
     }
     // A disabled entry is replaced whole, so adding switches it back on.
-    WriteFile(entry, "[Desktop Entry]\nType=Application\nExec=x\nHidden=true\n");
+    ASSERT_TRUE(WriteBytes(entry, "[Desktop Entry]\nType=Application\nExec=x\nHidden=true\n"));
     ASSERT_TRUE(AddRunEntry(Name, "/usr/bin/tarvelle"));
     EXPECT_TRUE(RunEntryExists(Name));
 }
@@ -225,7 +197,7 @@ TEST_F(Autostart, AFolderOrEntryThatCannotBeWrittenOrRemovedIsReportedInFrench)
 
     // A plain file where the folder should be defeats even root.
     ASSERT_TRUE(QDir(folder).removeRecursively());
-    WriteFile(folder, "not a folder");
+    ASSERT_TRUE(WriteBytes(folder, "not a folder"));
     EXPECT_FALSE(AddRunEntry(Name, "/usr/bin/tarvelle", &error));
     EXPECT_TRUE(error.startsWith("Impossible de créer le dossier de démarrage"))
         << error.toStdString();

@@ -39,30 +39,21 @@ protected:
     }
 };
 
-TEST_F(ModWindowPos, DraggedTenPixelsFromTheWorkAreaEdgeLandsOnIt)
+TEST_F(ModWindowPos, DragsSnapToTheWorkAreaEdgeAndAfterAFirstSnapEveryWindowIsKeptInside)
 {
     platform->workArea = QRect(48, 24, 976, 714);
-    const auto window = NewWindow({300, 300});
-    DragTo(window.get(), {500, 320});
-    EXPECT_EQ(window->pos(), QPoint(500, 320));
-    EXPECT_FALSE(Glb().WindowSnapped);
-    DragTo(window.get(), {48 + 10, 320});
-    EXPECT_EQ(window->pos(), QPoint(48, 320));
-    EXPECT_TRUE(Glb().WindowSnapped);
-    DragTo(window.get(), {400, 738 - 10 - 100});
-    EXPECT_EQ(window->pos(), QPoint(400, 638));
-}
-
-TEST_F(ModWindowPos, AfterAFirstSnapEveryWindowIsKeptInside)
-{
     const auto first = NewWindow({300, 300});
     const auto second = NewWindow({500, 200});
-    DragTo(first.get(), {10, 300});
+    DragTo(first.get(), {500, 320});
+    EXPECT_EQ(first->pos(), QPoint(500, 320));
+    EXPECT_FALSE(Glb().WindowSnapped);
+    DragTo(first.get(), {48 + 10, 320});
+    EXPECT_EQ(first->pos(), QPoint(48, 320));
     ASSERT_TRUE(Glb().WindowSnapped);
-    DragTo(second.get(), {900, 690});
-    EXPECT_EQ(second->pos(), QPoint(1024 - 200, 738 - 100));
-    DragTo(second.get(), {-120, -60});
-    EXPECT_EQ(second->pos(), QPoint(0, 0));
-    DragTo(second.get(), {400, 300});
-    EXPECT_EQ(second->pos(), QPoint(400, 300));
+    for (const auto& [to, at] : {std::pair{QPoint(900, 690), QPoint(1024 - 200, 738 - 100)},
+                                 {QPoint(-120, -60), QPoint(48, 24)},
+                                 {QPoint(400, 300), QPoint(400, 300)}}) {
+        DragTo(second.get(), to);
+        EXPECT_EQ(second->pos(), at);
+    }
 }

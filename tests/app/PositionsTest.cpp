@@ -9,18 +9,15 @@ const QRect Screen(0, 0, 1024, 768);
 
 TEST_F(Positions, PanelIsTheStripLeftOutOfTheWorkArea)
 {
-    const TPanel bottom = PanelFromScreen(Screen, QRect(0, 0, 1024, 738));
-    EXPECT_EQ(bottom.edge, TPanelEdge::Bottom);
-    EXPECT_EQ(bottom.rect, QRect(0, 738, 1024, 30));
-    const TPanel right = PanelFromScreen(Screen, QRect(0, 0, 976, 768));
-    EXPECT_EQ(right.edge, TPanelEdge::Right);
-    EXPECT_EQ(right.rect, QRect(976, 0, 48, 768));
-    const TPanel left = PanelFromScreen(Screen, QRect(60, 0, 964, 768));
-    EXPECT_EQ(left.edge, TPanelEdge::Left);
-    EXPECT_EQ(left.rect, QRect(0, 0, 60, 768));
-    const TPanel top = PanelFromScreen(Screen, QRect(0, 27, 1024, 741));
-    EXPECT_EQ(top.edge, TPanelEdge::Top);
-    EXPECT_EQ(top.rect, QRect(0, 0, 1024, 27));
+    for (const auto& [work, edge, strip] :
+         {std::tuple{QRect(0, 0, 1024, 738), TPanelEdge::Bottom, QRect(0, 738, 1024, 30)},
+          {QRect(0, 0, 976, 768), TPanelEdge::Right, QRect(976, 0, 48, 768)},
+          {QRect(60, 0, 964, 768), TPanelEdge::Left, QRect(0, 0, 60, 768)},
+          {QRect(0, 27, 1024, 741), TPanelEdge::Top, QRect(0, 0, 1024, 27)}}) {
+        const TPanel panel = PanelFromScreen(Screen, work);
+        EXPECT_EQ(panel.edge, edge);
+        EXPECT_EQ(panel.rect, strip);
+    }
     EXPECT_EQ(PanelFromScreen(Screen, Screen).edge, TPanelEdge::None);
     // A top bar and a bottom dock: the bottom one is the task bar.
     EXPECT_EQ(PanelFromScreen(Screen, QRect(0, 27, 1024, 701)).edge, TPanelEdge::Bottom);
@@ -63,19 +60,14 @@ TEST_F(Positions, TenPixelsFromAnyEdgeLandsOnIt)
         const int right = work.x() + work.width();
         const int bottom = work.y() + work.height();
         const QPoint middle(work.x() + 300, work.y() + 200);
-        const struct
-        {
-            QPoint proposed, expected;
-        } cases[] = {
-            {{work.x() + 10, middle.y()}, {work.x(), middle.y()}},
-            {{right - 10 - 200, middle.y()}, {right - 200, middle.y()}},
-            {{middle.x(), work.y() + 10}, {middle.x(), work.y()}},
-            {{middle.x(), bottom - 10 - 100}, {middle.x(), bottom - 100}},
-            {{work.x() + 10, bottom - 105}, {work.x(), bottom - 100}},
-        };
-        for (const auto& c : cases) {
+        for (const auto& [proposed, expected] :
+             {std::pair{QPoint(work.x() + 10, middle.y()), QPoint(work.x(), middle.y())},
+              {QPoint(right - 10 - 200, middle.y()), QPoint(right - 200, middle.y())},
+              {QPoint(middle.x(), work.y() + 10), QPoint(middle.x(), work.y())},
+              {QPoint(middle.x(), bottom - 10 - 100), QPoint(middle.x(), bottom - 100)},
+              {QPoint(work.x() + 10, bottom - 105), QPoint(work.x(), bottom - 100)}}) {
             bool snapped = false;
-            EXPECT_EQ(SnapPosition(c.proposed, size, work, snapped), c.expected);
+            EXPECT_EQ(SnapPosition(proposed, size, work, snapped), expected);
             EXPECT_TRUE(snapped);
         }
     }
@@ -108,18 +100,18 @@ TEST_F(Positions, SnappingStartsAtSixteenPixelsThenSticksAndKeepsWindowsInside)
 
 TEST_F(Positions, DockedEditorGoesRightWithOnePixelOverlapOrLeftNearTheEdge)
 {
-    const TDockPlacement right = DockEditorPlacement(QRect(400, 300, 277, 116), 277, Screen);
-    EXPECT_EQ(right.editor, QPoint(400 + 277 - 1, 300));
-    EXPECT_EQ(right.calendarSide, TCalendarSide::Right);
-    const TDockPlacement left = DockEditorPlacement(QRect(800, 250, 277, 116), 277, Screen);
-    EXPECT_EQ(left.editor, QPoint(800 - 277, 250));
-    EXPECT_EQ(left.calendarSide, TCalendarSide::Left);
-    // Exactly reaching the screen's right edge still fits.
-    EXPECT_EQ(DockEditorPlacement(QRect(471, 0, 277, 116), 277, Screen).calendarSide,
-              TCalendarSide::Right);
-    EXPECT_EQ(DockEditorPlacement(QRect(472, 0, 277, 116), 277, Screen).calendarSide,
-              TCalendarSide::Left);
     const QRect second(1024, 0, 1024, 768);
-    EXPECT_EQ(DockEditorPlacement(QRect(1400, 10, 277, 116), 277, second).editor, QPoint(1676, 10));
-    EXPECT_EQ(DockEditorPlacement(QRect(1500, 10, 277, 116), 277, second).editor, QPoint(1223, 10));
+    for (const auto& [main, screen, editor, side] :
+         {std::tuple{QPoint(400, 300), Screen, QPoint(400 + 277 - 1, 300), TCalendarSide::Right},
+          {QPoint(800, 250), Screen, QPoint(800 - 277, 250), TCalendarSide::Left},
+          // Exactly reaching the screen's right edge still fits.
+          {QPoint(471, 0), Screen, QPoint(471 + 277 - 1, 0), TCalendarSide::Right},
+          {QPoint(472, 0), Screen, QPoint(472 - 277, 0), TCalendarSide::Left},
+          {QPoint(1400, 10), second, QPoint(1676, 10), TCalendarSide::Right},
+          {QPoint(1500, 10), second, QPoint(1223, 10), TCalendarSide::Left}}) {
+        const TDockPlacement placement =
+            DockEditorPlacement(QRect(main, MainWindowSize), 277, screen);
+        EXPECT_EQ(placement.editor, editor) << main.x();
+        EXPECT_EQ(placement.calendarSide, side) << main.x();
+    }
 }
