@@ -2,28 +2,64 @@
 
 #include "ToolRun.h"
 
+#include <QDeadlineTimer>
 #include <QPoint>
 #include <QProcess>
-#include <QString>
-#include <QStringList>
+#include <QRegularExpression>
 
-#include <functional>
+// Runs `tool` with the space-separated `args` (ids, numbers and names: nothing to quote).
+inline QString Tool(const char* tool, const QString& args)
+{
+    return RunTool(QLatin1String(tool), args.split(QLatin1Char(' ')));
+}
 
 // The screen position of a window's top-left corner, from xwininfo; (-1, -1) once the server no
 // longer knows it.
-QPoint WindowOrigin(quint64 window);
+inline QPoint WindowOrigin(quint64 window)
+{
+    bool ok = false;
+    const QString info =
+        RunTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window)}, &ok);
+    static const QRegularExpression origin(
+        QStringLiteral("Absolute upper-left X:\\s+(-?\\d+)\\s+Absolute upper-left Y:\\s+(-?\\d+)"));
+    const QRegularExpressionMatch match = origin.match(info);
+    return ok && match.hasMatch() ? QPoint(match.captured(1).toInt(), match.captured(2).toInt())
+                                  : QPoint(-1, -1);
+}
 
-quint64 RootWindow();
-
-// Runs `tool` with the space-separated `args` (ids, numbers and names: nothing to quote).
-QString Tool(const char* tool, const QString& args);
+inline quint64 RootWindow()
+{
+    // "xwininfo: Window id: 0x50d (the root window) (has no name)"
+    return Tool("xwininfo", QStringLiteral("-root"))
+        .section(QLatin1String("Window id: "), 1)
+        .section(QLatin1Char(' '), 0, 0)
+        .toULongLong(nullptr, 16);
+}
 
 // A running copy of the test-window helper and the ids of the windows it shows; killed at the end.
 class THelperWindow
 {
 public:
-    explicit THelperWindow(const QString& title, const QString& dialogTitle = QString());
-    ~THelperWindow();
+    explicit THelperWindow(const QString& title, const QString& dialogTitle = QString())
+    {
+        QStringList args{QStringLiteral("--title"), title};
+        if (!dialogTitle.isEmpty())
+            args << QStringLiteral("--owned-dialog") << dialogTitle;
+        process.start(QStringLiteral(TARVELLE_TESTWINDOW), args);
+        if (!process.waitForStarted(kDeadlineMs))
+            return;
+        pid = process.processId();
+        window = ReadWindowId();
+        if (!dialogTitle.isEmpty())
+            dialog = ReadWindowId();
+        const auto viewable = [](quint64 id) {
+            return Tool("xwininfo", QStringLiteral("-id %1").arg(id))
+                .contains(QLatin1String("Map State: IsViewable"));
+        };
+        shown = window && (dialogTitle.isEmpty() || dialog) &&
+                WaitUntil([&]() { return viewable(window) && (!dialog || viewable(dialog)); });
+    }
+    ~THelperWindow() { Kill(); }
     THelperWindow(const THelperWindow&) = delete;
     THelperWindow& operator=(const THelperWindow&) = delete;
 
@@ -32,11 +68,20 @@ public:
     quint64 Window() const { return window; }
     quint64 Dialog() const { return dialog; }
     qint64 Pid() const { return pid; }
-    // Ends the helper and waits until it has ended.
-    void Kill();
+    // Ends the helper and waits until it has ended; nothing when it is not running.
+    void Kill()
+    {
+        process.kill();
+        process.waitForFinished(kDeadlineMs);
+    }
 
 private:
-    quint64 ReadWindowId();
+    quint64 ReadWindowId()
+    {
+        while (!process.canReadLine() && process.waitForReadyRead(kDeadlineMs)) {
+        }
+        return process.readLine().trimmed().toULongLong(nullptr, 16);
+    }
 
     QProcess process;
     quint64 window = 0;

@@ -1,26 +1,20 @@
-#include "ProbeSupport.h"
+#include "ToolRun.h"
 #include "platform/x11/U_ProcessNames.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
-QString ShellName()
-{
-    return QFileInfo(QFileInfo(QStringLiteral("/bin/sh")).canonicalFilePath()).fileName();
-}
-
 bool IsZombie(pid_t pid)
 {
     QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray line = stat.readAll();
+    const QByteArray line = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
     return line.mid(line.lastIndexOf(") ") + 2, 1) == "Z";
 }
 
@@ -40,7 +34,7 @@ TEST(ProcessNames, AnExecUnderTheSameIdIsNoticed)
     ASSERT_TRUE(shell.waitForStarted(kDeadlineMs));
     const qint64 pid = shell.processId();
     TProcessNames names;
-    EXPECT_EQ(names.ExeName(pid), ShellName());
+    EXPECT_EQ(names.ExeName(pid), QFileInfo(QFileInfo("/bin/sh").canonicalFilePath()).fileName());
     shell.write("\n");
     shell.waitForBytesWritten(kDeadlineMs);
     EXPECT_TRUE(WaitUntil([&]() { return names.ExeName(pid) == QLatin1String("sleep"); }))
