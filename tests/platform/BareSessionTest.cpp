@@ -34,37 +34,32 @@ TEST(BareSession, WithoutWindowManager)
 {
     QTemporaryDir folder;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("TARVELLE_XSESSION_STATE"),
-                       folder.filePath(QStringLiteral("state")));
-    const QString script = QStringLiteral(TARVELLE_XSESSION);
+    environment.insert("TARVELLE_XSESSION_STATE", folder.filePath("state"));
     const QString display =
-        RunIn(environment, script, {QStringLiteral("start"), QStringLiteral("--bare")},
-              3 * kDeadlineMs)
-            .section(QLatin1Char('='), 1)
-            .trimmed();
+        RunIn(environment, TARVELLE_XSESSION, {"start", "--bare"}, 3 * kDeadlineMs).section('=', 1);
     QProcessEnvironment bare = environment;
-    bare.insert(QStringLiteral("DISPLAY"), display);
-    const QString output = display.isEmpty()
-                               ? QString()
-                               : RunIn(bare, QCoreApplication::applicationFilePath(),
-                                       {QStringLiteral("--gtest_also_run_disabled_tests"),
-                                        QStringLiteral("--gtest_filter=BareSession.DISABLED_*")},
-                                       6 * kDeadlineMs);
-    RunIn(environment, script, {QStringLiteral("stop")}, 3 * kDeadlineMs);
+    bare.insert("DISPLAY", display);
+    const QString output =
+        display.isEmpty()
+            ? QString()
+            : RunIn(bare, QCoreApplication::applicationFilePath(),
+                    {"--gtest_also_run_disabled_tests", "--gtest_filter=BareSession.DISABLED_*"},
+                    6 * kDeadlineMs);
+    RunIn(environment, TARVELLE_XSESSION, {"stop"}, 3 * kDeadlineMs);
     ASSERT_FALSE(display.isEmpty());
-    EXPECT_TRUE(output.contains(QLatin1String("[  PASSED  ] 2 tests."))) << output.toStdString();
+    EXPECT_TRUE(output.contains("[  PASSED  ] 2 tests.")) << output.toStdString();
 }
 
 TEST(BareSession, DISABLED_FocusAndTopLevelWindows)
 {
     TPlatformX11 probe;
-    THelperWindow helper(QStringLiteral("Sans gestionnaire"));
+    THelperWindow helper("Sans gestionnaire");
     ASSERT_TRUE(helper.IsShown());
     // Without frames, the top-level window under the pointer is the answer.
     const QPoint inside = WindowOrigin(helper.Window()) + QPoint(30, 30);
     EXPECT_TRUE(WaitUntil([&]() { return WindowAt(probe, inside) == helper.Window(); }));
     EXPECT_EQ(probe.WindowProcessId(helper.Window()), helper.Pid());
-    EXPECT_EQ(probe.WindowTitle(helper.Window()), QStringLiteral("Sans gestionnaire"));
+    EXPECT_EQ(probe.WindowTitle(helper.Window()), "Sans gestionnaire");
 
     // No _NET_ACTIVE_WINDOW: the input focus, walked up to its top-level window.
     Tool("xdotool", QStringLiteral("windowfocus %1").arg(helper.Window()));
@@ -75,7 +70,7 @@ TEST(BareSession, DISABLED_FocusAndTopLevelWindows)
 TEST(BareSession, DISABLED_ARememberedClientIsCheckedAtEachUse)
 {
     TPlatformX11 probe;
-    THelperWindow frame(QStringLiteral("Cadre")), client(QStringLiteral("Client"));
+    THelperWindow frame("Cadre"), client("Client");
     ASSERT_TRUE(frame.IsShown() && client.IsShown());
     const auto reparent = [&](quint64 parent) {
         Tool("xdotool", QStringLiteral("windowreparent %1 %2").arg(client.Window()).arg(parent));

@@ -6,21 +6,14 @@
 #include <memory>
 
 namespace {
-const QString kHelperName = QStringLiteral("tarvelle_testwindow");
+const char* const kHelperName = "tarvelle_testwindow";
 
 // Sets a text property with xprop through the shell, so that `value` can hold bytes that are
 // not UTF-8.
 void SetProperty(quint64 window, const char* name, const char* format, const char* value)
 {
-    const QString command = QStringLiteral("xprop -id %1 -f %2 %3 -set %2 \"%4\"")
-                                .arg(QString::number(window), QLatin1String(name),
-                                     QLatin1String(format), QLatin1String(value));
-    RunTool(QStringLiteral("sh"), {QStringLiteral("-c"), command});
-}
-
-void RemoveProperty(quint64 window, const char* name)
-{
-    Tool("xprop", QStringLiteral("-id %1 -remove %2").arg(window).arg(QLatin1String(name)));
+    RunTool("sh", {"-c", QStringLiteral("xprop -id %1 -f %2 %3 -set %2 \"%4\"")
+                             .arg(QString::number(window), name, format, value)});
 }
 
 // The real probe on the test display, with the window manager the session runs.
@@ -50,7 +43,7 @@ protected:
 
 TEST_F(WindowProbeTest, PointerOverAWindowGivesItsClientWindowProcessAndTitle)
 {
-    THelperWindow helper(QStringLiteral("Fenêtre témoin"));
+    THelperWindow helper("Fenêtre témoin");
     ASSERT_TRUE(helper.IsShown());
     ASSERT_TRUE(PlaceAndPoint(helper));
     QPoint pos;
@@ -61,7 +54,7 @@ TEST_F(WindowProbeTest, PointerOverAWindowGivesItsClientWindowProcessAndTitle)
     EXPECT_EQ(PointedWindow(), helper.Window());
     EXPECT_EQ(probe.WindowProcessId(helper.Window()), helper.Pid());
     EXPECT_EQ(probe.ProcessExeName(helper.Pid()), kHelperName);
-    EXPECT_EQ(probe.WindowTitle(helper.Window()), QStringLiteral("Fenêtre témoin"));
+    EXPECT_EQ(probe.WindowTitle(helper.Window()), "Fenêtre témoin");
     EXPECT_EQ(probe.OwnerWindow(helper.Window()), 0u);
 
     // A point on the title bar that a new probe meets for the first time: still the client.
@@ -71,7 +64,7 @@ TEST_F(WindowProbeTest, PointerOverAWindowGivesItsClientWindowProcessAndTitle)
     EXPECT_EQ(probe.WindowFromPoint(QPoint(1000, 650)), 0u);
 
     // Without _NET_WM_PID, the server names the process, to a new probe as to this one.
-    RemoveProperty(helper.Window(), "_NET_WM_PID");
+    Tool("xprop", QStringLiteral("-id %1 -remove _NET_WM_PID").arg(helper.Window()));
     EXPECT_EQ(TPlatformX11().WindowProcessId(helper.Window()), helper.Pid());
     TPlatformX11 noPid;
     EXPECT_EQ(noPid.WindowFromPoint(QPoint(200, 180)), helper.Window());
@@ -91,7 +84,7 @@ TEST_F(WindowProbeTest, TitlesInUtf8AndLatin1AreReadWholeUpTo255Characters)
     EXPECT_TRUE(WaitUntil([&]() { return probe.WindowTitle(helper.Window()) == "Nouveau titre"; }));
 
     // Without _NET_WM_NAME, WM_NAME, here as a Latin-1 STRING ("\311" is "É" in Latin-1).
-    RemoveProperty(helper.Window(), "_NET_WM_NAME");
+    Tool("xprop", QStringLiteral("-id %1 -remove _NET_WM_NAME").arg(helper.Window()));
     SetProperty(helper.Window(), "WM_NAME", "8s", "$(printf '\\311l\\351phant')");
     EXPECT_TRUE(WaitUntil([&]() { return probe.WindowTitle(helper.Window()) == "Éléphant"; }))
         << probe.WindowTitle(helper.Window()).toStdString();
@@ -99,13 +92,12 @@ TEST_F(WindowProbeTest, TitlesInUtf8AndLatin1AreReadWholeUpTo255Characters)
 
 TEST_F(WindowProbeTest, OwnedDialogAndTheActiveWindow)
 {
-    THelperWindow first(QStringLiteral("Premier")),
-        second(QStringLiteral("Principal"), QStringLiteral("Dialogue"));
+    THelperWindow first("Premier"), second("Principal", "Dialogue");
     ASSERT_TRUE(first.IsShown() && second.IsShown());
     EXPECT_EQ(probe.OwnerWindow(second.Dialog()), second.Window());
     EXPECT_EQ(probe.OwnerWindow(second.Window()), 0u);
     EXPECT_EQ(probe.WindowProcessId(second.Dialog()), second.Pid());
-    EXPECT_EQ(probe.WindowTitle(second.Dialog()), QStringLiteral("Dialogue"));
+    EXPECT_EQ(probe.WindowTitle(second.Dialog()), "Dialogue");
 
     for (const quint64 window : {first.Window(), second.Dialog()}) {
         Tool("xdotool", QStringLiteral("windowactivate %1").arg(window));
@@ -116,7 +108,7 @@ TEST_F(WindowProbeTest, OwnedDialogAndTheActiveWindow)
 
 TEST_F(WindowProbeTest, AVanishedWindowGivesEmptyAnswersAndItsPlaceGoesToTheNext)
 {
-    auto first = std::make_unique<THelperWindow>(QStringLiteral("Éphémère"));
+    auto first = std::make_unique<THelperWindow>("Éphémère");
     ASSERT_TRUE(first->IsShown());
     ASSERT_TRUE(PlaceAndPoint(*first));
     const quint64 gone = first->Window();
@@ -135,10 +127,10 @@ TEST_F(WindowProbeTest, AVanishedWindowGivesEmptyAnswersAndItsPlaceGoesToTheNext
     EXPECT_EQ(probe.WindowProcessId(0x7ffffff0), 0);
 
     // The next window in the same place, perhaps under the same id, answers for itself.
-    THelperWindow next(QStringLiteral("Successeur"));
+    THelperWindow next("Successeur");
     ASSERT_TRUE(next.IsShown());
     ASSERT_TRUE(PlaceAndPoint(next, 181));
-    EXPECT_EQ(probe.WindowTitle(next.Window()), QStringLiteral("Successeur"));
+    EXPECT_EQ(probe.WindowTitle(next.Window()), "Successeur");
     EXPECT_EQ(probe.WindowProcessId(next.Window()), next.Pid());
     EXPECT_EQ(probe.ProcessExeName(next.Pid()), kHelperName);
 }
