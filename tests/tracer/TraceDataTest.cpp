@@ -20,10 +20,9 @@ TDateTime At(int d, const char* time)
 class TraceDataTest : public TarvelleTest
 {
 protected:
-    TTraceProc Proc(const QString& name, const QString& title, TDateTime d,
-                    const char* deb = "09:00:00")
+    static TTraceProc Proc(const QString& name, const QString& title, TDateTime d)
     {
-        return {name, title, d, T(deb), T(deb), 0, 0};
+        return {name, title, d, T("09:00:00"), T("09:00:00"), 0, 0};
     }
     // The search as a walk from the top of the grid, to check the index against.
     std::optional<int> Walk(const QString& name, const QString& title, TDateTime d) const
