@@ -1,57 +1,12 @@
-#include "TestEnv.h"
+#include "FragmFixture.h"
 #include "TestFiles.h"
-#include "app/F_Fragm.h"
-#include "app/F_FragmMenus.h"
 #include "app/F_FragmSettings.h"
-#include "app/F_Glb.h"
 #include "app/U_Autostart.h"
-#include "app/U_IniFile.h"
-#include "app/U_Settings.h"
 #include "toolkit/C_DateEdit.h"
-#include "toolkit/C_FlatButton.h"
 
-#include <QAction>
 #include <QDir>
-#include <QFile>
-#include <QTest>
 
-namespace {
-const QString kDistributed =
-    QStringLiteral(QT_TESTCASE_SOURCEDIR "/../../resources/ConfigMnemo.ini");
-}
-
-class FragmSettings : public TarvelleTest
-{
-protected:
-    void TearDown() override
-    {
-        frm.reset();
-        SetMainWindow(nullptr);
-        TarvelleTest::TearDown();
-    }
-    // A settings file from the distributed one with some options changed.
-    void WriteSettings(const QList<std::pair<QString, QString>>& options)
-    {
-        QFile::remove(SettingsPath());
-        ASSERT_TRUE(QFile::copy(kDistributed, SettingsPath()));
-        QFile::setPermissions(SettingsPath(), QFile::ReadOwner | QFile::WriteOwner);
-        TIniFile ini(SettingsPath());
-        ASSERT_TRUE(ini.Load());
-        for (const auto& [key, value] : options)
-            ini.WriteString("Options", key, value);
-        ASSERT_TRUE(ini.Save());
-    }
-    void Start()
-    {
-        frm = std::make_unique<TfrmFragm>();
-        ASSERT_TRUE(frm->FormCreate({}));
-        frm->SetSecondaryWindows(&notes, &tracer);
-    }
-
-    QWidget notes;
-    QWidget tracer;
-    std::unique_ptr<TfrmFragm> frm;
-};
+using FragmSettings = FragmFixture;
 
 TEST_F(FragmSettings, MissingFileSaysSoAndKeepsTheDefaults)
 {
@@ -123,8 +78,7 @@ TEST_F(FragmSettings, ItemsThatMarkTheSettingsDirty)
     EXPECT_TRUE(Glb().SavedDistinctFiles);
     frm->move(50, 60);
     frm->CloseAll();
-    TSettingsValues read;
-    ASSERT_TRUE(LoadSettings(SettingsPath(), read, QSize(1024, 768), QSize(277, 116)));
+    const TSettingsValues read = SavedSettings();
     EXPECT_TRUE(read.StartAsIcon);
     EXPECT_TRUE(read.SVG_Auto);
     EXPECT_TRUE(read.distinctFiles);
@@ -136,11 +90,9 @@ TEST_F(FragmSettings, PosDftUncheckedSkipsThePositionsOfTheNextSave)
     WriteSettings({{"Left Fragm", "100"}, {"posDefault", "0"}});
     Start();
     frm->menus->posDft->trigger(); // unchecked
-    EXPECT_FALSE(Glb().SavePositions);
     frm->move(300, 300);
     frm->CloseAll();
-    TSettingsValues read;
-    ASSERT_TRUE(LoadSettings(SettingsPath(), read, QSize(1024, 768), QSize(277, 116)));
+    const TSettingsValues read = SavedSettings();
     EXPECT_EQ(read.mainLeft, 100);
     EXPECT_FALSE(read.posDft);
 }
@@ -160,9 +112,7 @@ TEST_F(FragmSettings, StartAtLoginFollowsTheRealEntry)
     // A folder that cannot hold the entry: the check mark goes back and the user is told.
     const QString autostart = QFileInfo(AutostartEntryPath("Tarvelle")).absolutePath();
     QDir(autostart).removeRecursively();
-    QFile blocker(autostart);
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    ASSERT_TRUE(WriteBytes(autostart, {}));
     dialogs->plainMessages.clear();
     frm->menus->mnuFragmOpen->trigger();
     EXPECT_FALSE(frm->menus->mnuFragmOpen->isChecked());

@@ -1,22 +1,14 @@
-#include "TestEnv.h"
-#include "app/F_Fragm.h"
-#include "app/F_FragmMenus.h"
+#include "FragmFixture.h"
 #include "app/F_FragmTray.h"
-#include "app/F_Glb.h"
-#include "app/U_Settings.h"
-#include "toolkit/C_FlatButton.h"
 #include "toolkit/C_HintSwitch.h"
 #include "toolkit/C_Image.h"
 #include "toolkit/C_SkinPanel.h"
 #include "toolkit/C_TransparentLabel.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
-#include <QTest>
 
 namespace {
 // The visible captions of `menu`, submenus as "caption>", separators as "-".
@@ -38,25 +30,17 @@ void MouseMoveTo(QWidget* widget, const QPoint& pos)
 }
 } // namespace
 
-class Fragm : public TarvelleTest
+class Fragm : public FragmFixture
 {
 protected:
     void SetUp() override
     {
-        TarvelleTest::SetUp();
+        FragmFixture::SetUp();
         Create({});
-    }
-    void TearDown() override
-    {
-        frm.reset();
-        SetMainWindow(nullptr);
-        TarvelleTest::TearDown();
     }
     void Create(const QStringList& arguments)
     {
-        frm = std::make_unique<TfrmFragm>();
-        ASSERT_TRUE(frm->FormCreate(arguments));
-        frm->SetSecondaryWindows(&notes, &tracer);
+        Start(arguments);
         frm->move(300, 200);
         notes.show();
         tracer.show();
@@ -67,10 +51,6 @@ protected:
         return frm->isVisible() == main && notes.isVisible() == notesShown &&
                tracer.isVisible() == tracerShown;
     }
-
-    QWidget notes;
-    QWidget tracer;
-    std::unique_ptr<TfrmFragm> frm;
 };
 
 TEST_F(Fragm, SecondCopyEndsAtCreation)
@@ -126,8 +106,7 @@ TEST_F(Fragm, TrayIconComesOneTurnAfterCreation)
 {
     frm.reset();
     SetMainWindow(nullptr);
-    frm = std::make_unique<TfrmFragm>();
-    ASSERT_TRUE(frm->FormCreate({}));
+    Start();
     EXPECT_FALSE(frm->tray->IsShown());
     QCoreApplication::processEvents();
     EXPECT_TRUE(frm->tray->IsShown());
@@ -177,10 +156,18 @@ TEST_F(Fragm, ClosingIsRefusedWhileTheTracerIsBusyElseSlidesOffTheScreen)
     EXPECT_TRUE(frm->x() >= 1024 || frm->x() + frm->width() <= 0) << frm->x();
 }
 
-TEST_F(Fragm, StopReleaseActsOnlyInsideTheLabel)
+TEST_F(Fragm, OkRecordsAndStopClosesButOnlyWhenReleasedInsideTheirLabels)
 {
     QSignalSpy closed(frm.get(), &TfrmFragm::Closed);
     QSignalSpy recorded(frm->ui.Recording, &QAction::triggered);
+    QTest::mousePress(frm->ui.rxOK, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseRelease(frm->ui.rxOK, Qt::LeftButton, {}, QPoint(0, 2)); // x = 0 is outside
+    EXPECT_EQ(recorded.size(), 0);
+    QTest::mousePress(frm->ui.rxOK, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseRelease(frm->ui.rxOK, Qt::LeftButton, {}, QPoint(1, 1));
+    EXPECT_EQ(recorded.size(), 1);
+    EXPECT_EQ(closed.size(), 0);
+
     TTransparentLabel* label = frm->ui.rxSTOP;
     const QPoint at = label->pos();
     QTest::mousePress(label, Qt::LeftButton, {}, QPoint(3, 3));
@@ -194,21 +181,8 @@ TEST_F(Fragm, StopReleaseActsOnlyInsideTheLabel)
     Glb().Modified = true;
     QTest::mousePress(label, Qt::LeftButton, {}, QPoint(3, 3));
     QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(label->width(), label->height()));
-    EXPECT_EQ(recorded.size(), 1); // the save question comes first
+    EXPECT_EQ(recorded.size(), 2); // the save question comes first
     EXPECT_EQ(closed.size(), 1);
-}
-
-TEST_F(Fragm, OkReleaseRecordsWithoutClosing)
-{
-    QSignalSpy closed(frm.get(), &TfrmFragm::Closed);
-    QSignalSpy recorded(frm->ui.Recording, &QAction::triggered);
-    QTest::mousePress(frm->ui.rxOK, Qt::LeftButton, {}, QPoint(2, 2));
-    QTest::mouseRelease(frm->ui.rxOK, Qt::LeftButton, {}, QPoint(0, 2)); // x = 0 is outside
-    EXPECT_EQ(recorded.size(), 0);
-    QTest::mousePress(frm->ui.rxOK, Qt::LeftButton, {}, QPoint(2, 2));
-    QTest::mouseRelease(frm->ui.rxOK, Qt::LeftButton, {}, QPoint(1, 1));
-    EXPECT_EQ(recorded.size(), 1);
-    EXPECT_EQ(closed.size(), 0);
 }
 
 TEST_F(Fragm, ColourQuestionAtClosingAndSettingsWrite)
@@ -226,9 +200,7 @@ TEST_F(Fragm, ColourQuestionAtClosingAndSettingsWrite)
 
 TEST_F(Fragm, SessionEndAsksNothingAndSavesWhatChanged)
 {
-    ASSERT_TRUE(QFile::copy(
-        QStringLiteral(QT_TESTCASE_SOURCEDIR "/../../resources/ConfigMnemo.ini"), SettingsPath()));
-    QFile::setPermissions(SettingsPath(), QFile::ReadOwner | QFile::WriteOwner);
+    WriteSettings({});
     int saves = 0;
     frm->saveNotesAndTrace = [&]() {
         ++saves;
@@ -245,8 +217,7 @@ TEST_F(Fragm, SessionEndAsksNothingAndSavesWhatChanged)
     EXPECT_EQ(saves, 1);
     EXPECT_FALSE(Glb().ColoursChanged);
     // The options and positions are written, the unconfirmed colours are not.
-    TSettingsValues read;
-    EXPECT_TRUE(LoadSettings(SettingsPath(), read, QSize(1024, 768), QSize(277, 116)));
+    const TSettingsValues read = SavedSettings();
     EXPECT_EQ(read.mainLeft, 123);
     EXPECT_EQ(read.mainTop, 45);
     EXPECT_EQ(read.colours.GradientColourA, 0xFFFFFFu);

@@ -1,42 +1,27 @@
-#include "TestEnv.h"
-#include "app/F_Fragm.h"
-#include "app/F_FragmMenus.h"
+#include "FragmFixture.h"
 #include "app/F_FragmTracer.h"
-#include "app/F_Glb.h"
-#include "toolkit/C_FlatButton.h"
 #include "toolkit/C_HintSwitch.h"
 #include "toolkit/C_Image.h"
 #include "toolkit/C_SkinPanel.h"
 #include "tracer/U_TraceFile.h"
 
-#include <QAction>
-#include <QFile>
+#include <QMenu>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTimer>
 
-class FragmTracer : public TarvelleTest
+class FragmTracer : public FragmFixture
 {
 protected:
     void SetUp() override
     {
-        TarvelleTest::SetUp();
+        FragmFixture::SetUp();
         platform->AddWindow(1, "liste.txt - Editeur", 10);
         platform->exeNames = {{10, "/usr/bin/editeur"}};
         platform->pointed = 1;
-        frm = std::make_unique<TfrmFragm>();
-        ASSERT_TRUE(frm->FormCreate({}));
+        Start();
         frm->show();
     }
-    void TearDown() override
-    {
-        frm.reset();
-        SetMainWindow(nullptr);
-        TarvelleTest::TearDown();
-    }
     TFragmTracer& Tracer() { return *frm->tracer; }
-
-    std::unique_ptr<TfrmFragm> frm;
 };
 
 TEST_F(FragmTracer, SpyButtonStartsAndStopsWithItsHintsAndControls)
