@@ -1,11 +1,9 @@
 #include "E2eSupport.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QThread>
 
 #include <sys/stat.h>
 
@@ -16,20 +14,16 @@ QString FolderListing(const QString& folder)
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
+        // An entry gone meanwhile shows with zeros. Nanoseconds, so that a rewrite within the
+        // same second still shows.
         struct stat info = {};
-        if (::lstat(QFile::encodeName(path).constData(), &info) != 0) {
-            lines << path + QStringLiteral(" (gone)");
-            continue;
-        }
-        // Nanoseconds, so that a rewrite within the same second still shows.
-        lines << QStringLiteral("%1 %2 %3.%4")
-                     .arg(path)
-                     .arg(info.st_size)
-                     .arg(info.st_mtim.tv_sec)
-                     .arg(info.st_mtim.tv_nsec, 9, 10, QLatin1Char('0'));
+        ::lstat(QFile::encodeName(path).constData(), &info);
+        lines << path + QString::asprintf(" %lld %lld.%09ld", static_cast<long long>(info.st_size),
+                                          static_cast<long long>(info.st_mtim.tv_sec),
+                                          info.st_mtim.tv_nsec);
     }
     lines.sort();
-    return lines.join(QLatin1Char('\n'));
+    return lines.join('\n');
 }
 
 bool StillRuns(QProcess& process)
@@ -37,86 +31,65 @@ bool StillRuns(QProcess& process)
     return process.state() != QProcess::NotRunning && !process.waitForFinished(0);
 }
 
+bool EndsWithZero(QProcess& process)
+{
+    return process.waitForFinished(kDeadlineMs) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
 QStringList ShownWindows(qint64 pid, const QString& title)
 {
-    const QString name = QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$');
-    const QStringList args{"search", "--all", "--onlyvisible", "--pid", QString::number(pid),
-                           "--name", name};
-    return RunTool(QStringLiteral("xdotool"), args).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
-
-QString ShownWindow(qint64 pid, const QString& title)
-{
-    return ShownWindows(pid, title).value(0);
-}
-
-bool IsViewable(const QString& window)
-{
-    return RunTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window})
-        .contains(QLatin1String("Map State: IsViewable"));
+    const QString name = '^' + QRegularExpression::escape(title) + '$';
+    return RunTool("xdotool", {"search", "--all", "--onlyvisible", "--pid", QString::number(pid),
+                               "--name", name})
+        .split('\n', Qt::SkipEmptyParts);
 }
 
 QString ShownMainWindow(qint64 pid)
 {
-    for (const QString& window : ShownWindows(pid, QStringLiteral("Tarvelle"))) {
-        const QString info = RunTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window});
-        if (info.contains(QLatin1String("Width: 277\n")) &&
-            info.contains(QLatin1String("Height: 116\n")))
+    for (const QString& window : ShownWindows(pid)) {
+        const QString info = RunTool("xwininfo", {"-id", window});
+        if (info.contains("Width: 277\n") && info.contains("Height: 116\n"))
             return window;
     }
     return {};
 }
 
-bool IsIconic(const QString& window)
+bool IsMinimised(const QString& window, bool minimised)
 {
-    return RunTool(QStringLiteral("xprop"),
-                   {QStringLiteral("-id"), window, QStringLiteral("WM_STATE")})
-        .contains(QLatin1String("window state: Iconic"));
+    return RunTool("xprop", {"-id", window, "WM_STATE"}).contains("window state: Iconic") ==
+               minimised &&
+           RunTool("xwininfo", {"-id", window}).contains("Map State: IsViewable") != minimised;
 }
 
 QPoint WindowPosition(const QString& window)
 {
-    QPoint at;
-    const QString shell = RunTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"),
-                                                              QStringLiteral("--shell"), window});
-    for (const QString& line : shell.split(QLatin1Char('\n'))) {
-        const int value = line.section(QLatin1Char('='), 1).toInt();
-        if (line.startsWith(QLatin1String("X=")))
-            at.setX(value);
-        else if (line.startsWith(QLatin1String("Y=")))
-            at.setY(value);
-    }
-    return at;
+    static const QRegularExpression xy(QStringLiteral("X=(-?\\d+)\\nY=(-?\\d+)"));
+    const auto match = xy.match(RunTool("xdotool", {"getwindowgeometry", "--shell", window}));
+    return {match.captured(1).toInt(), match.captured(2).toInt()};
 }
 
 bool IsStackedAbove(const QString& upper, const QString& lower)
 {
     // Bottom to top: "_NET_CLIENT_LIST_STACKING(WINDOW): window id # 0x..., 0x...".
-    const QString stacking =
-        RunTool(QStringLiteral("xprop"),
-                {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+    const QString stacking = RunTool("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"});
     QList<qulonglong> order;
-    for (const QString& id : stacking.section(QLatin1Char('#'), 1).split(QLatin1Char(',')))
+    for (const QString& id : stacking.section('#', 1).split(','))
         order << id.trimmed().toULongLong(nullptr, 16);
     const qsizetype up = order.indexOf(upper.toULongLong());
     const qsizetype low = order.indexOf(lower.toULongLong());
     return up >= 0 && low >= 0 && up > low;
 }
 
-TProgramSandbox::TProgramSandbox()
-    : home(QDir::tempPath() + QStringLiteral("/tarvelle-home-XXXXXX")),
-      runtime(QDir::tempPath() + QStringLiteral("/tarvelle-runtime-XXXXXX")),
-      temp(QDir::tempPath() + QStringLiteral("/tarvelle-tmp-XXXXXX")),
-      scratch(QDir::tempPath() + QStringLiteral("/tarvelle-scratch-XXXXXX")),
-      environment(QProcessEnvironment::systemEnvironment())
+ProgramTest::ProgramTest()
 {
-    environment.insert(QStringLiteral("TARVELLE_HOME"), home.path());
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    environment.insert("TARVELLE_HOME", home.path());
+    environment.insert("XDG_RUNTIME_DIR", runtime.path());
     // Where Qt falls back to when the runtime folder is unusable.
-    environment.insert(QStringLiteral("TMPDIR"), temp.path());
+    environment.insert("TMPDIR", temp.path());
 }
 
-TProgramSandbox::~TProgramSandbox()
+ProgramTest::~ProgramTest()
 {
     for (const auto& process : processes) {
         if (process->state() != QProcess::NotRunning) {
@@ -126,39 +99,66 @@ TProgramSandbox::~TProgramSandbox()
     }
 }
 
-bool TProgramSandbox::IsValid() const
+void ProgramTest::SetUp()
 {
-    return home.isValid() && runtime.isValid() && temp.isValid() && scratch.isValid() &&
-           !environment.value(QStringLiteral("TARVELLE_EXE")).isEmpty();
+    ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY"))
+        << "needs an X display with a window manager (scripts/test.sh provides one)";
+    ASSERT_TRUE(home.isValid() && runtime.isValid() && temp.isValid() && scratch.isValid());
+    ASSERT_FALSE(environment.value("TARVELLE_EXE").isEmpty());
+    // The settings file comes with the program: without it the program says so before it shows
+    // itself. Copies keep the source's permissions; the program must be able to rewrite its own.
+    const QString settings = home.filePath("ConfigMnemo.ini");
+    ASSERT_TRUE(QFile::copy(
+        QFileInfo(environment.value("TARVELLE_EXE")).path() + "/ConfigMnemo.ini", settings));
+    ASSERT_TRUE(QFile::setPermissions(settings, QFile::ReadOwner | QFile::WriteOwner));
 }
 
-void TProgramSandbox::SetVariable(const QString& name, const QString& value)
+bool ProgramTest::ChangeSettings(const std::vector<std::pair<QByteArray, QByteArray>>& values)
 {
-    environment.insert(name, value);
+    QFile file(home.filePath("ConfigMnemo.ini"));
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    QByteArray text = file.readAll();
+    for (const auto& [key, value] : values) {
+        const qsizetype at = text.indexOf("\n" + key + "=");
+        if (at < 0)
+            return false;
+        const qsizetype start = at + key.size() + 2;
+        text.replace(start, text.indexOf('\r', start) - start, value);
+    }
+    return file.seek(0) && file.resize(0) && file.write(text) == text.size();
 }
 
-bool TProgramSandbox::InstallDistributedFiles()
+// Waits until `find` names a window of the running process; "" when the process ends first.
+static QString WaitFor(QProcess& process, const std::function<QString(qint64)>& find)
 {
-    const QString name = QStringLiteral("ConfigMnemo.ini");
-    const QString target = home.filePath(name);
-    const QString folder = QFileInfo(environment.value(QStringLiteral("TARVELLE_EXE"))).path();
-    // Copies keep the source's permissions; the program must be able to rewrite its copy.
-    return QFile::copy(folder + QLatin1Char('/') + name, target) &&
-           QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    QString window;
+    WaitUntil([&]() {
+        window = StillRuns(process) ? find(process.processId()) : QString();
+        return !window.isEmpty() || !StillRuns(process);
+    });
+    return window;
 }
 
-QProcess& TProgramSandbox::Start()
+QString ProgramTest::WaitForWindow(QProcess& process, const QString& title)
 {
-    return Launch(environment.value(QStringLiteral("TARVELLE_EXE")), {});
+    return WaitFor(process, [&](qint64 pid) { return ShownWindows(pid, title).value(0); });
 }
 
-QProcess& TProgramSandbox::StartHelper(const QString& name, const QStringList& args)
+QString ProgramTest::StartMain(QProcess*& copy)
 {
-    const QString folder = QFileInfo(environment.value(QStringLiteral("TARVELLE_EXE"))).path();
-    return Launch(folder + QLatin1Char('/') + name, args);
+    copy = &Start();
+    return WaitFor(*copy, ShownMainWindow);
 }
 
-QProcess& TProgramSandbox::Launch(const QString& program, const QStringList& args)
+QString ProgramTest::ShowTestWindow(const QString& title)
+{
+    const QString helper =
+        QFileInfo(environment.value("TARVELLE_EXE")).path() + "/tarvelle_testwindow";
+    return WaitForWindow(Launch(helper, {"--title", title}), title);
+}
+
+QProcess& ProgramTest::Launch(const QString& program, const QStringList& args)
 {
     auto process = std::make_unique<QProcess>();
     process->setProcessEnvironment(environment);
@@ -168,16 +168,4 @@ QProcess& TProgramSandbox::Launch(const QString& program, const QStringList& arg
     process->waitForStarted(kDeadlineMs);
     processes.push_back(std::move(process));
     return *processes.back();
-}
-
-QString TProgramSandbox::WaitForWindow(QProcess& process, const QString& title)
-{
-    QString window;
-    WaitUntil([&]() {
-        if (!StillRuns(process))
-            return true;
-        window = ShownWindow(process.processId(), title);
-        return !window.isEmpty();
-    });
-    return window;
 }

@@ -1,7 +1,5 @@
 #include "E2eSupport.h"
 
-#include <gtest/gtest.h>
-
 #include <QElapsedTimer>
 #include <QFile>
 
@@ -11,38 +9,31 @@ namespace {
 // A second copy has to be gone about at once: its whole life, start-up included.
 constexpr qint64 kSecondCopyLifeMs = 2000;
 
-class SingleInstance : public ::testing::Test
+// Has the window manager minimise the window; false when it never does.
+bool Minimise(const QString& window)
+{
+    bool asked = false;
+    RunTool("xdotool", {"windowminimize", window}, &asked);
+    return asked && WaitUntil([&]() { return IsMinimised(window); });
+}
+
+bool ShownAgain(const QString& window)
+{
+    return WaitUntil([&]() { return IsMinimised(window, false); });
+}
+
+class SingleInstance : public ProgramTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY"))
-            << "needs an X display with a window manager (scripts/test.sh provides one)";
-        ASSERT_TRUE(sandbox.IsValid()) << "needs TARVELLE_EXE and temporary folders";
-        ASSERT_TRUE(sandbox.InstallDistributedFiles());
-    }
-
-    // Starts a copy that is expected to be the first and returns its shown main window.
-    QString StartFirst(QProcess*& copy)
-    {
-        copy = &sandbox.Start();
-        QString window;
-        WaitUntil([&]() {
-            window = StillRuns(*copy) ? ShownMainWindow(copy->processId()) : QString();
-            return !window.isEmpty() || !StillRuns(*copy);
-        });
-        return window;
-    }
-
     // Starts a copy expected to find another one running; true when it exits with 0 within
-    // `limitMs` of its start.
-    ::testing::AssertionResult SecondCopyEndsAtOnce(qint64 limitMs = kSecondCopyLifeMs)
+    // kSecondCopyLifeMs of its start.
+    ::testing::AssertionResult SecondCopyEndsAtOnce()
     {
         QElapsedTimer life;
         life.start();
-        QProcess& second = sandbox.Start();
+        QProcess& second = Start();
         if (!second.waitForFinished(
-                static_cast<int>(std::max<qint64>(0, limitMs - life.elapsed()))))
+                static_cast<int>(std::max<qint64>(0, kSecondCopyLifeMs - life.elapsed()))))
             return ::testing::AssertionFailure()
                    << "the second copy still ran after " << life.elapsed() << " ms";
         if (second.exitStatus() != QProcess::NormalExit || second.exitCode() != 0)
@@ -53,101 +44,72 @@ protected:
 
     QString AFileNotAFolder()
     {
-        const QString path = sandbox.Scratch() + QStringLiteral("/file");
+        const QString path = scratch.path() + "/file";
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         return path;
     }
-
-    TProgramSandbox sandbox;
 };
 
-TEST_F(SingleInstance, SecondCopyEndsAtOnceTouchingNoFileAndFirstRunsOn)
+TEST_F(SingleInstance, SecondCopyEndsAtOnceTouchingNoFileAndBringsTheFirstForward)
 {
     QProcess* first = nullptr;
-    const QString window = StartFirst(first);
+    const QString window = StartMain(first);
     ASSERT_FALSE(window.isEmpty()) << "the first copy never showed its window";
-    const QString before = FolderListing(sandbox.Home());
+    const QString before = FolderListing(home.path());
 
+    ASSERT_TRUE(Minimise(window)) << "the window manager never minimised the window";
     EXPECT_TRUE(SecondCopyEndsAtOnce());
+    EXPECT_TRUE(ShownAgain(window)) << "the first copy stayed minimised";
+
+    const QString title = "Autre fenêtre";
+    const QString other = ShowTestWindow(title);
+    ASSERT_FALSE(other.isEmpty()) << "the helper window never showed";
+    ASSERT_TRUE(WaitUntil([&]() { return IsStackedAbove(other, window); }))
+        << "the window manager did not put the newer window on top";
+    EXPECT_TRUE(SecondCopyEndsAtOnce());
+    EXPECT_TRUE(WaitUntil([&]() { return IsStackedAbove(window, other); }))
+        << "the first copy stayed below the other window";
+
     EXPECT_TRUE(StillRuns(*first));
     EXPECT_EQ(ShownMainWindow(first->processId()), window);
-    EXPECT_EQ(FolderListing(sandbox.Home()), before);
-}
-
-TEST_F(SingleInstance, SecondCopyRestoresMinimisedFirst)
-{
-    QProcess* first = nullptr;
-    const QString window = StartFirst(first);
-    ASSERT_FALSE(window.isEmpty()) << "the first copy never showed its window";
-    bool minimised = false;
-    RunTool(QStringLiteral("xdotool"), {QStringLiteral("windowminimize"), window}, &minimised);
-    ASSERT_TRUE(minimised);
-    ASSERT_TRUE(WaitUntil([&]() { return IsIconic(window) && !IsViewable(window); }))
-        << "the window manager never minimised the window";
-
-    EXPECT_TRUE(SecondCopyEndsAtOnce());
-    EXPECT_TRUE(WaitUntil([&]() { return !IsIconic(window) && IsViewable(window); }))
-        << "the first copy stayed minimised";
-    EXPECT_TRUE(StillRuns(*first));
-}
-
-TEST_F(SingleInstance, SecondCopyRaisesShownFirstAboveOtherWindows)
-{
-    QProcess* first = nullptr;
-    const QString window = StartFirst(first);
-    ASSERT_FALSE(window.isEmpty()) << "the first copy never showed its window";
-    const QString title = QStringLiteral("Autre fenêtre");
-    QProcess& other = sandbox.StartHelper(QStringLiteral("tarvelle_testwindow"),
-                                          {QStringLiteral("--title"), title});
-    const QString otherWindow = TProgramSandbox::WaitForWindow(other, title);
-    ASSERT_FALSE(otherWindow.isEmpty()) << "the helper window never showed";
-    ASSERT_TRUE(WaitUntil([&]() { return IsStackedAbove(otherWindow, window); }))
-        << "the window manager did not put the newer window on top";
-
-    EXPECT_TRUE(SecondCopyEndsAtOnce());
-    EXPECT_TRUE(WaitUntil([&]() { return IsStackedAbove(window, otherWindow); }))
-        << "the first copy stayed below the other window";
+    EXPECT_EQ(FolderListing(home.path()), before);
 }
 
 TEST_F(SingleInstance, CrashedCopyDoesNotStopTheNextStart)
 {
     QProcess* crashed = nullptr;
-    ASSERT_FALSE(StartFirst(crashed).isEmpty()) << "the first copy never showed its window";
+    ASSERT_FALSE(StartMain(crashed).isEmpty()) << "the first copy never showed its window";
     crashed->kill();
     ASSERT_TRUE(crashed->waitForFinished(kDeadlineMs));
 
     QProcess* next = nullptr;
-    const QString window = StartFirst(next);
+    const QString window = StartMain(next);
     ASSERT_FALSE(window.isEmpty()) << "no window after the crashed copy's lock";
     // The new copy took over the crashed one's socket too: a later copy still reaches it.
-    RunTool(QStringLiteral("xdotool"), {QStringLiteral("windowminimize"), window});
-    ASSERT_TRUE(WaitUntil([&]() { return IsIconic(window); }));
+    ASSERT_TRUE(Minimise(window));
     EXPECT_TRUE(SecondCopyEndsAtOnce());
-    EXPECT_TRUE(WaitUntil([&]() { return !IsIconic(window) && IsViewable(window); }))
-        << "the new copy did not answer the later one";
+    EXPECT_TRUE(ShownAgain(window)) << "the new copy did not answer the later one";
     EXPECT_TRUE(StillRuns(*next));
 }
 
 TEST_F(SingleInstance, StartsWhenTheRuntimeFolderIsUnusable)
 {
-    sandbox.SetVariable(QStringLiteral("XDG_RUNTIME_DIR"), AFileNotAFolder());
-
+    environment.insert("XDG_RUNTIME_DIR", AFileNotAFolder());
     QProcess* first = nullptr;
-    EXPECT_FALSE(StartFirst(first).isEmpty()) << "no window with a file as runtime folder";
+    EXPECT_FALSE(StartMain(first).isEmpty()) << "no window with a file as runtime folder";
     // The lock found another place: a second copy still defers to the first.
     EXPECT_TRUE(SecondCopyEndsAtOnce());
 }
 
 TEST_F(SingleInstance, StartsWhenNoLockFolderCanBeMadeAtAll)
 {
-    const QString notAFolder = AFileNotAFolder();
     // Neither the runtime folder nor the temporary folder it falls back to can hold a lock.
-    sandbox.SetVariable(QStringLiteral("XDG_RUNTIME_DIR"), notAFolder);
-    sandbox.SetVariable(QStringLiteral("TMPDIR"), notAFolder);
-
+    const QString notAFolder = AFileNotAFolder();
+    environment.insert("XDG_RUNTIME_DIR", notAFolder);
+    environment.insert("TMPDIR", notAFolder);
     QProcess* first = nullptr;
-    EXPECT_FALSE(StartFirst(first).isEmpty()) << "no window without any lock folder";
+    EXPECT_FALSE(StartMain(first).isEmpty()) << "no window without any lock folder";
     EXPECT_TRUE(StillRuns(*first));
 }
 } // namespace

@@ -1,22 +1,14 @@
 #include "E2eSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <QElapsedTimer>
 #include <QFile>
-#include <QIODevice>
 
 #include <csignal>
 
 namespace {
-// The tracer samples once a second on the real clock: a run on a window lasts this long.
-constexpr int kStayMs = 2500;
-
+// The tracer samples once a second on the real clock: the pointer stays on a window this long.
 void Stay()
 {
-    QElapsedTimer since;
-    since.start();
-    WaitUntil([&]() { return since.elapsed() >= kStayMs; }, kStayMs + 1000);
+    WaitUntil([] { return false; }, 2500);
 }
 
 int Seconds(const QString& hms)
@@ -25,37 +17,26 @@ int Seconds(const QString& hms)
     return parts.size() == 3 ? parts[0].toInt() * 3600 + parts[1].toInt() * 60 + parts[2].toInt()
                              : -1;
 }
+
+using Tracer = ProgramTest;
 } // namespace
 
-TEST(Tracer, TracesTheWindowsUnderThePointerAndSavesAtSessionEnd)
+TEST_F(Tracer, TracesTheWindowsUnderThePointerAndSavesAtSessionEnd)
 {
-    ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY"));
-    TProgramSandbox sandbox;
-    ASSERT_TRUE(sandbox.IsValid());
-    ASSERT_TRUE(sandbox.InstallDistributedFiles());
-    QFile file(sandbox.Home() + "/ConfigMnemo.ini");
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    QByteArray text = file.readAll();
-    text.replace("D\xE9marrage sur Traceur=0", "D\xE9marrage sur Traceur=1");
-    file.resize(0);
-    file.write(text);
-    file.close();
-
-    QProcess& helperA = sandbox.StartHelper("tarvelle_testwindow", {"--title", "Fenêtre A"});
-    const QString windowA = TProgramSandbox::WaitForWindow(helperA, "Fenêtre A");
+    ASSERT_TRUE(ChangeSettings({{"D\xE9marrage sur Traceur", "1"}}));
+    const QString windowA = ShowTestWindow("Fenêtre A");
     ASSERT_FALSE(windowA.isEmpty());
-    QProcess& program = sandbox.Start();
-    ASSERT_TRUE(WaitUntil([&]() { return !ShownMainWindow(program.processId()).isEmpty(); }));
+    QProcess* program = nullptr;
+    const QString main = StartMain(program);
+    ASSERT_FALSE(main.isEmpty());
     RunTool("xdotool", {"mousemove", "--window", windowA, "40", "40"});
     Stay();
-    RunTool("xdotool",
-            {"mousemove", "--window", ShownMainWindow(program.processId()), "150", "100"});
+    RunTool("xdotool", {"mousemove", "--window", main, "150", "100"});
     Stay();
-    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-    ASSERT_TRUE(program.waitForFinished(kDeadlineMs));
-    EXPECT_EQ(program.exitCode(), 0);
+    ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
+    ASSERT_TRUE(EndsWithZero(*program));
 
-    QFile trace(sandbox.Home() + "/Traceur.csv");
+    QFile trace(home.path() + "/Traceur.csv");
     ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
     const QStringList lines =
         QString::fromLatin1(trace.readAll()).split("\r\n", Qt::SkipEmptyParts);
