@@ -80,15 +80,6 @@ TEST_F(Sampler, NewTitleOfTheSameApplication)
     EXPECT_EQ(data.lastRow(), 1); // one row per title
 }
 
-TEST_F(Sampler, OwnedDialogTakesItsOwnersTitleInForegroundMode)
-{
-    Glb().DistinctFiles = true;
-    platform->pointed = kBrowser; // the pointer plays no part
-    platform->foreground = kDialog;
-    sampler.SampleForeground();
-    EXPECT_EQ(Line(0).substr(0, 27), "Editeur;liste.txt - Editeur");
-}
-
 TEST_F(Sampler, OwnWindowsAndDesktopShellAreTracedOrLeftOut)
 {
     On(kOwn);
@@ -104,19 +95,17 @@ TEST_F(Sampler, OwnWindowsAndDesktopShellAreTracedOrLeftOut)
     EXPECT_EQ(Entry(1).duree, TimeFromSeconds(40));
 }
 
-TEST_F(Sampler, TitlesAreStoredWithoutLineBreaksOrSeparators)
+// In foreground mode an owned dialog counts as its owner, whatever the pointer is on.
+TEST_F(Sampler, TitlesComeFromTheOwnerWindowWithoutLineBreaksOrSeparators)
 {
     Glb().DistinctFiles = true;
+    platform->pointed = kBrowser;
+    platform->foreground = kDialog;
+    sampler.SampleForeground();
+    EXPECT_EQ(Line(0).substr(0, 27), "Editeur;liste.txt - Editeur");
     platform->windows[kEditor].title = "a\rb;c\td\ne";
     On(kEditor);
-    EXPECT_EQ(Cell(0, 1), "a_b,c d e");
-    platform->windows[kBrowser].title = "noSearch";
-    On(kBrowser);
-    platform->windows[kBrowser].title = "autre page";
-    On(kBrowser);
-    EXPECT_EQ(data.lastRow(), 2);
-    // The marker title matches any title of that process and day.
-    EXPECT_EQ(data.FindTraceRow("navigateur", "noSearch", NowDateTime()), 1);
+    EXPECT_EQ(Cell(1, 1), "a_b,c d e");
 }
 
 TEST_F(Sampler, ASwitchClosesTheRowAndComingBackTheSameDayResumesIt)
