@@ -110,10 +110,6 @@ TEST_F(Fragm, TrayIconComesOneTurnAfterCreation)
     EXPECT_FALSE(frm->tray->IsShown());
     QCoreApplication::processEvents();
     EXPECT_TRUE(frm->tray->IsShown());
-    frm->tray->Remove();
-    EXPECT_FALSE(frm->tray->IsShown());
-    frm->tray->Add();
-    EXPECT_TRUE(frm->tray->IsShown()) << "the same icon, shown again";
 }
 
 TEST_F(Fragm, TrayRightClickShowsThenAsksCancelKeepsAllOkClosesWithoutSliding)

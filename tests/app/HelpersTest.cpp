@@ -95,14 +95,6 @@ TEST_F(Helpers, DateAndTimeTextsIgnoreTheLocale)
     QLocale::setDefault(QLocale::c());
 }
 
-TEST_F(Helpers, ReplaceAndRepeat)
-{
-    EXPECT_EQ(ReplaceChar(';', ',', "a;b;;c"), "a,b,,c");
-    EXPECT_EQ(RepeatText("ab", 3), "ababab");
-    EXPECT_EQ(RepeatText("ab", 0), "");
-    EXPECT_EQ(RepeatText("ab", -2), "");
-}
-
 TEST_F(Helpers, AppFolderFollowsTarvelleHomeAndEndsWithSeparator)
 {
     const QString nested = home.filePath("dans/un/dossier");
