@@ -1,4 +1,5 @@
 #include "FragmFixture.h"
+#include "TestFiles.h"
 #include "app/F_FragmTracer.h"
 #include "toolkit/C_HintSwitch.h"
 #include "toolkit/C_Image.h"
@@ -87,9 +88,7 @@ TEST_F(FragmTracer, ClosingWhileTracingClosesTheRowAndSavesTheTrace)
     clock->AdvanceSeconds(42);
     Glb().TracerBusy = false;
     frm->CloseAll();
-    QFile saved(TraceFilePath());
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(saved.readAll(),
+    EXPECT_EQ(ReadBytes(TraceFilePath()),
               "editeur;liste.txt - Editeur;07/12/2026;09:30:00;09:30:00;09:30:42;00:00:42\r\n");
 }
 
