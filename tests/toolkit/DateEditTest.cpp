@@ -106,8 +106,7 @@ TEST_F(DateEditTest, WeekendDaysAndDropDownTakeTheirColours)
 
 TEST_F(DateEditTest, CalendarDropsDownOnTheChosenSideAndStaysOnTheScreen)
 {
-    EXPECT_EQ(dateEdit->DropDownSide(), TDateEdit::TSide::Left);
-    dateEdit->DropDown();
+    dateEdit->DropDown(); // on the left by default
     EXPECT_EQ(Popup()->geometry().left(), EditOnScreen().left());
     EXPECT_EQ(Popup()->geometry().top(), EditOnScreen().bottom() + 1);
     Popup()->hide();
