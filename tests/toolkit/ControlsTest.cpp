@@ -10,7 +10,7 @@
 #include <QTest>
 
 namespace {
-// A red parent for a control placed over 10,10 to 18,18.
+// A red parent; Inside() is what shows at 14,14, within a control placed at 10,10.
 class OnRedParent : public ::testing::Test
 {
 protected:
