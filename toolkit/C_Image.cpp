@@ -4,8 +4,10 @@
 #include "C_MouseRelay.h"
 
 #include <QFile>
-#include <QImageReader>
 #include <QPainter>
+
+#include <climits>
+#include <png.h>
 
 TImage::TImage(QWidget* parent) : QWidget(parent)
 {
@@ -18,12 +20,28 @@ TImage::TImage(QWidget* parent) : QWidget(parent)
 
 QPixmap TImage::LoadPng(const QString& path)
 {
+    // libpng directly: Qt's image reader first reads the description of every image plug-in
+    // installed, whatever the format asked for, and the first picture comes at start-up.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    QImageReader reader(&file, "png");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
+    const QByteArray data = file.readAll();
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&png, data.constData(), size_t(data.size())))
+        return {};
+    // The byte order of QImage::Format_ARGB32, straight (not premultiplied) alpha.
+    png.format = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;
+    QImage image;
+    if (png.width <= INT_MAX && png.height <= INT_MAX)
+        image = QImage(int(png.width), int(png.height), QImage::Format_ARGB32);
+    if (image.isNull()) { // too large to hold
+        png_image_free(&png);
+        return {};
+    }
+    if (!png_image_finish_read(&png, nullptr, image.bits(), int(image.bytesPerLine()), nullptr))
+        return {}; // libpng frees its state on failure
+    return QPixmap::fromImage(std::move(image));
 }
 
 void TImage::SetPicture(const QPixmap& newPicture)

@@ -11,9 +11,9 @@ public:
     explicit TImage(QWidget* parent = nullptr);
     QSize sizeHint() const override;
 
-    // Reads a PNG file (or resource) with the built-in reader only: letting Qt guess the format
-    // loads every image plug-in, which costs milliseconds and memory at start-up. A null pixmap
-    // when the file is missing or is not a PNG.
+    // Reads a PNG file (or resource) with libpng, without Qt's image reader: that one looks
+    // through every image plug-in installed first, which costs time and memory at start-up. A
+    // null pixmap when the file is missing or is not a whole PNG.
     static QPixmap LoadPng(const QString& path);
 
     void SetPicture(const QPixmap& picture);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -99,4 +100,14 @@ TEST(ResourcesTest, PngLoaderReadsThePicturesAndRefusesTheRest)
     square.fill(Qt::red);
     ASSERT_TRUE(square.save(bmpNamedPng, "BMP"));
     EXPECT_TRUE(TImage::LoadPng(bmpNamedPng).isNull());
+
+    // A picture cut short (a copy broken off midway) gives nothing rather than half a picture.
+    QFile whole(":/pictures/inwork.png");
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QString cut = dir.filePath("cut.png");
+    QFile part(cut);
+    ASSERT_TRUE(part.open(QIODevice::WriteOnly));
+    part.write(whole.readAll().chopped(40));
+    part.close();
+    EXPECT_TRUE(TImage::LoadPng(cut).isNull());
 }
