@@ -16,13 +16,14 @@ TStartupLoader::~TStartupLoader()
 void TStartupLoader::Work()
 {
     FcInit();
+    // The bus needs no application object: opened now, while the main thread builds it, the
+    // connection is there when the first control asks for it.
+    QDBusConnection::sessionBus();
     std::unique_lock lock(mutex);
     ready.wait(lock, [this]() { return applicationReady || abandoned; });
     if (!applicationReady)
         return;
     lock.unlock();
-    // The bus first: the main thread's first control asks for it before any text is measured.
-    QDBusConnection::sessionBus();
     QFontDatabase::families();
 }
 
