@@ -1,6 +1,7 @@
 #include "app/U_Fonts.h"
 
 #include <array>
+#include <fontconfig/fontconfig.h>
 #include <utility>
 
 namespace Fonts {
@@ -42,6 +43,36 @@ QFont PointFont(const QString& designFamily, int points, bool bold)
     QFont font = Make(designFamily, bold);
     font.setPointSize(points);
     return font;
+}
+
+namespace {
+bool NamesCacheFolder(FcConfig* config)
+{
+    FcStrList* folders = FcConfigGetCacheDirs(config);
+    if (!folders)
+        return false;
+    const bool named = FcStrListNext(folders) != nullptr;
+    FcStrListDone(folders);
+    return named;
+}
+} // namespace
+
+void LoadSystemConfiguration()
+{
+    FcConfig* config = FcConfigCreate();
+    // Without a cache folder fontconfig would scan every font file; `FcInit` adds the default
+    // folders in that case.
+    if (config && FcConfigParseAndLoad(config, nullptr, FcTrue) && NamesCacheFolder(config) &&
+        FcConfigBuildFonts(config) && FcConfigSetCurrent(config)) {
+        // The current configuration holds its own reference from fontconfig 2.14 on (2.13 and
+        // older keep ours, which only means the configuration is never freed).
+        if (FcGetVersion() >= 21400)
+            FcConfigDestroy(config);
+        return;
+    }
+    if (config)
+        FcConfigDestroy(config);
+    FcInit();
 }
 
 } // namespace Fonts

@@ -1,10 +1,10 @@
 #include "app/U_StartupLoader.h"
 
+#include "app/U_Fonts.h"
+
 #include <QDBusConnection>
 #include <QFontDatabase>
 #include <QStringList>
-
-#include <fontconfig/fontconfig.h>
 
 TStartupLoader::TStartupLoader() : worker(&TStartupLoader::Work, this) {}
 
@@ -15,7 +15,7 @@ TStartupLoader::~TStartupLoader()
 
 void TStartupLoader::Work()
 {
-    FcInit();
+    Fonts::LoadSystemConfiguration();
     // The bus needs no application object: opened now, while the main thread builds it, the
     // connection is there when the first control asks for it.
     QDBusConnection::sessionBus();
