@@ -20,8 +20,6 @@ TImage::TImage(QWidget* parent) : QWidget(parent)
 
 QPixmap TImage::LoadPng(const QString& path)
 {
-    // libpng directly: Qt's image reader first reads the description of every image plug-in
-    // installed, whatever the format asked for, and the first picture comes at start-up.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
