@@ -66,3 +66,7 @@ awk -v a="$t_ms" -v b="$f_ms" -v c="$t_kb" -v d="$f_kb" \
 # shaken by a machine whose load changes during the measurement.
 paste -d ' ' "$work/tarvelle" "$work/floor" | awk '{ print $1 / $3, $2 / $4 }' >"$work/pairs"
 printf '%-10s %12s %12s\n' "pairs" "$(median "$work/pairs" 1 %.2f)" "$(median "$work/pairs" 2 %.3f)"
+# The middle half of the pairs' start-up ratios: how far single starts stray on a shared machine,
+# and so how much a median of few runs can move.
+sort -g -k 1 "$work/pairs" | awk '{ v[NR] = $1 } END {
+    printf "%-10s %12s\n", "quartiles", sprintf("%.2f-%.2f", v[int((NR + 3) / 4)], v[int((3 * NR + 3) / 4)]) }'
