@@ -116,7 +116,9 @@ bool TfrmFragm::FormCreate(const QStringList& arguments)
     QTimer::singleShot(0, tray, &TFragmTray::Add);
     Glb().ClosingFromTray = false;
     settings->CheckAutostart();
-    Glb().SupportsTranslucency = Platform().HasCompositor();
+    // Asked one turn later as well: two round trips to the X server for an answer that only
+    // windows opened later read.
+    QTimer::singleShot(0, this, []() { Glb().SupportsTranslucency = Platform().HasCompositor(); });
     Glb().FirstPaintPending = true;
     return true;
 }

@@ -128,12 +128,16 @@ TXQueries::TXQueries()
     Display* xDisplay = x11 ? x11->display() : nullptr;
     if (!xDisplay)
         return;
-    atoms = InternAtoms(xDisplay);
-    if (!atoms)
-        return;
     display = xDisplay;
     connection = x11->connection();
     root = DefaultRootWindow(xDisplay);
+}
+
+const quint32* TXQueries::Atoms() const
+{
+    // Interned at the first query that needs them rather than at start, where the round trip
+    // would hold back the showing of the main window for the tracer's sake.
+    return display ? InternAtoms(Dpy(display)) : nullptr;
 }
 
 bool TXQueries::Pointer(QPoint& pos, quint64& topLevel) const
@@ -195,7 +199,8 @@ QRect TXQueries::Geometry(quint64 window) const
 
 bool TXQueries::HasProperty(quint64 window, TXAtom atom) const
 {
-    if (!display || !window)
+    const quint32* atoms = Atoms();
+    if (!atoms || !window)
         return false;
     return ReadProperty(Dpy(display), window, atoms[static_cast<int>(atom)], 0, AnyPropertyType)
                .type != None;
@@ -204,7 +209,7 @@ bool TXQueries::HasProperty(quint64 window, TXAtom atom) const
 QList<quint64> TXQueries::Windows(quint64 window, TXAtom atom, bool* present) const
 {
     TProperty property;
-    if (display && window)
+    if (const quint32* atoms = Atoms(); atoms && window)
         property =
             ReadProperty(Dpy(display), window, atoms[static_cast<int>(atom)], 4096, XA_WINDOW);
     if (present)
@@ -218,7 +223,8 @@ QList<quint64> TXQueries::Windows(quint64 window, TXAtom atom, bool* present) co
 
 qint64 TXQueries::Cardinal(quint64 window, TXAtom atom) const
 {
-    if (!display || !window)
+    const quint32* atoms = Atoms();
+    if (!atoms || !window)
         return 0;
     const TProperty property =
         ReadProperty(Dpy(display), window, atoms[static_cast<int>(atom)], 1, XA_CARDINAL);
@@ -229,7 +235,8 @@ qint64 TXQueries::Cardinal(quint64 window, TXAtom atom) const
 
 QString TXQueries::Name(quint64 window) const
 {
-    if (!display || !window)
+    const quint32* atoms = Atoms();
+    if (!atoms || !window)
         return {};
     const Atom utf8 = atoms[static_cast<int>(TXAtom::Utf8String)];
     TProperty name = ReadProperty(Dpy(display), window, atoms[static_cast<int>(TXAtom::NetWmName)],
@@ -279,7 +286,8 @@ quint64 TXQueries::FocusWindow() const
 TXClientCheck TXQueries::CheckClient(quint64 client, quint64 parent) const
 {
     TXClientCheck result;
-    if (!connection || !client)
+    const quint32* atoms = Atoms();
+    if (!atoms || !client)
         return result;
     auto* xcb = static_cast<xcb_connection_t*>(connection);
     const auto window = static_cast<xcb_window_t>(client);

@@ -53,8 +53,9 @@ public:
     TXClientCheck CheckClient(quint64 client, quint64 parent) const;
 
 private:
+    const quint32* Atoms() const; // indexed by TXAtom; null when they cannot be had
+
     void* display = nullptr;    // Xlib's Display, which no header may name
     void* connection = nullptr; // the same connection as XCB sees it
     quint64 root = 0;
-    const quint32* atoms = nullptr;
 };
