@@ -15,10 +15,11 @@ TStartupLoader::~TStartupLoader()
 
 void TStartupLoader::Work()
 {
-    Fonts::LoadSystemConfiguration();
     // The bus needs no application object: opened now, while the main thread builds it, the
-    // connection is there when the first control asks for it.
+    // connection is there when the first control asks for it. It goes first: opening it is
+    // mostly waiting for the bus daemon, which leaves the processor to the main thread.
     QDBusConnection::sessionBus();
+    Fonts::LoadSystemConfiguration();
     std::unique_lock lock(mutex);
     ready.wait(lock, [this]() { return applicationReady || abandoned; });
     if (!applicationReady)

@@ -7,8 +7,8 @@
 // The work of a start that needs no window, done on a worker thread while the main thread
 // builds the windows: reading the font configuration and the font list (the longest single
 // step of a start on a desktop with many fonts) and opening the session bus connection that
-// accessibility and the tray icon ask for at the first control. The worker begins with the font
-// configuration and the bus at once and reads the font list once the application object exists
+// accessibility and the tray icon ask for at the first control. The worker begins with the bus
+// and the font configuration at once and reads the font list once the application object exists
 // (`ApplicationReady`). Qt guards its font database and its bus connections with its own locks,
 // so the main thread asking for either waits for the worker instead of doing the work twice.
 class TStartupLoader
@@ -20,8 +20,9 @@ public:
     TStartupLoader& operator=(const TStartupLoader&) = delete;
 
     void ApplicationReady();
-    // Waits for the worker; without `ApplicationReady` it stops after the font configuration and
-    // the bus. Call it while the application object still exists. A second call does nothing.
+    // Waits for the worker; without `ApplicationReady` it stops after the bus and the font
+    // configuration. Call it while the application object still exists. A second call does
+    // nothing.
     void Finish();
 
 private:
