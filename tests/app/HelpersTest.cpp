@@ -6,10 +6,11 @@
 #include <QDir>
 #include <QImage>
 #include <QLocale>
+#include <QSet>
 
 using Helpers = TarvelleTest;
 
-TEST_F(Helpers, SplitFieldsGivesExactlyCountFields)
+TEST_F(Helpers, SplitFieldsGivesExactlyCountFieldsAndValueAtLineAllAfterTheFirstEquals)
 {
     EXPECT_EQ(SplitFields("a;b;c", ";", 2), QStringList({"a", "b;c"}));
     EXPECT_EQ(SplitFields("a;b;c", ";", 1), QStringList({"a;b;c"}));
@@ -17,10 +18,7 @@ TEST_F(Helpers, SplitFieldsGivesExactlyCountFields)
     EXPECT_EQ(SplitFields("a;b", ";", 4), QStringList({"a", "b", "", ""}));
     EXPECT_EQ(SplitFields("", ";", 3), QStringList({"", "", ""}));
     EXPECT_EQ(SplitFields("x;;y;", ";", 4), QStringList({"x", "", "y", ""}));
-}
 
-TEST_F(Helpers, ValueAtLineTakesEverythingAfterTheFirstEquals)
-{
     const QStringList lines{"Couleur=255000000", "Titre=a=b", "sans signe"};
     EXPECT_EQ(ValueAtLine(lines, 1), "a=b");
     EXPECT_EQ(ValueAtLine(lines, 2), "sans signe");
@@ -28,7 +26,7 @@ TEST_F(Helpers, ValueAtLineTakesEverythingAfterTheFirstEquals)
     EXPECT_THROW(ValueAtLine(lines, -1), std::out_of_range);
 }
 
-TEST_F(Helpers, ColourTextIsNineDigitsAndRefusesWhatIsNotAColour)
+TEST_F(Helpers, ColourTextIsNineDigitsAndRefusesWhatIsNotAColourAndRandomColourNever255)
 {
     EXPECT_EQ(ColourToText(0xE08492), "146132224");
     EXPECT_EQ(ColourToText(RGBColour(5, 60, 7)), "005060007");
@@ -38,45 +36,36 @@ TEST_F(Helpers, ColourTextIsNineDigitsAndRefusesWhatIsNotAColour)
     for (const char* text : {"25500000x", "abc000000", "25500000", "", "-01000000", "999000000",
                              "256000000", "000256000", "000000256"})
         EXPECT_THROW(TextToColour(text), EConvertError) << text;
-}
 
-TEST_F(Helpers, RandomColourNeverDraws255AndDirectionIsLOrH)
-{
-    bool sawL = false, sawH = false;
+    SeedRandom(20260304);
+    QSet<QString> directions;
     for (int i = 0; i < 2000; ++i) {
         const TColor c = RandomColour();
         ASSERT_LT(std::max({RedOf(c), GreenOf(c), BlueOf(c)}), 255);
         ASSERT_EQ(c >> 24, 0u);
-        const QString d = RandomDirection();
-        sawL = sawL || d == "l";
-        sawH = sawH || d == "h";
-        ASSERT_TRUE(d == "l" || d == "h");
+        directions.insert(RandomDirection());
     }
-    EXPECT_TRUE(sawL && sawH);
+    EXPECT_EQ(directions, QSet<QString>({"l", "h"}));
 }
 
 TEST_F(Helpers, GradientRunsFromAToBWithHalvesToEvenAndFillsTheBitmap)
 {
     const auto steps = GradientSteps(0x000000, 0x0000FF, 10);
     ASSERT_EQ(steps.size(), 11u);
-    EXPECT_EQ(steps.front(), 0x000000u);
-    EXPECT_EQ(steps.back(), 0x0000FFu);
     // 255 * 1 / 10 = 25.5 rounds to 26 (even), 255 * 3 / 10 = 76.5 to 76.
-    EXPECT_EQ(RedOf(steps[1]), 26);
-    EXPECT_EQ(RedOf(steps[3]), 76);
+    EXPECT_EQ(std::tuple(steps.front(), RedOf(steps[1]), RedOf(steps[3]), steps.back()),
+              std::tuple(0x000000u, 26, 76, 0x0000FFu));
     // Falling channels too: 10 + round(1 * -5 / 2) = 10 - 2.
     EXPECT_EQ(RedOf(GradientSteps(RGBColour(10, 0, 0), RGBColour(5, 0, 0), 2)[1]), 8);
 
-    QImage plain(40, 20, QImage::Format_RGB32);
+    QImage plain(40, 20, QImage::Format_RGB32), expected(40, 20, QImage::Format_RGB32);
     plain.fill(Qt::red);
+    expected.fill(ToQColor(0x336699));
     PaintGradient(plain, 0x336699, 0x336699, "l");
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 40; ++x)
-            ASSERT_EQ(plain.pixelColor(x, y), ToQColor(0x336699)) << x << "," << y;
-    QImage across(50, 10, QImage::Format_RGB32);
+    EXPECT_EQ(plain, expected);
+    QImage across(50, 10, QImage::Format_RGB32), down(10, 30, QImage::Format_RGB32);
     PaintGradient(across, 0xFFFFFF, 0x000000, "l");
     EXPECT_EQ(across.pixelColor(49, 9), ToQColor(GradientSteps(0xFFFFFF, 0x000000, 50)[49]));
-    QImage down(10, 30, QImage::Format_RGB32);
     PaintGradient(down, 0x0000FF, 0xFF0000, "h");
     EXPECT_EQ(down.pixelColor(3, 12), ToQColor(GradientSteps(0x0000FF, 0xFF0000, 30)[12]));
 }
@@ -86,36 +75,29 @@ TEST_F(Helpers, DateAndTimeTextsIgnoreTheLocale)
     clock->Set(QDateTime(QDate(2026, 3, 4), QTime(7, 5, 9)));
     for (const auto language : {QLocale::English, QLocale::Arabic, QLocale::German}) {
         QLocale::setDefault(QLocale(language));
-        EXPECT_EQ(CurrentDateText(), "04/03/2026");
-        EXPECT_EQ(CurrentTimeText(), "07:05:09");
+        EXPECT_EQ(CurrentDateText() + " " + CurrentTimeText(), "04/03/2026 07:05:09");
     }
     clock->Set(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)));
-    EXPECT_EQ(CurrentTimeText(), "23:59:59");
-    EXPECT_EQ(CurrentDateText(), "31/12/2026");
+    EXPECT_EQ(CurrentDateText() + " " + CurrentTimeText(), "31/12/2026 23:59:59");
     QLocale::setDefault(QLocale::c());
 }
 
-TEST_F(Helpers, AppFolderFollowsTarvelleHomeAndEndsWithSeparator)
+TEST_F(Helpers, AppFolderFollowsTarvelleHomeAndASecondCopyAsksTheFirstAndEnds)
 {
     const QString nested = home.filePath("dans/un/dossier");
     qputenv("TARVELLE_HOME", nested.toLocal8Bit());
     ResetAppFolder();
     EXPECT_EQ(AppFolder(), nested + "/");
     EXPECT_TRUE(QDir(nested).exists());
-}
 
-TEST_F(Helpers, SingleInstanceAsksTheFirstCopyAndEnds)
-{
     int calls = 0;
     EXPECT_TRUE(EnsureSingleInstance([&]() { ++calls; }));
     EXPECT_EQ(platform->claimedNames, QStringList{"DDLFirstIntance"});
     platform->onCalled();
     EXPECT_EQ(calls, 1);
-
     platform->nextClaim = TPlatform::TInstanceClaim::AlreadyRunning;
     EXPECT_FALSE(EnsureSingleInstance({}));
     EXPECT_EQ(platform->calledNames, QStringList{"DDLFirstIntance"});
-
     // No lock could be set up at all: the program runs instead of never starting.
     platform->nextClaim = TPlatform::TInstanceClaim::Unavailable;
     EXPECT_TRUE(EnsureSingleInstance({}));
@@ -133,8 +115,7 @@ TEST(MsgLayout, GeometryRules)
     // Halves round towards zero, also below zero.
     EXPECT_EQ(CentredLabel(QSize(387, 68), QSize(385, 48), 25), QPoint(1, -2));
     EXPECT_EQ(Anchored(QRect(0, 8, 569, 29), QSize(571, 49), QSize(150, 60)), QRect(0, 8, 148, 40));
-    EXPECT_EQ(AnswerButtonWidth(387), 181);
-    EXPECT_EQ(CancelButtonLeft(387), 196);
-    EXPECT_EQ(AnswerButtonWidth(225), (225 - 24) / 2);
-    EXPECT_EQ(CancelButtonLeft(225), (225 - 24) / 2 + 15);
+    for (const auto& [window, width, cancelLeft] : {std::tuple{387, 181, 196}, {225, 100, 115}})
+        EXPECT_EQ(std::pair(AnswerButtonWidth(window), CancelButtonLeft(window)),
+                  std::pair(width, cancelLeft));
 }

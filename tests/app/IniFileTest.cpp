@@ -4,23 +4,12 @@
 
 #include <QFile>
 
-namespace {
-
-const QByteArray kSample = "; en-t\xEAte\r\n"
-                           "hors=section\r\n"
-                           "[Alpha]\r\n"
-                           "  un = 1 \r\n"
-                           "\r\n"
-                           "; commentaire\r\n"
-                           "sans egal\r\n"
-                           "deux=2=bis\r\n"
-                           "\r\n"
-                           "; au sujet de Beta\r\n"
-                           "[ beta ]\r\n"
-                           "trois=3\r\n"
-                           "[ALPHA]\r\n"
-                           "un=doublon\r\n";
-} // namespace
+const QByteArray kSample =
+    QByteArrayList{
+        "; en-t\xEAte",  "hors=section", "[Alpha]",    "  un = 1 ",  "",
+        "; commentaire", "sans egal",    "deux=2=bis", "",           "; au sujet de Beta",
+        "[ beta ]",      "trois=3",      "[ALPHA]",    "un=doublon", ""}
+        .join("\r\n");
 
 class IniFile : public TarvelleTest
 {
@@ -69,40 +58,31 @@ TEST_F(IniFile, WritingRewritesOnlyItsLineNewKeysGoAfterTheLastEntryAndSectionsA
     EXPECT_EQ(empty.Lines(), QStringList({"[Vide]", "b=2", "", "[Suite]", "a=1"}));
 }
 
-TEST_F(IniFile, AnUnchangedFileIsNeverRewritten)
+TEST_F(IniFile, AnUnchangedFileIsNeverRewrittenAndAValueCannotBreakIntoSeveralLines)
 {
+    EXPECT_FALSE(TIniFile(home.filePath("absent.ini")).Load());
     TIniFile ini = Loaded("[S]\nk = v\n");
     ini.WriteString("s", "K", "v");
     EXPECT_FALSE(ini.Modified());
     QFile::remove(path);
     ASSERT_TRUE(ini.Save());
     EXPECT_FALSE(QFile::exists(path)) << "a save with nothing to write touched the disk";
-}
-
-TEST_F(IniFile, ReadsUtf8LfAndAByteOrderMarkAndWritesWindows1252CrLf)
-{
-    TIniFile ini = Loaded("\xEF\xBB\xBF[Composants]\nCouleur g\xC3\xA9n\xC3\xA9rale A=1\n");
-    EXPECT_EQ(ini.SectionLines("Composants"),
-              QStringList({QString::fromUtf8("Couleur générale A=1")}));
-    ini.WriteString("Composants", QString::fromUtf8("Couleur générale A"), "2");
-    ASSERT_TRUE(ini.Save());
-    EXPECT_EQ(ReadBytes(path), QByteArray("[Composants]\r\nCouleur g\xE9n\xE9rale A=2\r\n"));
-}
-
-TEST_F(IniFile, AValueCannotBreakIntoSeveralLines)
-{
-    TIniFile ini(path);
-    EXPECT_FALSE(ini.Load()) << "missing file";
     ini.WriteString("S", "k", "a\r\n[Options]\nb");
     ASSERT_TRUE(ini.Save());
     EXPECT_EQ(ReadBytes(path), QByteArray("[S]\r\nk=a  [Options] b\r\n"));
 }
 
-TEST_F(IniFile, NulBytesAndHugeLinesAreKeptAsTheyAre)
+TEST_F(IniFile, ReadsUtf8LfAndAByteOrderMarkAndKeepsNulBytesAndHugeLinesAsTheyAre)
 {
+    TIniFile ini = Loaded("\xEF\xBB\xBF[Composants]\nCouleur g\xC3\xA9n\xC3\xA9rale A=1\n");
+    EXPECT_EQ(ini.SectionLines("Composants"), QStringList({"Couleur générale A=1"}));
+    ini.WriteString("Composants", "Couleur générale A", "2");
+    ASSERT_TRUE(ini.Save());
+    EXPECT_EQ(ReadBytes(path), QByteArray("[Composants]\r\nCouleur g\xE9n\xE9rale A=2\r\n"));
+
     QByteArray bytes("[S]\r\na=\0x\r\n; ", 13);
     bytes.append(QByteArray(1 << 20, 'z')).append("\r\n");
-    TIniFile ini = Loaded(bytes);
+    ini = Loaded(bytes);
     EXPECT_EQ(ini.SectionLines("S"), QStringList({QString("a=") + QChar(0) + "x"}));
     ini.WriteString("S", "b", "1");
     ASSERT_TRUE(ini.Save());

@@ -3,11 +3,9 @@
 
 using Positions = TarvelleTest;
 
-namespace {
 const QRect Screen(0, 0, 1024, 768);
-} // namespace
 
-TEST_F(Positions, PanelIsTheStripLeftOutOfTheWorkArea)
+TEST_F(Positions, PanelIsTheStripLeftOutOfTheWorkAreaAndDefaultPlacesKeepClearOfIt)
 {
     for (const auto& [work, edge, strip] :
          {std::tuple{QRect(0, 0, 1024, 738), TPanelEdge::Bottom, QRect(0, 738, 1024, 30)},
@@ -21,24 +19,18 @@ TEST_F(Positions, PanelIsTheStripLeftOutOfTheWorkArea)
     EXPECT_EQ(PanelFromScreen(Screen, Screen).edge, TPanelEdge::None);
     // A top bar and a bottom dock: the bottom one is the task bar.
     EXPECT_EQ(PanelFromScreen(Screen, QRect(0, 27, 1024, 701)).edge, TPanelEdge::Bottom);
-}
 
-TEST_F(Positions, DefaultsStandOnABottomOrLeftOfARightPanelElseInTheScreenCorner)
-{
+    // The default places stand on a bottom panel or left of a right one, else in the corner.
     const TDefaultPositions bottom = DefaultPositions(Screen, QRect(0, 0, 1024, 738));
     EXPECT_EQ(bottom.notes, QPoint(1024 - 277, 738 - 182));
     EXPECT_EQ(bottom.tracer, QPoint(1024 - 277 - 497, 738 - 117));
     // Right-aligned with the tracer window and overlapping its top line.
     EXPECT_EQ(bottom.main, QPoint(bottom.tracer.x() + 497 - 277 + 1, bottom.tracer.y() - 116 + 1));
-
-    const TDefaultPositions none = DefaultPositions(Screen, Screen);
-    EXPECT_EQ(none.notes, QPoint(747, 586));
-    EXPECT_EQ(none.tracer, QPoint(250, 651));
-    EXPECT_EQ(none.main, QPoint(471, 536));
-    for (const QRect& work : {QRect(0, 27, 1024, 741), QRect(60, 0, 964, 768)}) {
+    // No panel, or one at the top or on the left.
+    for (const QRect& work : {Screen, QRect(0, 27, 1024, 741), QRect(60, 0, 964, 768)}) {
         const TDefaultPositions at = DefaultPositions(Screen, work);
         EXPECT_EQ(QList<QPoint>({at.notes, at.tracer, at.main}),
-                  QList<QPoint>({none.notes, none.tracer, none.main}));
+                  QList<QPoint>({{747, 586}, {250, 651}, {471, 536}}));
     }
     // A screen away from the origin, beside another one.
     EXPECT_EQ(DefaultPositions(QRect(1920, 0, 1024, 768), QRect(1920, 0, 1024, 738)).notes,
@@ -53,9 +45,10 @@ TEST_F(Positions, DefaultsStandOnABottomOrLeftOfARightPanelElseInTheScreenCorner
     EXPECT_EQ(main, QPoint(1232 - 277 - 277 + 1, 1024 - 117 - 116 + 1));
 }
 
-TEST_F(Positions, TenPixelsFromAnyEdgeLandsOnIt)
+TEST_F(Positions, SnappingStartsAtSixteenPixelsThenSticksAndKeepsWindowsInside)
 {
     const QSize size(200, 100);
+    // Ten pixels from any edge lands on it.
     for (const QRect& work : {QRect(0, 0, 1024, 738), QRect(60, 27, 900, 600)}) {
         const int right = work.x() + work.width();
         const int bottom = work.y() + work.height();
@@ -71,31 +64,24 @@ TEST_F(Positions, TenPixelsFromAnyEdgeLandsOnIt)
             EXPECT_TRUE(snapped);
         }
     }
-}
-
-TEST_F(Positions, SnappingStartsAtSixteenPixelsThenSticksAndKeepsWindowsInside)
-{
-    const QRect work(0, 0, 1024, 738);
-    const QSize size(200, 100);
+    // In order, with `snapped` cleared before the steps marked so; a window larger than the
+    // work area keeps its top-left corner, where it is grabbed, reachable.
     bool snapped = false;
-    EXPECT_EQ(SnapPosition({16, 300}, size, work, snapped), QPoint(0, 300));
-    snapped = false;
-    EXPECT_EQ(SnapPosition({17, 17}, size, work, snapped), QPoint(17, 17));
-    EXPECT_EQ(SnapPosition({1024 - 16 - 201, 738 - 16 - 101}, size, work, snapped),
-              QPoint(807, 621));
-    EXPECT_FALSE(snapped);
-    EXPECT_EQ(SnapPosition({1024 - 16 - 200, 738 - 16 - 100}, size, work, snapped),
-              QPoint(824, 638));
-    EXPECT_TRUE(snapped);
-    snapped = false;
-    EXPECT_EQ(SnapPosition({-300, 300}, size, work, snapped), QPoint(0, 300));
-    ASSERT_TRUE(snapped);
-    EXPECT_EQ(SnapPosition({400, 300}, size, work, snapped), QPoint(400, 300));
-    EXPECT_TRUE(snapped);
-    EXPECT_EQ(SnapPosition({2000, 2000}, size, work, snapped), QPoint(824, 638));
-    // Larger than the work area: its top-left corner, where it is grabbed, stays reachable.
-    EXPECT_EQ(SnapPosition({-40, -40}, {1100, 800}, work, snapped), QPoint(0, 0));
-    EXPECT_EQ(SnapPosition({50, 50}, {1100, 800}, work, snapped), QPoint(0, 0));
+    for (const auto& [clear, proposed, windowSize, expected, snappedAfter] :
+         {std::tuple{true, QPoint(16, 300), size, QPoint(0, 300), true},
+          {true, QPoint(17, 17), size, QPoint(17, 17), false},
+          {false, QPoint(807, 621), size, QPoint(807, 621), false},
+          {false, QPoint(808, 622), size, QPoint(824, 638), true},
+          {true, QPoint(-300, 300), size, QPoint(0, 300), true},
+          {false, QPoint(400, 300), size, QPoint(400, 300), true},
+          {false, QPoint(2000, 2000), size, QPoint(824, 638), true},
+          {false, QPoint(-40, -40), QSize(1100, 800), QPoint(0, 0), true},
+          {false, QPoint(50, 50), QSize(1100, 800), QPoint(0, 0), true}}) {
+        snapped = snapped && !clear;
+        EXPECT_EQ(SnapPosition(proposed, windowSize, QRect(0, 0, 1024, 738), snapped), expected)
+            << proposed.x() << "," << proposed.y();
+        EXPECT_EQ(snapped, snappedAfter) << proposed.x() << "," << proposed.y();
+    }
 }
 
 TEST_F(Positions, DockedEditorGoesRightWithOnePixelOverlapOrLeftNearTheEdge)

@@ -3,13 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QImage>
 #include <QSignalSpy>
 
 #include <csignal>
 
-TEST(FragmShape, EllipseWithAHole)
+TEST(FragmShape, EllipseWithAHoleAndTheRimAroundBoth)
 {
     const QRegion region = FragmShape::WindowRegion();
     EXPECT_TRUE(region.contains(QPoint(138, 58))); // centre
@@ -19,10 +18,7 @@ TEST(FragmShape, EllipseWithAHole)
     EXPECT_TRUE(region.contains(QPoint(50, 60)));  // just right of the hole
     EXPECT_TRUE(region.contains(QPoint(30, 36)));  // just above it
     EXPECT_EQ(region.boundingRect(), QRect(0, 0, 277, 116));
-}
 
-TEST(FragmShape, RimDrawsBlackEdgeAndRingsTheHole)
-{
     QImage image(277, 116, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -38,10 +34,9 @@ TEST(Termination, SignalsArriveOnTheEventLoop)
 {
     TTerminationWatcher watcher;
     QSignalSpy spy(&watcher, &TTerminationWatcher::TerminationRequested);
-    ASSERT_EQ(std::raise(SIGTERM), 0);
-    ASSERT_TRUE(spy.wait(5000));
-    EXPECT_EQ(spy.takeFirst().at(0).toInt(), SIGTERM);
-    ASSERT_EQ(std::raise(SIGHUP), 0);
-    ASSERT_TRUE(spy.wait(5000));
-    EXPECT_EQ(spy.takeFirst().at(0).toInt(), SIGHUP);
+    for (const int signal : {SIGTERM, SIGHUP}) {
+        ASSERT_EQ(std::raise(signal), 0);
+        ASSERT_TRUE(spy.wait(5000));
+        EXPECT_EQ(spy.takeFirst().at(0).toInt(), signal);
+    }
 }
