@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QToolButton>
 
-TEST(FileNameFilterTest, PipeFilterBecomesQtFilter)
+TEST(FileNameEditTest, PipeFilterBecomesQtFilter)
 {
     EXPECT_EQ(TFileNameEdit::QtFilter("Fichiers texte|*.txt;*.ini;*.csv|*All files|*.*"),
               "Fichiers texte (*.txt *.ini *.csv);;*All files (*)");
@@ -15,51 +16,36 @@ TEST(FileNameFilterTest, PipeFilterBecomesQtFilter)
     EXPECT_EQ(TFileNameEdit::QtFilter(""), "");
 }
 
-namespace {
-class FileNameEditTest : public ::testing::Test
+TEST(FileNameEditTest, BrowseAsksWithTheFilterAndFillsTheFieldOnlyWhenAccepted)
 {
-protected:
-    void SetUp() override
-    {
-        TFileNameEdit::SetOpenDialog([this](QWidget* parent, const QString& caption,
-                                            const QString& start, const QString& filter) {
-            calls.append({caption, start, filter});
-            EXPECT_EQ(parent, &fileEdit);
-            return answer;
-        });
-        fileEdit.SetFilter("Fichiers texte|*.txt|*All files|*.*");
-        fileEdit.SetDialogTitle("Ouvrir");
-    }
-    void TearDown() override { TFileNameEdit::SetOpenDialog({}); }
-
     TFileNameEdit fileEdit;
     QString answer;
     QList<QStringList> calls;
-};
-} // namespace
-
-TEST_F(FileNameEditTest, BrowseButtonOpensTheDialogWithTheFilter)
-{
+    TFileNameEdit::SetOpenDialog(
+        [&](QWidget* parent, const QString& caption, const QString& start, const QString& filter) {
+            EXPECT_EQ(parent, &fileEdit);
+            calls.append({caption, start, filter});
+            return answer;
+        });
+    const auto restore = qScopeGuard([] { TFileNameEdit::SetOpenDialog({}); });
+    fileEdit.SetFilter("Fichiers texte|*.txt|*All files|*.*");
+    fileEdit.SetDialogTitle("Ouvrir");
     fileEdit.SetInitialDir("/home/u/notes");
-    fileEdit.findChild<QToolButton*>()->click();
-    ASSERT_EQ(calls.size(), 1);
-    EXPECT_EQ(calls[0],
-              QStringList({"Ouvrir", "/home/u/notes", "Fichiers texte (*.txt);;*All files (*)"}));
-    fileEdit.SetFileName("/home/u/a.txt");
-    fileEdit.Browse();
-    EXPECT_EQ(calls[1][1], "/home/u/a.txt") << "starts at the file in the field";
-}
-
-TEST_F(FileNameEditTest, AcceptedDialogFillsTheFieldCancelledLeavesIt)
-{
     QSignalSpy after(&fileEdit, &TFileNameEdit::AfterDialog);
     QSignalSpy changes(&fileEdit, &TFileNameEdit::Change);
+
+    fileEdit.findChild<QToolButton*>()->click();
     answer = "/home/u/b.csv";
     fileEdit.Browse();
     answer.clear();
     fileEdit.Browse();
+    ASSERT_EQ(calls.size(), 3);
+    EXPECT_EQ(calls[0],
+              QStringList({"Ouvrir", "/home/u/notes", "Fichiers texte (*.txt);;*All files (*)"}));
+    EXPECT_EQ(calls[2][1], "/home/u/b.csv") << "starts at the file in the field";
     EXPECT_EQ(fileEdit.FileName(), "/home/u/b.csv");
     EXPECT_EQ(changes.size(), 1);
     // The file name and whether the dialog was accepted.
-    EXPECT_EQ(after, QList<QVariantList>({{"/home/u/b.csv", true}, {"/home/u/b.csv", false}}));
+    EXPECT_EQ(after, QList<QVariantList>(
+                         {{"", false}, {"/home/u/b.csv", true}, {"/home/u/b.csv", false}}));
 }
