@@ -1,54 +1,23 @@
 #include "FragmFixture.h"
-#include "app/F_FragmColours.h"
-#include "toolkit/C_TransparentLabel.h"
 
-#include <QLineEdit>
-#include <QMenu>
-
-class FragmColours : public FragmFixture
-{
-protected:
-    void SetUp() override
-    {
-        FragmFixture::SetUp();
-        Start();
-        frm->show();
-        SetColourDialog([this](QWidget*) {
-            ++dialogsOpened;
-            return chosen;
-        });
-    }
-    void TearDown() override
-    {
-        SetColourDialog(nullptr);
-        FragmFixture::TearDown();
-    }
-    QColor EditColour(QPalette::ColorRole role) const
-    {
-        return frm->ui.edtMnemo->palette().color(role);
-    }
-
-    QColor chosen;
-    int dialogsOpened = 0;
-};
+using FragmColours = ShownFragm;
 
 TEST_F(FragmColours, EveryThemeSetsItsNineValues)
 {
+    const auto editColour = [this](QPalette::ColorRole role) {
+        return frm->ui.edtMnemo->palette().color(role);
+    };
     for (const TTheme& theme : Colours::Themes()) {
         Glb().ColoursChanged = false;
         Glb().UseDefaultColours = true;
         frm->menus->mnuColors->findChild<QAction*>(QLatin1String(theme.name))->trigger();
-        const TColourSettings expected{theme.gradientA,
-                                       theme.gradientB,
-                                       QLatin1String(theme.direction),
-                                       theme.textBack,
-                                       theme.text,
-                                       0,
-                                       0,
-                                       theme.markText};
+        const QString direction = QLatin1String(theme.direction);
+        const TColourSettings expected{
+            theme.gradientA, theme.gradientB, direction, theme.textBack, theme.text, 0, 0,
+            theme.markText};
         EXPECT_EQ(Glb().Colours, expected) << theme.caption;
-        EXPECT_EQ(EditColour(QPalette::Base), ToQColor(theme.textBack));
-        EXPECT_EQ(EditColour(QPalette::Text), ToQColor(theme.text));
+        EXPECT_EQ(editColour(QPalette::Base), ToQColor(theme.textBack));
+        EXPECT_EQ(editColour(QPalette::Text), ToQColor(theme.text));
         EXPECT_FALSE(Glb().UseDefaultColours);
         EXPECT_TRUE(Glb().ColoursChanged);
     }
@@ -56,7 +25,7 @@ TEST_F(FragmColours, EveryThemeSetsItsNineValues)
     EXPECT_EQ(ColourToText(Colours::Themes()[0].gradientA), "186246202");
 }
 
-TEST_F(FragmColours, TitleColourGivesTheMarkItsContrast)
+TEST_F(FragmColours, TitleColourGivesTheMarkItsContrastAndACancelledDialogStillCounts)
 {
     EXPECT_EQ(Colours::MarkTextFor(0x000000), 0xFFFFFFu);
     EXPECT_EQ(Colours::MarkTextFor(0xFFFFFF), 0xFFFFFFu);
@@ -70,11 +39,10 @@ TEST_F(FragmColours, TitleColourGivesTheMarkItsContrast)
     EXPECT_EQ(Glb().Colours.MarkTextColour, Colours::MarkTextFor(0xFF0000));
     EXPECT_EQ(frm->ui.rxTitre->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     EXPECT_TRUE(Glb().ColoursChanged);
-}
 
-TEST_F(FragmColours, CancelledDialogStillCountsAsAChange)
-{
-    chosen = QColor(); // cancelled: the edit's own text colour comes back
+    // Cancelled: the colour passed to the dialog, the edit's own text colour, comes back.
+    chosen = QColor();
+    Glb().ColoursChanged = false;
     frm->colours->ApplyTextColour(0x123456);
     frm->colours->spdChgColFontClick();
     EXPECT_EQ(Glb().Colours.TextColour, 0x123456u);
@@ -83,20 +51,7 @@ TEST_F(FragmColours, CancelledDialogStillCountsAsAChange)
     EXPECT_EQ(Glb().Colours.MarkTextColour, 0x123456u);
 }
 
-TEST_F(FragmColours, TextDefaultsAndRandomBackground)
-{
-    frm->colours->ApplyTextBackColour(0x010203);
-    Glb().Colours.TextColour = 0xFFFFFF;
-    QTest::mouseClick(frm->ui.spdCompNorm, Qt::LeftButton);
-    EXPECT_EQ(Glb().Colours.TextBackColour, 0xE08492u);
-    EXPECT_EQ(Glb().Colours.TextColour, 0u);
-    EXPECT_EQ(EditColour(QPalette::Text), QColor(Qt::black));
-    SeedRandom(7);
-    QTest::mouseClick(frm->ui.spdColComp, Qt::LeftButton);
-    EXPECT_NE(Glb().Colours.TextBackColour, 0xE08492u);
-}
-
-TEST_F(FragmColours, RandomGradientFollowsTheClockAndDefaultsComeBack)
+TEST_F(FragmColours, RandomAndDefaultButtonsAndTheDefaultsAtTheNextPaint)
 {
     Glb().UseDefaultColours = true;
     frm->colours->spdChgColClick();
@@ -107,6 +62,24 @@ TEST_F(FragmColours, RandomGradientFollowsTheClockAndDefaultsComeBack)
     SeedRandom(7);
     frm->colours->spdChgColClick();
     EXPECT_EQ(Glb().Colours, first);
+
+    frm->colours->ApplyTextBackColour(0x010203);
+    Glb().Colours.TextColour = 0xFFFFFF;
+    QTest::mouseClick(frm->ui.spdCompNorm, Qt::LeftButton);
+    EXPECT_EQ(Glb().Colours.TextBackColour, 0xE08492u);
+    EXPECT_EQ(Glb().Colours.TextColour, 0u);
+    EXPECT_EQ(frm->ui.edtMnemo->palette().color(QPalette::Text), QColor(Qt::black));
+    SeedRandom(7);
+    QTest::mouseClick(frm->ui.spdColComp, Qt::LeftButton);
+    EXPECT_NE(Glb().Colours.TextBackColour, 0xE08492u);
+
+    Glb().Colours.MarkTextColour = 0x000001;
+    Glb().Colours.GradientDirection = "h";
     QTest::mouseClick(frm->ui.spdColorNorm, Qt::LeftButton);
     EXPECT_TRUE(Glb().UseDefaultColours);
+    const QImage shot = frm->grab().toImage();
+    EXPECT_EQ(Glb().Colours, TColourSettings{});                              // all eight
+    EXPECT_EQ(shot.pixelColor(210, 75), shot.pixelColor(210, 84));            // along the width
+    EXPECT_GT(shot.pixelColor(48, 75).red(), shot.pixelColor(210, 75).red()); // white to black
+    EXPECT_EQ(shot.pixelColor(48, 75).red(), shot.pixelColor(48, 75).blue());
 }

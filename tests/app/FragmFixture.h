@@ -1,16 +1,29 @@
 #pragma once
 
 #include "TestEnv.h"
+#include "TestFiles.h"
 #include "app/F_Fragm.h"
+#include "app/F_FragmColours.h"
 #include "app/F_FragmMenus.h"
+#include "app/F_FragmTracer.h"
+#include "app/F_FragmTray.h"
 #include "app/F_Glb.h"
 #include "app/U_IniFile.h"
 #include "app/U_Settings.h"
+#include "toolkit/C_DateEdit.h"
 #include "toolkit/C_FlatButton.h"
+#include "toolkit/C_HintSwitch.h"
+#include "toolkit/C_Image.h"
+#include "toolkit/C_SkinPanel.h"
+#include "toolkit/C_TransparentLabel.h"
+#include "tracer/U_TraceFile.h"
 
-#include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -23,6 +36,7 @@ protected:
     {
         frm.reset();
         SetMainWindow(nullptr);
+        SetColourDialog(nullptr);
         TarvelleTest::TearDown();
     }
     void Start(const QStringList& arguments = {})
@@ -54,4 +68,42 @@ protected:
     QWidget notes;
     QWidget tracer;
     std::unique_ptr<TfrmFragm> frm;
+};
+
+// All three windows shown, the main one at (300, 200); a colour dialog that answers `chosen`
+// (an invalid colour is a cancel) and one window under the pointer to trace.
+class ShownFragm : public FragmFixture
+{
+protected:
+    void SetUp() override
+    {
+        FragmFixture::SetUp();
+        platform->AddWindow(1, "liste.txt - Editeur", 10);
+        platform->exeNames = {{10, "/usr/bin/editeur"}};
+        platform->pointed = 1;
+        SetColourDialog([this](QWidget*) {
+            ++dialogsOpened;
+            return chosen;
+        });
+        Start();
+        frm->move(300, 200);
+        notes.show();
+        tracer.show();
+        frm->show();
+    }
+    bool Shown(bool main, bool notesShown, bool tracerShown) const
+    {
+        return frm->isVisible() == main && notes.isVisible() == notesShown &&
+               tracer.isVisible() == tracerShown;
+    }
+    TFragmTracer& Tracer() { return *frm->tracer; }
+    // Starts tracing and takes one sample of the editor's window.
+    void TraceOneSample()
+    {
+        Tracer().spdSpyClick();
+        Tracer().SpyTimerTimer();
+    }
+
+    QColor chosen;
+    int dialogsOpened = 0;
 };

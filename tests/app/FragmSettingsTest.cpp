@@ -1,69 +1,54 @@
 #include "FragmFixture.h"
-#include "TestFiles.h"
-#include "app/F_FragmSettings.h"
 #include "app/U_Autostart.h"
-#include "toolkit/C_DateEdit.h"
 
 #include <QDir>
 
 using FragmSettings = FragmFixture;
 
-TEST_F(FragmSettings, MissingFileSaysSoAndKeepsTheDefaults)
+TEST_F(FragmSettings, LoadingReachesTheWindowTheMenuAndTheFlags)
 {
+    // A missing file says so and keeps the defaults.
     Start();
-    ASSERT_EQ(dialogs->plainMessages.size(), 1);
-    EXPECT_EQ(dialogs->plainMessages.first(), SettingsLoadMessage());
+    ASSERT_EQ(dialogs->plainMessages, QStringList{SettingsLoadMessage()});
     EXPECT_EQ(frm->pos(), QPoint(413, 380));
     EXPECT_TRUE(frm->menus->clipB_mnu->isChecked());
     EXPECT_EQ(Glb().Colours, TColourSettings{});
-}
 
-TEST_F(FragmSettings, OptionsReachTheMenuAndTheFlags)
-{
-    WriteSettings({{"Left Fragm", "200"},
-                   {"Top Fragm", "-20"},
-                   {"Option ClipBoard", "0"},
-                   {"Ajout heure", "1"},
-                   {"StartJustIcon", "1"},
-                   {"Détails traces", "1"},
-                   {"Démarrage sur Traceur", "1"},
-                   {"Ancrage", "1"},
-                   {"posDefault", "0"}});
+    const QList<std::pair<QString, QString>> options = {
+        {"Left Fragm", "200"},          {"Top Fragm", "-20"},   {"Option ClipBoard", "0"},
+        {"Ajout heure", "1"},           {"StartJustIcon", "1"}, {"Détails traces", "1"},
+        {"Démarrage sur Traceur", "1"}, {"Ancrage", "1"},       {"posDefault", "0"}};
+    WriteSettings(options);
     Start();
-    EXPECT_TRUE(dialogs->plainMessages.isEmpty());
+    EXPECT_EQ(dialogs->plainMessages.size(), 1);
     EXPECT_EQ(frm->pos(), QPoint(200, -20)); // a negative position is kept
-    EXPECT_FALSE(frm->menus->clipB_mnu->isChecked());
-    EXPECT_FALSE(Glb().ClipboardCapture);
+    EXPECT_FALSE(frm->menus->clipB_mnu->isChecked() || Glb().ClipboardCapture);
     EXPECT_TRUE(frm->menus->AjoutHRE->isChecked() && Glb().AddHourOnEntry);
     EXPECT_TRUE(frm->menus->mnuIconStart->isChecked() && Glb().StartAsIcon);
     EXPECT_TRUE(frm->menus->mnuDistinctFiles->isChecked() && Glb().DistinctFiles);
     EXPECT_TRUE(frm->menus->mnuLanceTraceur->isChecked() && Glb().StartTracer);
     EXPECT_TRUE(Glb().EditorAnchored);
-}
 
-TEST_F(FragmSettings, PositionOffTheScreenGivesDefaultPositionsOnce)
-{
+    // Off the screen: default positions, "Positionnement par défaut" unchecked as it acted once.
+    // No panel: the main window stands on the tracer window in the bottom-right corner.
     WriteSettings({{"Left Fragm", "5000"}, {"posDefault", "0"}});
     Start();
-    // No panel: the main window stands on the tracer window in the bottom-right corner.
     EXPECT_EQ(Glb().NotesLeft, 1024 - 277);
     EXPECT_EQ(Glb().TracerLeft, 1024 - 277 - 497);
     EXPECT_EQ(frm->x(), Glb().TracerLeft + 497 - 277 + 1);
     EXPECT_FALSE(frm->menus->mnuPosByDef->isChecked());
 }
 
-TEST_F(FragmSettings, NothingChangedWithoutPositionSavingWritesNothing)
+TEST_F(FragmSettings, ClosingWritesOnlyWhatChanged)
 {
+    // Nothing changed and no position saving: the file stays byte for byte.
     WriteSettings({{"Position par dft", "0"}, {"posDefault", "0"}});
     const QByteArray before = ReadBytes(SettingsPath());
     Start();
     frm->move(10, 10);
     frm->CloseAll();
     EXPECT_EQ(ReadBytes(SettingsPath()), before);
-}
 
-TEST_F(FragmSettings, ItemsThatMarkTheSettingsDirty)
-{
     WriteSettings({{"Position par dft", "0"}});
     Start();
     EXPECT_FALSE(Glb().SettingsDirty);
@@ -71,28 +56,22 @@ TEST_F(FragmSettings, ItemsThatMarkTheSettingsDirty)
     EXPECT_TRUE(Glb().AutoSaveWhileTracing);
     EXPECT_FALSE(Glb().SettingsDirty);
     frm->menus->mnuIconStart->trigger();
-    EXPECT_TRUE(Glb().StartAsIcon);
-    EXPECT_TRUE(Glb().SettingsDirty);
+    EXPECT_TRUE(Glb().StartAsIcon && Glb().SettingsDirty);
     frm->menus->mnuDistinctFiles->trigger();
-    EXPECT_TRUE(Glb().DistinctFiles); // from the next sample on
-    EXPECT_TRUE(Glb().SavedDistinctFiles);
+    EXPECT_TRUE(Glb().DistinctFiles && Glb().SavedDistinctFiles); // from the next sample on
     frm->move(50, 60);
     frm->CloseAll();
-    const TSettingsValues read = SavedSettings();
-    EXPECT_TRUE(read.StartAsIcon);
-    EXPECT_TRUE(read.SVG_Auto);
-    EXPECT_TRUE(read.distinctFiles);
+    TSettingsValues read = SavedSettings();
+    EXPECT_TRUE(read.StartAsIcon && read.SVG_Auto && read.distinctFiles);
     EXPECT_EQ(read.mainLeft, 50);
-}
 
-TEST_F(FragmSettings, PosDftUncheckedSkipsThePositionsOfTheNextSave)
-{
+    // "Position par dft" unchecked skips the positions of the next save.
     WriteSettings({{"Left Fragm", "100"}, {"posDefault", "0"}});
     Start();
-    frm->menus->posDft->trigger(); // unchecked
+    frm->menus->posDft->trigger();
     frm->move(300, 300);
     frm->CloseAll();
-    const TSettingsValues read = SavedSettings();
+    read = SavedSettings();
     EXPECT_EQ(read.mainLeft, 100);
     EXPECT_FALSE(read.posDft);
 }
@@ -103,7 +82,6 @@ TEST_F(FragmSettings, StartAtLoginFollowsTheRealEntry)
     EXPECT_FALSE(frm->menus->mnuFragmOpen->isChecked());
     frm->menus->mnuFragmOpen->trigger();
     EXPECT_TRUE(RunEntryExists("Tarvelle"));
-    frm.reset();
     Start();
     EXPECT_TRUE(frm->menus->mnuFragmOpen->isChecked());
     frm->menus->mnuFragmOpen->trigger();

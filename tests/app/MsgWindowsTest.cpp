@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -45,9 +44,8 @@ protected:
 
 TEST_F(MsgWindows, MessageTakesItsArgumentsKeepsDesignValuesForZeroAndIsCentred)
 {
-    QPointer<TfrmMsgALL> shown =
+    TfrmMsgALL* shown =
         TfrmMsgALL::ShowMessage({"Tarvelle.txt rechargé", 0xFFFFFF, 0, 1200, 18, 0, 0});
-    ASSERT_TRUE(shown);
     EXPECT_TRUE(shown->isVisible());
     EXPECT_EQ(shown->Label()->text(), "Tarvelle.txt rechargé");
     EXPECT_EQ(shown->Label()->palette().color(QPalette::WindowText), QColor(Qt::white));
@@ -60,6 +58,7 @@ TEST_F(MsgWindows, MessageTakesItsArgumentsKeepsDesignValuesForZeroAndIsCentred)
     TfrmMsgALL* plain = TfrmMsgALL::ShowMessage({"Pas d'enregistrements", 0, 0, 0, 0, 0, 0});
     EXPECT_EQ(plain->Label()->font().pixelSize(), 24);
     EXPECT_EQ(plain->Label()->palette().color(QPalette::WindowText), QColor(Qt::black));
+    EXPECT_EQ(plain->ExposeTimer()->interval(), 2000);
 
     TfrmMsgALL* sized = TfrmMsgALL::ShowMessage({"Alarme", 0x0000FF, 0xFFFFFF, 2000, 32, 300, 70});
     EXPECT_EQ(sized->size(), QSize(300, 70));
@@ -68,28 +67,23 @@ TEST_F(MsgWindows, MessageTakesItsArgumentsKeepsDesignValuesForZeroAndIsCentred)
     EXPECT_EQ(sized->Label()->geometry(), QRect(1, 10, 298, 50));
 }
 
-TEST_F(MsgWindows, SeveralMessagesLiveAndCloseOnTheirOwn)
+TEST_F(MsgWindows, SeveralMessagesLiveAndEachSlidesOffTheScreenWhenClosed)
 {
     QPointer<TfrmMsgALL> first = TfrmMsgALL::ShowMessage({"un", 0, 0, 5000, 0, 0, 0});
     QPointer<TfrmMsgALL> second = TfrmMsgALL::ShowMessage({"deux", 0, 0, 1200, 0, 0, 0});
-    EXPECT_TRUE(first->isVisible() && second->isVisible());
+    QPointer<TfrmMsgALL> third = TfrmMsgALL::ShowMessage({"au revoir", 0, 0, 0, 0, 0, 0});
+    EXPECT_TRUE(first->isVisible() && second->isVisible() && third->isVisible());
     second->ExposeTimer()->setInterval(0); // its time has come
     QTRY_VERIFY_WITH_TIMEOUT(second.isNull(), 5000);
-    ASSERT_FALSE(first.isNull());
-    EXPECT_TRUE(first->isVisible());
-    EXPECT_TRUE(first->ExposeTimer()->isActive());
-}
 
-TEST_F(MsgWindows, ClosingSlidesTheWindowOffTheScreenThenDeletesIt)
-{
-    QPointer<TfrmMsgALL> shown = TfrmMsgALL::ShowMessage({"au revoir", 0, 0, 0, 0, 0, 0});
-    shown->move(400, 300);
-    shown->close();
+    third->move(400, 300);
+    third->close();
     // Deletion is deferred, so the window can still tell where its slide ended.
-    ASSERT_FALSE(shown.isNull());
-    const QRect last = shown->geometry();
-    EXPECT_TRUE(last.left() >= 1024 || last.right() < 0) << last.left();
-    QTRY_VERIFY_WITH_TIMEOUT(shown.isNull(), 5000);
+    ASSERT_FALSE(third.isNull());
+    EXPECT_TRUE(third->x() >= 1024 || third->geometry().right() < 0) << third->x();
+    QTRY_VERIFY_WITH_TIMEOUT(third.isNull(), 5000);
+    ASSERT_FALSE(first.isNull());
+    EXPECT_TRUE(first->isVisible() && first->ExposeTimer()->isActive());
 }
 
 TEST_F(MsgWindows, SlideEndsPastEitherEdgeInWholeSteps)
@@ -107,15 +101,29 @@ TEST_F(MsgWindows, SlideEndsPastEitherEdgeInWholeSteps)
     }
 }
 
-TEST_F(MsgWindows, QuestionWithEqualCaptionsIsANoticeAnsweringOne)
+TEST_F(MsgWindows, NoticeOfEqualCaptionsAnswersOneCentredAboveTheBarWithThePointerOnTheFocus)
 {
+    QWidget main;
+    main.setGeometry(200, 100, 277, 116);
+    auto* edit = new QLineEdit(&main);
+    edit->setGeometry(40, 50, 100, 20);
+    main.show();
+    edit->setFocus();
+    QApplication::setActiveWindow(&main);
+    SetMainWindow(&main);
     WhenAsked([](TfrmMsgALLBtn* q) {
         EXPECT_FALSE(q->CancelButton()->isVisible());
         EXPECT_EQ(q->OkButton()->text(), "OK");
         EXPECT_FALSE(q->ExposeTimer()->isActive());
+        EXPECT_EQ(q->size(), QSize(387, 68));
+        const QRect label = q->Label()->geometry();
+        EXPECT_EQ(label.x(), (387 - label.width()) / 2);
+        EXPECT_EQ(label.y(), (68 - 25 - label.height()) / 2);
         QTest::mouseClick(q->OkButton(), Qt::LeftButton);
     });
-    EXPECT_EQ(AskQuestion("Lu ?", 0, 0xFFFFFF, 0, 10, 150, 55, "OK", "OK"), 1);
+    EXPECT_EQ(AskQuestion("Fermer Tarvelle ?", 0, 0xFFFFFF, 0, 12, 0, 0, "OK", "OK"), 1);
+    ASSERT_FALSE(platform->cursorMoves.isEmpty());
+    EXPECT_EQ(platform->cursorMoves.first(), main.pos() + QPoint(40 + 100 / 2, 50 + 20 / 2));
 }
 
 TEST_F(MsgWindows, CancelAnswersTwoAndTheBarOutsideTheButtonsAnswersOneRunningOnOk)
@@ -139,10 +147,9 @@ TEST_F(MsgWindows, CancelAnswersTwoAndTheBarOutsideTheButtonsAnswersOneRunningOn
         QWidget* bar = q->AnswerBar();
         EXPECT_EQ(bar->height(), 25);
         EXPECT_EQ(bar->geometry().bottom(), q->height() - 1);
-        // Between the two buttons.
-        const int gapX = (q->OkButton()->geometry().right() + q->CancelButton()->x()) / 2;
-        ASSERT_EQ(bar->childAt(gapX, 12), nullptr);
-        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(gapX, 12));
+        const int betweenButtons = (q->OkButton()->geometry().right() + q->CancelButton()->x()) / 2;
+        ASSERT_EQ(bar->childAt(betweenButtons, 12), nullptr);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(betweenButtons, 12));
     });
     EXPECT_EQ(TfrmMsgALLBtn::Ask(request), 1);
     EXPECT_EQ(ranOnOk, 1);
@@ -153,43 +160,16 @@ TEST_F(MsgWindows, CancelAnswersTwoAndTheBarOutsideTheButtonsAnswersOneRunningOn
     EXPECT_EQ(ranOnOk, 1);
 }
 
-TEST_F(MsgWindows, QuestionLabelIsCentredAboveTheBar)
-{
-    TfrmMsgALLBtn q;
-    q.Configure({"Fermer Tarvelle ?", 0x0000FF, 0xFFFFFF, 0, 12, 0, 0, "OK", "Annuler", {}});
-    EXPECT_EQ(q.size(), QSize(387, 68));
-    const QRect label = q.Label()->geometry();
-    EXPECT_EQ(label.x(), (387 - label.width()) / 2);
-    EXPECT_EQ(label.y(), (68 - 25 - label.height()) / 2);
-}
-
-TEST_F(MsgWindows, QuestionPutsThePointerOnTheMainWindowsFocusedControl)
-{
-    QWidget main;
-    main.setGeometry(200, 100, 277, 116);
-    auto* edit = new QLineEdit(&main);
-    edit->setGeometry(40, 50, 100, 20);
-    main.show();
-    edit->setFocus();
-    QApplication::setActiveWindow(&main);
-    SetMainWindow(&main);
-    WhenAsked([](TfrmMsgALLBtn* q) { QTest::mouseClick(q->OkButton(), Qt::LeftButton); });
-    AskQuestion("?", 0, 0, 0, 0, 0, 0, "OK", "Annuler");
-    ASSERT_FALSE(platform->cursorMoves.isEmpty());
-    EXPECT_EQ(platform->cursorMoves.first(),
-              QPoint(main.x() + 40 + 100 / 2, main.y() + 50 + 20 / 2));
-}
-
 TEST_F(MsgWindows, WindowsDragFromAnyPoint)
 {
     TfrmMsgALL* shown = TfrmMsgALL::ShowMessage({"glisser", 0, 0, 0, 0, 0, 0});
     shown->move(100, 100);
     const QPoint onLabel = shown->Label()->geometry().center();
+    const QPoint to = onLabel + QPoint(30, 20);
     QTest::mousePress(shown, Qt::LeftButton, {}, onLabel);
-    QMouseEvent move(QEvent::MouseMove, QPointF(onLabel + QPoint(30, 20)),
-                     QPointF(shown->mapToGlobal(onLabel + QPoint(30, 20))), Qt::NoButton,
+    QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(shown->mapToGlobal(to)), Qt::NoButton,
                      Qt::LeftButton, {});
     QApplication::sendEvent(shown, &move);
-    QTest::mouseRelease(shown, Qt::LeftButton, {}, onLabel + QPoint(30, 20));
+    QTest::mouseRelease(shown, Qt::LeftButton, {}, to);
     EXPECT_EQ(shown->pos(), QPoint(130, 120));
 }
