@@ -1,8 +1,8 @@
 #pragma once
 
 #include "ToolRun.h"
+#include "platform/U_Platform.h"
 
-#include <QDeadlineTimer>
 #include <QPoint>
 #include <QProcess>
 #include <QRegularExpression>
@@ -13,79 +13,56 @@ inline QString Tool(const char* tool, const QString& args)
     return RunTool(QLatin1String(tool), args.split(QLatin1Char(' ')));
 }
 
-// The screen position of a window's top-left corner, from xwininfo; (-1, -1) once the server no
-// longer knows it.
+// A window's top-left corner on the screen; (-1, -1) once the server no longer knows it.
 inline QPoint WindowOrigin(quint64 window)
 {
-    bool ok = false;
-    const QString info =
-        RunTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window)}, &ok);
-    static const QRegularExpression origin(
-        QStringLiteral("Absolute upper-left X:\\s+(-?\\d+)\\s+Absolute upper-left Y:\\s+(-?\\d+)"));
-    const QRegularExpressionMatch match = origin.match(info);
-    return ok && match.hasMatch() ? QPoint(match.captured(1).toInt(), match.captured(2).toInt())
-                                  : QPoint(-1, -1);
+    static const QRegularExpression xy(
+        "upper-left X:\\s+(-?\\d+)\\s+Absolute upper-left Y:\\s+(-?\\d+)");
+    const QRegularExpressionMatch m =
+        xy.match(Tool("xwininfo", QStringLiteral("-id %1").arg(window)));
+    return m.hasMatch() ? QPoint(m.captured(1).toInt(), m.captured(2).toInt()) : QPoint(-1, -1);
 }
 
-inline quint64 RootWindow()
+// Moves the pointer to `pos`; the window the probe finds there, asked as a sample asks: the
+// pointer's position first. 0 while the pointer is elsewhere.
+inline quint64 WindowAt(TPlatform& probe, const QPoint& pos)
 {
-    // "xwininfo: Window id: 0x50d (the root window) (has no name)"
-    return Tool("xwininfo", QStringLiteral("-root"))
-        .section(QLatin1String("Window id: "), 1)
-        .section(QLatin1Char(' '), 0, 0)
-        .toULongLong(nullptr, 16);
+    Tool("xdotool", QStringLiteral("mousemove %1 %2").arg(pos.x()).arg(pos.y()));
+    QPoint at;
+    return probe.CursorPos(at) && at == pos ? probe.WindowFromPoint(at) : 0;
 }
 
 // A running copy of the test-window helper and the ids of the windows it shows; killed at the end.
-class THelperWindow
+struct THelperWindow
 {
-public:
-    explicit THelperWindow(const QString& title, const QString& dialogTitle = QString())
+    explicit THelperWindow(const QString& title, const QString& dialogTitle = {})
     {
-        QStringList args{QStringLiteral("--title"), title};
-        if (!dialogTitle.isEmpty())
-            args << QStringLiteral("--owned-dialog") << dialogTitle;
-        process.start(QStringLiteral(TARVELLE_TESTWINDOW), args);
-        if (!process.waitForStarted(kDeadlineMs))
-            return;
-        pid = process.processId();
-        window = ReadWindowId();
-        if (!dialogTitle.isEmpty())
-            dialog = ReadWindowId();
-        const auto viewable = [](quint64 id) {
-            return Tool("xwininfo", QStringLiteral("-id %1").arg(id))
-                .contains(QLatin1String("Map State: IsViewable"));
+        const auto readId = [this] {
+            while (!process.canReadLine() && process.waitForReadyRead(kDeadlineMs)) {
+            }
+            return process.readLine().trimmed().toULongLong(nullptr, 16);
         };
+        const auto viewable = [](quint64 id) {
+            return !id || Tool("xwininfo", QStringLiteral("-id %1").arg(id)).contains("IsViewable");
+        };
+        QStringList args{"--title", title};
+        if (!dialogTitle.isEmpty())
+            args << "--owned-dialog" << dialogTitle;
+        process.start(TARVELLE_TESTWINDOW, args);
+        pid = process.waitForStarted(kDeadlineMs) ? process.processId() : 0;
+        window = pid ? readId() : 0;
+        dialog = window && !dialogTitle.isEmpty() ? readId() : 0;
         shown = window && (dialogTitle.isEmpty() || dialog) &&
-                WaitUntil([&]() { return viewable(window) && (!dialog || viewable(dialog)); });
+                WaitUntil([&] { return viewable(window) && viewable(dialog); });
     }
-    ~THelperWindow() { Kill(); }
-    THelperWindow(const THelperWindow&) = delete;
-    THelperWindow& operator=(const THelperWindow&) = delete;
-
-    // True once the helper printed its window ids and its windows are mapped.
-    bool IsShown() const { return shown; }
-    quint64 Window() const { return window; }
-    quint64 Dialog() const { return dialog; }
-    qint64 Pid() const { return pid; }
-    // Ends the helper and waits until it has ended; nothing when it is not running.
-    void Kill()
+    ~THelperWindow()
     {
         process.kill();
         process.waitForFinished(kDeadlineMs);
     }
 
-private:
-    quint64 ReadWindowId()
-    {
-        while (!process.canReadLine() && process.waitForReadyRead(kDeadlineMs)) {
-        }
-        return process.readLine().trimmed().toULongLong(nullptr, 16);
-    }
-
     QProcess process;
-    quint64 window = 0;
-    quint64 dialog = 0;
+    quint64 window = 0, dialog = 0;
     qint64 pid = 0;
-    bool shown = false;
+    bool shown = false; // the helper printed its ids and its windows are mapped
 };

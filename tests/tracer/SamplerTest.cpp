@@ -6,8 +6,8 @@
 
 namespace {
 constexpr quint64 kEditor = 1, kBrowser = 2, kDialog = 3, kOwn = 4, kFiles = 5;
-}
 
+// Windows of four programs, the dialog owned by the editor; tracing from 09:00:00 on 7/12/2026.
 class Sampler : public TarvelleTest
 {
 protected:
@@ -20,10 +20,8 @@ protected:
         platform->AddWindow(kDialog, "Enregistrer sous", 10, kEditor);
         platform->AddWindow(kOwn, "Scribelle", 30);
         platform->AddWindow(kFiles, "Documents", 40);
-        platform->exeNames = {{10, "/usr/bin/Editeur"},
-                              {20, "/opt/nav/navigateur"},
-                              {30, "/home/u/tarvelle"},
-                              {40, "/usr/bin/nautilus"}};
+        platform->exeNames = {{10, "/usr/bin/Editeur"}, {20, "nav/navigateur"}, {30, "tarvelle"}};
+        platform->exeNames[40] = "/usr/bin/nautilus";
         clock->Set(QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0)));
         sampler.Started(NowDateTime());
     }
@@ -34,29 +32,27 @@ protected:
         sampler.SampleForeground();
         clock->AdvanceSeconds(seconds);
     }
-    QString Cell(int row, int column) const { return data.grid.Cell(row, column); }
-    // A row's texts as the file holds them.
+    // A row's texts from column `from` on, as the file holds them.
     std::string Line(int row, int from = 0) const
     {
         const TTraceCells& cells = data.grid.Row(row);
         return QStringList(cells.begin() + from, cells.end()).join(u';').toStdString();
     }
-    const TTraceProc& Entry(int row) const { return *data.table.Proc(row); }
 
     TTraceData data;
     TSampler sampler{data};
 };
+} // namespace
 
 TEST_F(Sampler, PointerOnTheScreenEdgeChangesNothing)
 {
     On(kEditor);
-    for (const QPoint edge : {QPoint(0, 300), QPoint(400, 0)}) {
-        platform->cursor = edge;
-        On(kBrowser);
-        Glb().DistinctFiles = true;
-        On(kBrowser);
-        Glb().DistinctFiles = false;
-    }
+    for (const QPoint edge : {QPoint(0, 300), QPoint(400, 0)})
+        for (const bool distinct : {false, true}) {
+            platform->cursor = edge;
+            Glb().DistinctFiles = distinct;
+            On(kBrowser);
+        }
     platform->cursor = QPoint(5, 5);
     platform->cursorFails = true;
     On(kBrowser);
@@ -69,18 +65,18 @@ TEST_F(Sampler, NewTitleOfTheSameApplication)
     On(kEditor, 5);
     platform->windows[kEditor].title = "autre.txt - Editeur";
     On(kEditor, 5);
-    ASSERT_EQ(data.lastRow(), 0); // one row per application and day
-    EXPECT_EQ(Cell(0, 1), "autre.txt - Editeur");
-    EXPECT_EQ(Cell(0, 4), "09:00:05"); // closed and resumed at once
-    EXPECT_EQ(Entry(0).duree, TimeFromSeconds(5));
-
+    // One row per application and day, closed and resumed at once.
+    EXPECT_EQ(Line(0),
+              "Editeur;autre.txt - Editeur;07/12/2026;09:00:00;09:00:05;00:00:00;00:00:05");
     Glb().DistinctFiles = true;
     platform->windows[kEditor].title = "troisième.txt - Editeur";
     On(kEditor);
     EXPECT_EQ(data.lastRow(), 1); // one row per title
 }
 
-TEST_F(Sampler, OwnWindowsAndDesktopShellAreTracedOrLeftOut)
+// The program's own windows are traced as "Traceur"; left out with the desktop shell, they
+// leave the current row running. In foreground mode an owned dialog counts as its owner.
+TEST_F(Sampler, WhatASampleTakesForItsOrigin)
 {
     On(kOwn);
     EXPECT_EQ(Line(0).substr(0, 16), "tarvelle;Traceur");
@@ -88,77 +84,65 @@ TEST_F(Sampler, OwnWindowsAndDesktopShellAreTracedOrLeftOut)
     On(kEditor, 30);
     On(kOwn, 5);
     On(kFiles, 5);
-    // Skipped: the editor kept running all along.
-    EXPECT_EQ(data.lastRow(), 1);
-    EXPECT_EQ(sampler.LastProc.name, "Editeur");
     On(kBrowser);
-    EXPECT_EQ(Entry(1).duree, TimeFromSeconds(40));
-}
+    EXPECT_EQ(data.lastRow(), 2);
+    EXPECT_EQ(Line(1, 6), "00:00:40");
 
-// In foreground mode an owned dialog counts as its owner, whatever the pointer is on.
-TEST_F(Sampler, TitlesComeFromTheOwnerWindowWithoutLineBreaksOrSeparators)
-{
     Glb().DistinctFiles = true;
     platform->pointed = kBrowser;
     platform->foreground = kDialog;
     sampler.SampleForeground();
-    EXPECT_EQ(Line(0).substr(0, 27), "Editeur;liste.txt - Editeur");
+    EXPECT_EQ(sampler.LastProc.name + ";" + sampler.LastProc.title, "Editeur;liste.txt - Editeur");
+    // Nothing in a title may break the file's lines or fields.
     platform->windows[kEditor].title = "a\rb;c\td\ne";
     On(kEditor);
-    EXPECT_EQ(Cell(1, 1), "a_b,c d e");
+    EXPECT_EQ(data.grid.Cell(3, 1), "a_b,c d e");
 }
 
-TEST_F(Sampler, ASwitchClosesTheRowAndComingBackTheSameDayResumesIt)
+// A switch or a stop closes the row; coming back the same day resumes it; time while
+// tracing was stopped is never counted.
+TEST_F(Sampler, RunsCloseAtASwitchOrAStopAndResumeOnComingBack)
 {
     On(kEditor, 10);
     On(kBrowser, 20);
-    ASSERT_EQ(data.lastRow(), 1);
     EXPECT_EQ(Line(0),
               "Editeur;liste.txt - Editeur;07/12/2026;09:00:00;09:00:00;09:00:10;00:00:10");
-    EXPECT_EQ(Cell(1, 5), "00:00:00"); // the current origin's row is open
-    EXPECT_TRUE(Entry(1).IsOpen());
+    EXPECT_EQ(Line(1, 4), "09:00:10;00:00:00;00:00:00"); // the current origin's row is open
+    EXPECT_TRUE(data.table.Proc(1)->IsOpen());
     On(kEditor, 3);
     EXPECT_EQ(data.lastRow(), 1);
     EXPECT_EQ(Line(0, 3), "09:00:00;09:00:30;00:00:00;00:00:10");
     On(kBrowser);
-    EXPECT_EQ(Cell(0, 6), "00:00:13");
-}
-
-TEST_F(Sampler, StoppingClosesTheRowAndARestartCountsOnlyTracedTime)
-{
-    On(kEditor, 10);
+    EXPECT_EQ(Line(0, 5), "09:00:33;00:00:13");
     sampler.Stopped();
-    EXPECT_EQ(Cell(0, 5), "09:00:10");
-    EXPECT_EQ(sampler.LastProc.name, "Editeur");
-    clock->AdvanceSeconds(600); // paused
+    EXPECT_EQ(Line(1, 4), "09:00:33;09:00:34;00:00:21");
+    EXPECT_EQ(sampler.LastProc.name, "navigateur");
+    clock->AdvanceSeconds(600);
     sampler.Started(NowDateTime());
-    On(kEditor, 20); // same key: nothing happens
-    On(kBrowser);
-    EXPECT_EQ(Entry(0).duree, TimeFromSeconds(30));
-    EXPECT_EQ(Cell(0, 4), "09:00:10");
+    On(kBrowser, 20); // same origin: nothing happens
+    On(kEditor);
+    EXPECT_EQ(Line(1, 4), "09:00:34;09:10:54;00:00:41");
 }
 
+// At midnight the row of the day before ends at 23:59:59 and a row of the new day starts at
+// 00:00:00, unless the load found no row of its day.
 TEST_F(Sampler, MidnightRollsTheRowOverToTheNewDay)
 {
     clock->Set(QDateTime(QDate(2026, 12, 7), QTime(23, 59, 0)));
-    On(kEditor, 90); // now 00:00:30 the next day
-    On(kBrowser);
-    ASSERT_EQ(data.lastRow(), 2);
-    EXPECT_EQ(Line(0, 3), "23:59:00;23:59:00;23:59:59;00:00:59");
-    EXPECT_EQ(Line(1).substr(0, 47), "Editeur;liste.txt - Editeur;08/12/2026;00:00:00");
-    EXPECT_EQ(Cell(1, 6), "00:00:30");
-    EXPECT_EQ(Cell(2, 0), "navigateur");
-}
-
-TEST_F(Sampler, MidnightWithoutRollOverWhenTheLoadHadNoRowToday)
-{
-    Glb().NoRowTodayAtLoad = true;
-    clock->Set(QDateTime(QDate(2026, 12, 7), QTime(23, 59, 0)));
     On(kEditor, 90);
     On(kBrowser);
-    ASSERT_EQ(data.lastRow(), 1);
-    EXPECT_TRUE(Entry(0).IsOpen());
-    EXPECT_EQ(Cell(1, 2), "08/12/2026");
+    ASSERT_EQ(data.lastRow(), 2);
+    EXPECT_EQ(Line(0, 2), "07/12/2026;23:59:00;23:59:00;23:59:59;00:00:59");
+    EXPECT_EQ(Line(1, 2), "08/12/2026;00:00:00;00:00:30;00:00:30;00:00:30");
+    EXPECT_EQ(Line(2).substr(0, 21), "navigateur;Accueil - ");
+
+    Glb().NoRowTodayAtLoad = true;
+    clock->Set(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 0)));
+    On(kEditor, 90);
+    On(kBrowser);
+    ASSERT_EQ(data.lastRow(), 3);
+    EXPECT_TRUE(data.table.Proc(1)->IsOpen());
+    EXPECT_EQ(data.grid.Cell(3, 2), "09/12/2026");
 }
 
 TEST_F(Sampler, EverySecondGoesToExactlyOneRow)
@@ -176,7 +160,7 @@ TEST_F(Sampler, EverySecondGoesToExactlyOneRow)
     // The first sample opened the first run; every second after it is somewhere.
     int total = 0;
     for (int row = 0; row <= data.lastRow(); ++row)
-        total += SecondsOfDay(Entry(row).duree);
+        total += SecondsOfDay(data.table.Proc(row)->duree);
     EXPECT_EQ(total, traced);
     EXPECT_LE(data.lastRow(), 3);
 }
