@@ -72,7 +72,7 @@ TfrmFragm::TfrmFragm(QWidget* parent)
         Glb().DataLoaded = true;
     };
     saveNotesAndTrace = [this]() {
-        SaveTrace(tracer->trace);
+        return SaveTrace(tracer->trace);
     };
     closeLastProc = [this]() {
         tracer->CloseAtExit();
@@ -174,6 +174,7 @@ void TfrmFragm::ConnectControls()
         PressLook(ui.rxOK, false);
         OKRelease();
     });
+    connect(ui.Recording, &QAction::triggered, this, &TfrmFragm::RecordingExecute);
     connect(tray, &TFragmTray::LeftClick, this, &TfrmFragm::TrayLeftClick);
     connect(tray, &TFragmTray::RightClick, this, &TfrmFragm::TrayRightClick);
     // The title and the mark lie in the band the window is dragged by.
@@ -219,6 +220,16 @@ void TfrmFragm::OKRelease()
 {
     Glb().TracerBusy = false;
     ui.Recording->trigger();
+}
+
+void TfrmFragm::RecordingExecute()
+{
+    if (AskQuestion(QStringLiteral("Enregistrer le fichier ?"), 0x000000, 0xFFFFFF, 0, 10, 150, 55,
+                    QStringLiteral("    O K    "), QStringLiteral("Non !!")) != 1)
+        return;
+    // A save that failed leaves the changes marked, so that closing still saves them.
+    if (saveNotesAndTrace && saveNotesAndTrace())
+        Glb().Modified = false;
 }
 
 void TfrmFragm::RepaintAllSkins()

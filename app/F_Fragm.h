@@ -53,7 +53,8 @@ public:
     TFragmTracer* tracer;
     // Filled in by the subsystems that own these steps.
     std::function<void()> loadNotesAndTrace;
-    std::function<void()> saveNotesAndTrace;
+    // True when everything was written.
+    std::function<bool()> saveNotesAndTrace;
     std::function<void()> closeLastProc;
     std::function<void()> stopTracing;
 
@@ -75,6 +76,7 @@ private:
     void ButtonLabelUp(TTransparentLabel* label, QPoint pos, void (TfrmFragm::*act)());
     void STOPRelease();
     void OKRelease();
+    void RecordingExecute();
     void TrayLeftClick();
     void TrayRightClick();
     void BringToFront();

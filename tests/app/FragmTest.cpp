@@ -110,10 +110,12 @@ TEST_F(Fragm, TrayRightClickShowsThenAsksCancelKeepsAllOkStopsTracingAndClosesWi
     Glb().TracerBusy = false;
     clock->AdvanceSeconds(5);
     dialogs->AnswerNext(1);
+    dialogs->AnswerNext(1); // the stopped trace is worth saving: the closing no longer saves it
     Q_EMIT frm->tray->RightClick();
     EXPECT_TRUE(Glb().ClosingFromTray);
     EXPECT_FALSE(Tracer().Tracing());
-    EXPECT_EQ(Tracer().trace.grid.Cell(0, 6), "00:00:05");
+    EXPECT_EQ(dialogs->questions.last().text, "Enregistrer le fichier ?");
+    EXPECT_TRUE(ReadBytes(TraceFilePath()).endsWith(";00:00:05\r\n"));
     EXPECT_EQ(closed.size(), 1);
     EXPECT_EQ(frm->pos(), QPoint(300, 200));
     EXPECT_FALSE(notes.isVisible() || tracer.isVisible());
@@ -149,6 +151,29 @@ TEST_F(Fragm, OkAndStopActOnlyWhenReleasedInsideTheirLabelsAndClosingWaitsForThe
     EXPECT_TRUE(frm->x() >= 1024 || frm->x() + frm->width() <= 0) << frm->x(); // slid away
 }
 
+TEST_F(Fragm, SaveQuestionSavesOnOkAndOnlyASaveThatWorkedClearsTheChanges)
+{
+    bool works = false;
+    int saves = 0;
+    frm->saveNotesAndTrace = [&]() {
+        ++saves;
+        return works;
+    };
+    Glb().Modified = true;
+    for (const auto& [answer, worked, modified] :
+         {std::tuple{2, true, true}, {1, false, true}, {1, true, false}}) {
+        works = worked;
+        dialogs->AnswerNext(answer);
+        frm->ui.Recording->trigger();
+        const TQuestionRequest& asked = dialogs->questions.last();
+        EXPECT_EQ(asked.text, "Enregistrer le fichier ?");
+        EXPECT_EQ(asked.okCaption, "    O K    ");
+        EXPECT_EQ(asked.cancelCaption, "Non !!");
+        EXPECT_EQ(Glb().Modified, modified) << answer << worked;
+    }
+    EXPECT_EQ(saves, 2);
+}
+
 TEST_F(Fragm, ClosingAsksToKeepChangedColoursUnlessTheSessionEndsWhenWhatChangedIsSaved)
 {
     Glb().SettingsDirty = false;
@@ -167,7 +192,7 @@ TEST_F(Fragm, ClosingAsksToKeepChangedColoursUnlessTheSessionEndsWhenWhatChanged
     dialogs->questions.clear();
     int saves = 0;
     frm->saveNotesAndTrace = [&]() {
-        ++saves;
+        return ++saves > 0;
     };
     Glb().Modified = Glb().ColoursChanged = Glb().TracerBusy = true;
     Glb().Colours.GradientColourA = 0x0000FF;
