@@ -1,113 +1,83 @@
 #include "E2eSupport.h"
 
 #include <QElapsedTimer>
-#include <QFile>
-
-#include <algorithm>
 
 namespace {
-// A second copy has to be gone about at once: its whole life, start-up included.
-constexpr qint64 kSecondCopyLifeMs = 2000;
-
-// Has the window manager minimise the window; false when it never does.
-bool Minimise(const QString& window)
-{
-    bool asked = false;
-    RunTool("xdotool", {"windowminimize", window}, &asked);
-    return asked && WaitUntil([&]() { return IsMinimised(window); });
-}
-
-bool ShownAgain(const QString& window)
-{
-    return WaitUntil([&]() { return IsMinimised(window, false); });
-}
-
 class SingleInstance : public ProgramTest
 {
 protected:
-    // Starts a copy expected to find another one running; true when it exits with 0 within
-    // kSecondCopyLifeMs of its start.
-    ::testing::AssertionResult SecondCopyEndsAtOnce()
+    // Every entry of the program folder with its size and modification time to the nanosecond.
+    QString HomeListing() { return RunTool("find", {home.path(), "-printf", "%p %s %T@\n"}); }
+    static bool IsStackedAbove(const QString& upper, const QString& lower)
+    {
+        // Bottom to top: "_NET_CLIENT_LIST_STACKING(WINDOW): window id # 0x..., 0x...".
+        const QString order = RunTool("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"}) + ',';
+        const auto at = [&](const QString& w) {
+            return order.indexOf(QString(" 0x%1,").arg(w.toULongLong(), 0, 16));
+        };
+        return at(lower) >= 0 && at(upper) > at(lower);
+    }
+    // "Iconic" when minimised, "Normal" when shown, as the window manager says.
+    static bool InState(const QString& window, const QString& state)
+    {
+        return RunTool("xprop", {"-id", window, "WM_STATE"}).contains("window state: " + state) &&
+               RunTool("xwininfo", {"-id", window}).contains("IsViewable") == (state == "Normal");
+    }
+    // A copy that finds another one running has to be gone about at once, start-up included.
+    void SecondCopyEndsAtOnce()
     {
         QElapsedTimer life;
         life.start();
-        QProcess& second = Start();
-        const bool ended = second.waitForFinished(
-            static_cast<int>(std::max<qint64>(0, kSecondCopyLifeMs - life.elapsed())));
-        if (ended && second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0)
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure()
-               << "after " << life.elapsed() << " ms, the second copy "
-               << (ended ? "had failed" : "still ran");
+        EXPECT_TRUE(EndsWithZero(Start())) << "the second copy failed";
+        EXPECT_LE(life.elapsed(), 2000) << "the second copy's life in ms";
     }
-
-    QString AFileNotAFolder()
+    void SecondCopyRestores(const QString& window)
     {
-        const QString path = scratch.path() + "/file";
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        return path;
+        RunTool("xdotool", {"windowminimize", window});
+        ASSERT_TRUE(WaitUntil([&]() { return InState(window, "Iconic"); })) << "not minimised";
+        SecondCopyEndsAtOnce();
+        EXPECT_TRUE(WaitUntil([&]() { return InState(window, "Normal"); })) << "not restored";
     }
 };
 
-TEST_F(SingleInstance, SecondCopyEndsAtOnceTouchingNoFileAndBringsTheFirstForward)
+TEST_F(SingleInstance, SecondCopyEndsAtOnceTouchingNoFileAndBringsTheFirstForwardEvenAfterACrash)
 {
     QProcess* first = nullptr;
     const QString window = StartMain(first);
     ASSERT_FALSE(window.isEmpty()) << "the first copy never showed its window";
-    const QString before = FolderListing(home.path());
+    // The first paint writes the trace file; from then on the first copy writes nothing by itself.
+    ASSERT_TRUE(WaitUntil([&]() { return HomeListing().contains("/Traceur.csv "); }));
+    const QString before = HomeListing();
+    SecondCopyRestores(window);
 
-    ASSERT_TRUE(Minimise(window)) << "the window manager never minimised the window";
-    EXPECT_TRUE(SecondCopyEndsAtOnce());
-    EXPECT_TRUE(ShownAgain(window)) << "the first copy stayed minimised";
-
-    const QString title = "Autre fenêtre";
-    const QString other = ShowTestWindow(title);
-    ASSERT_FALSE(other.isEmpty()) << "the helper window never showed";
-    ASSERT_TRUE(WaitUntil([&]() { return IsStackedAbove(other, window); }))
-        << "the window manager did not put the newer window on top";
-    EXPECT_TRUE(SecondCopyEndsAtOnce());
-    EXPECT_TRUE(WaitUntil([&]() { return IsStackedAbove(window, other); }))
-        << "the first copy stayed below the other window";
-
-    EXPECT_TRUE(StillRuns(*first));
+    const QString other = ShowTestWindow("Autre fenêtre");
+    ASSERT_TRUE(WaitUntil([&]() { return IsStackedAbove(other, window); })) << "not on top";
+    SecondCopyEndsAtOnce();
+    EXPECT_TRUE(WaitUntil([&]() { return IsStackedAbove(window, other); })) << "not raised";
     EXPECT_EQ(ShownMainWindow(first->processId()), window);
-    EXPECT_EQ(FolderListing(home.path()), before);
+    EXPECT_EQ(HomeListing().toStdString(), before.toStdString());
+
+    // A killed copy leaves its lock and socket behind: the next one takes both over.
+    first->kill();
+    ASSERT_TRUE(first->waitForFinished(kDeadlineMs));
+    const QString next = StartMain(first);
+    ASSERT_FALSE(next.isEmpty()) << "no window after the crashed copy's lock";
+    SecondCopyRestores(next);
 }
 
-TEST_F(SingleInstance, CrashedCopyDoesNotStopTheNextStart)
+TEST_F(SingleInstance, StartsWhenTheLockFolderIsUnusable)
 {
-    QProcess* crashed = nullptr;
-    ASSERT_FALSE(StartMain(crashed).isEmpty()) << "the first copy never showed its window";
-    crashed->kill();
-    ASSERT_TRUE(crashed->waitForFinished(kDeadlineMs));
-
-    QProcess* next = nullptr;
-    const QString window = StartMain(next);
-    ASSERT_FALSE(window.isEmpty()) << "no window after the crashed copy's lock";
-    // The new copy took over the crashed one's socket too: a later copy still reaches it.
-    ASSERT_TRUE(Minimise(window));
-    EXPECT_TRUE(SecondCopyEndsAtOnce());
-    EXPECT_TRUE(ShownAgain(window)) << "the new copy did not answer the later one";
-    EXPECT_TRUE(StillRuns(*next));
-}
-
-TEST_F(SingleInstance, StartsWhenTheRuntimeFolderIsUnusable)
-{
-    environment.insert("XDG_RUNTIME_DIR", AFileNotAFolder());
+    const QString notAFolder = temp.filePath("file");
+    ASSERT_TRUE(WriteBytes(notAFolder, {}));
+    environment.insert("XDG_RUNTIME_DIR", notAFolder);
     QProcess* first = nullptr;
     EXPECT_FALSE(StartMain(first).isEmpty()) << "no window with a file as runtime folder";
     // The lock found another place: a second copy still defers to the first.
-    EXPECT_TRUE(SecondCopyEndsAtOnce());
-}
+    SecondCopyEndsAtOnce();
+    first->kill();
 
-TEST_F(SingleInstance, StartsWhenNoLockFolderCanBeMadeAtAll)
-{
-    // Neither the runtime folder nor the temporary folder it falls back to can hold a lock.
-    const QString notAFolder = AFileNotAFolder();
-    environment.insert("XDG_RUNTIME_DIR", notAFolder);
+    // Nor can the temporary folder that Qt falls back to hold a lock.
     environment.insert("TMPDIR", notAFolder);
-    QProcess* first = nullptr;
     EXPECT_FALSE(StartMain(first).isEmpty()) << "no window without any lock folder";
     EXPECT_TRUE(StillRuns(*first));
 }
