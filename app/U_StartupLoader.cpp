@@ -5,8 +5,15 @@
 #include <QDBusConnection>
 #include <QFontDatabase>
 #include <QStringList>
+#include <QThread>
 
-TStartupLoader::TStartupLoader() : worker(&TStartupLoader::Work, this) {}
+TStartupLoader::TStartupLoader()
+{
+    // Qt takes the first thread that uses it for its main thread. The worker opens the bus at
+    // once, so this thread must have been that first one before the worker starts.
+    QThread::currentThread();
+    worker = std::thread(&TStartupLoader::Work, this);
+}
 
 TStartupLoader::~TStartupLoader()
 {

@@ -71,8 +71,8 @@ QProcess& ProgramTest::Launch(const QString& program, const QStringList& args)
 {
     auto process = std::make_unique<QProcess>();
     process->setProcessEnvironment(environment);
-    // The programs' own messages end up in the test log, which ctest shows on failure.
-    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    // Their error output is read at the end of the test, then passed on to the test log.
+    process->setProcessChannelMode(QProcess::ForwardedOutputChannel);
     process->start(program, args);
     process->waitForStarted(kDeadlineMs);
     processes.push_back(std::move(process));

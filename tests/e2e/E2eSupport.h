@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <cstdio>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -29,9 +30,13 @@ protected:
     void SetUp() override;
     void TearDown() override
     {
-        for (const auto& process : processes) { // whatever still runs
-            process->kill();
+        for (const auto& process : processes) {
+            process->kill(); // whatever still runs
             process->waitForFinished(kDeadlineMs);
+            const QByteArray errors = process->readAllStandardError();
+            std::fputs(errors.constData(), stderr);
+            // Qt would take the start-up worker for the main thread, and events would get lost.
+            EXPECT_FALSE(errors.contains("not created in the main() thread"));
         }
     }
 
