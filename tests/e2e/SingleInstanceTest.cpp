@@ -29,7 +29,7 @@ protected:
         QElapsedTimer life;
         life.start();
         EXPECT_TRUE(EndsWithZero(Start())) << "the second copy failed";
-        EXPECT_LE(life.elapsed(), 2000) << "the second copy's life in ms";
+        EXPECT_LE(life.elapsed(), 1000) << "the second copy's life in ms";
     }
     void SecondCopyRestores(const QString& window)
     {
