@@ -5,13 +5,14 @@
 #include "app/F_FragmSettings.h"
 #include "app/F_FragmTracer.h"
 #include "app/F_FragmTray.h"
-#include "app/F_Glb.h"
-#include "app/F_MsgALL.h"
-#include "app/F_WindowDrag.h"
-#include "app/U_Constantes.h"
-#include "app/U_Fonts.h"
 #include "app/U_FragmShape.h"
 #include "app/U_Instance.h"
+#include "app/U_NotesAndTrace.h"
+#include "core/F_Glb.h"
+#include "core/F_MsgALL.h"
+#include "core/F_WindowDrag.h"
+#include "core/U_Constantes.h"
+#include "core/U_Fonts.h"
 #include "platform/U_Platform.h"
 #include "toolkit/C_DateEdit.h"
 #include "toolkit/C_DigitalClock.h"
@@ -20,7 +21,7 @@
 #include "toolkit/C_Image.h"
 #include "toolkit/C_SkinPanel.h"
 #include "toolkit/C_TransparentLabel.h"
-#include "tracer/U_TraceFile.h"
+#include "tracer/U_TracerController.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -52,10 +53,12 @@ bool InsideLabel(const QWidget* label, const QPoint& pos)
 }
 } // namespace
 
-TfrmFragm::TfrmFragm(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), ui(this), menus(new TFragmMenus(this)),
-      tray(new TFragmTray(AppIcon(), this)), colours(new TFragmColours(this)),
-      settings(new TFragmSettings(this)), tracer(new TFragmTracer(this)),
+TfrmFragm::TfrmFragm(TTracerController& tracerController, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), ui(this), tracer(tracerController),
+      menus(new TFragmMenus(this)), tray(new TFragmTray(AppIcon(), this)),
+      colours(new TFragmColours(this, ui, menus->mnuColors)),
+      settings(new TFragmSettings(this, ui, *menus)),
+      tracerView(new TFragmTracer(tracer, ui, menus->timeOnRecording, this)),
       drag(new TWindowDrag(this, [this](const QPoint& at) { return DragStarts(at); }))
 {
     setObjectName(QStringLiteral("frmFragm"));
@@ -66,44 +69,28 @@ TfrmFragm::TfrmFragm(QWidget* parent)
     palette.setColor(QPalette::Window, ToQColor(0xB56A6A));
     setPalette(palette);
     ConnectControls();
-    // Until the notes have their own file, loading and saving are the trace's alone.
-    loadNotesAndTrace = [this]() {
-        LoadTrace(tracer->trace);
-        Glb().DataLoaded = true;
-    };
-    saveNotesAndTrace = [this]() {
-        return SaveTrace(tracer->trace);
-    };
-    closeLastProc = [this]() {
-        tracer->CloseAtExit();
-    };
-    stopTracing = [this]() {
-        if (tracer->Tracing())
-            tracer->spdSpyClick();
-    };
 }
 
 TfrmFragm::~TfrmFragm() = default;
 
-bool TfrmFragm::FormCreate(const QStringList& arguments)
+void TfrmFragm::FormCreate(const QStringList& arguments)
 {
-    if (!EnsureSingleInstance([this]() { ComeForward(); }))
-        return false;
+    ListenForLaterCopies([this]() { ComeForward(); });
     SetMainWindow(this);
     setAcceptDrops(true);
     Glb().OwnExeName = OwnExeName();
     Glb().EditorFirstShowPending = true;
     Glb().NotesVisible = Glb().TracerVisible = true;
-    Glb().ShowNotesAtStart = Glb().UseDefaultColours = Glb().StartAsIcon = false;
+    Glb().ShowNotesAtStart = Glb().UseDefaultColours = false;
     Glb().Colours = TColourSettings{};
+    Glb().Options = TOptions{};
     Glb().SettingsDirty = true;
     settings->Load();
     colours->ApplyTextBackColour(Glb().Colours.TextBackColour);
     colours->ApplyTextColour(Glb().Colours.TextColour);
     colours->ApplyTitleColours();
     ShapeWindow();
-    ui.spdDspInfo->SetHint(kHintsShown);
-    THintSwitch::Set(this, false);
+    ShowHints(false);
     for (QWidget* control : ui.OwnHintControls())
         THintSwitch::Set(control, true);
     if (arguments.isEmpty()) {
@@ -120,7 +107,6 @@ bool TfrmFragm::FormCreate(const QStringList& arguments)
     // windows opened later read.
     QTimer::singleShot(0, this, []() { Glb().SupportsTranslucency = Platform().HasCompositor(); });
     Glb().FirstPaintPending = true;
-    return true;
 }
 
 void TfrmFragm::SetSecondaryWindows(QWidget* notes, QWidget* tracer)
@@ -175,6 +161,10 @@ void TfrmFragm::ConnectControls()
         OKRelease();
     });
     connect(ui.Recording, &QAction::triggered, this, &TfrmFragm::RecordingExecute);
+    connect(&tracer, &TTracerController::StateChanged, this, &TfrmFragm::TracerStateChanged);
+    connect(&tracer, &TTracerController::AutoSaveDue, this, &TfrmFragm::Save);
+    connect(colours, &TFragmColours::RepaintAll, this, &TfrmFragm::RepaintAllSkins);
+    connect(colours, &TFragmColours::RepaintSecondary, this, &TfrmFragm::RepaintSecondaryWindows);
     connect(tray, &TFragmTray::LeftClick, this, &TfrmFragm::TrayLeftClick);
     connect(tray, &TFragmTray::RightClick, this, &TfrmFragm::TrayRightClick);
     // The title and the mark lie in the band the window is dragged by.
@@ -184,10 +174,22 @@ void TfrmFragm::ConnectControls()
 
 void TfrmFragm::spdDspInfoClick()
 {
+    ShowHints(!hintsShown);
+}
+
+void TfrmFragm::ShowHints(bool shown)
+{
+    hintsShown = shown;
     // The hint names the state a click will produce.
-    const bool show = ui.spdDspInfo->Hint() == kHintsShown;
-    ui.spdDspInfo->SetHint(show ? kHintsHidden : kHintsShown);
-    THintSwitch::Set(this, show);
+    ui.spdDspInfo->SetHint(shown ? kHintsHidden : kHintsShown);
+    THintSwitch::Set(this, shown);
+}
+
+void TfrmFragm::TracerStateChanged(bool)
+{
+    // Starting and stopping the tracer both switch the hints off.
+    if (hintsShown)
+        ShowHints(false);
 }
 
 void TfrmFragm::PressLook(TTransparentLabel* label, bool pressed)
@@ -228,8 +230,13 @@ void TfrmFragm::RecordingExecute()
                     QStringLiteral("    O K    "), QStringLiteral("Non !!")) != 1)
         return;
     // A save that failed leaves the changes marked, so that closing still saves them.
-    if (saveNotesAndTrace && saveNotesAndTrace())
+    if (Save())
         Glb().Modified = false;
+}
+
+bool TfrmFragm::Save()
+{
+    return SaveNotesAndTrace(tracer.trace);
 }
 
 void TfrmFragm::RepaintAllSkins()
@@ -267,20 +274,21 @@ void TfrmFragm::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.drawPixmap(event->rect(), skin, event->rect());
     painter.end();
-    if (!Glb().DataLoaded && loadNotesAndTrace)
-        loadNotesAndTrace();
-    Glb().ShowNotesAtStart = false;
     if (Glb().FirstPaintPending) {
         Glb().FirstPaintPending = false;
-        // Windows are shown or hidden once this paint is over, not in the middle of it.
+        // The files are read and windows shown or hidden once this paint is over, not in the
+        // middle of it.
         QTimer::singleShot(0, this, &TfrmFragm::FirstPaint);
     }
 }
 
 void TfrmFragm::FirstPaint()
 {
-    tracer->StartAtLaunch();
-    if (Glb().StartAsIcon)
+    if (!Glb().DataLoaded)
+        LoadNotesAndTrace(tracer.trace);
+    Glb().ShowNotesAtStart = false;
+    tracer.StartAtLaunch();
+    if (Glb().Options.StartAsIcon)
         HideAll();
 }
 
@@ -352,7 +360,7 @@ void TfrmFragm::BringToFront()
 
 bool TfrmFragm::TracerRunning() const
 {
-    return Glb().TracerBusy || tracer->Tracing();
+    return Glb().TracerBusy || tracer.Tracing();
 }
 
 void TfrmFragm::TrayLeftClick()
@@ -382,8 +390,7 @@ void TfrmFragm::TrayRightClick()
         Glb().ClosingFromTray = true;
         ShowAll();
         BringToFront();
-        if (TracerRunning() && stopTracing)
-            stopTracing();
+        tracer.Stop();
         STOPRelease();
     } catch (const std::exception& error) {
         ShowPlainMessage(QString::fromLocal8Bit(error.what()) + QStringLiteral(" on tray icon."));
@@ -395,13 +402,13 @@ bool TfrmFragm::DragStarts(const QPoint& at)
     if (Glb().TracerBusy || at.y() > FragmShape::DragBand)
         return false;
     if (Glb().EditorAnchored && notesEditor && notesEditor->isVisible())
-        settings->DockEditor();
+        settings->DockEditor(notesEditor);
     return true;
 }
 
 void TfrmFragm::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::RightButton && !Glb().TracerBusy && !tracer->Tracing())
+    if (event->button() == Qt::RightButton && !Glb().TracerBusy && !tracer.Tracing())
         TFragmMenus::PopupRightAligned(menus->mnuColors, event->globalPosition().toPoint());
     else
         QWidget::mouseReleaseEvent(event);
@@ -423,17 +430,16 @@ void TfrmFragm::FormClose()
     ui.rxClocker->SetAlarmEnabled(false);
     if (TracerRunning() || Glb().ApplicationTerminating) {
         Glb().TracerBusy = false;
-        if (closeLastProc)
-            closeLastProc();
-        if (saveNotesAndTrace && (Glb().Modified || !Glb().ApplicationTerminating))
-            saveNotesAndTrace();
+        tracer.CloseAtExit();
+        if (Glb().Modified || !Glb().ApplicationTerminating)
+            Save();
     }
     if (Glb().ColoursChanged &&
         (Glb().ApplicationTerminating ||
          AskQuestion(QStringLiteral("Conserver ces couleurs ?"), 0x000080, 0x808080, 0, 10, 225, 55,
                      QStringLiteral("    O K    "), QStringLiteral("mais non...")) == 2))
         Glb().ColoursChanged = false;
-    settings->Save();
+    settings->Save(notesEditor, tracerWindow);
     tray->Remove();
     if (!Glb().ClosingFromTray)
         SlideOffScreen(this, 3);

@@ -1,20 +1,19 @@
 #pragma once
 
 #include "app/F_FragmControls.h"
-#include "app/U_Glb.h"
+#include "core/U_Glb.h"
 
 #include <QPixmap>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
-#include <functional>
-
 class TFragmColours;
 class TFragmMenus;
 class TFragmSettings;
 class TFragmTracer;
 class TFragmTray;
+class TTracerController;
 class TWindowDrag;
 
 // The main window: the small elliptic floating window whose closing ends the program.
@@ -22,11 +21,11 @@ class TfrmFragm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TfrmFragm(QWidget* parent = nullptr);
+    explicit TfrmFragm(TTracerController& tracer, QWidget* parent = nullptr);
     ~TfrmFragm() override;
 
-    // The creation sequence; false when another copy runs, and this one must end at once.
-    bool FormCreate(const QStringList& arguments);
+    // The creation sequence, once the single-instance lock is this copy's.
+    void FormCreate(const QStringList& arguments);
     void SetSecondaryWindows(QWidget* notesEditor, QWidget* tracerWindow);
 
     void HideAll();
@@ -46,17 +45,6 @@ public:
     static QString MarkText();
 
     TFragmControls ui;
-    TFragmMenus* menus;
-    TFragmTray* tray;
-    TFragmColours* colours;
-    TFragmSettings* settings;
-    TFragmTracer* tracer;
-    // Filled in by the subsystems that own these steps.
-    std::function<void()> loadNotesAndTrace;
-    // True when everything was written.
-    std::function<bool()> saveNotesAndTrace;
-    std::function<void()> closeLastProc;
-    std::function<void()> stopTracing;
 
 Q_SIGNALS:
     // The window closed for good: the program ends.
@@ -72,22 +60,32 @@ private:
     void FirstPaint();
     void ConnectControls();
     void spdDspInfoClick();
+    void ShowHints(bool shown);
     void PressLook(TTransparentLabel* label, bool pressed);
     void ButtonLabelUp(TTransparentLabel* label, QPoint pos, void (TfrmFragm::*act)());
     void STOPRelease();
     void OKRelease();
     void RecordingExecute();
+    bool Save();
     void TrayLeftClick();
     void TrayRightClick();
     void BringToFront();
     bool TracerRunning() const;
+    void TracerStateChanged(bool tracing);
     void FormClose();
     bool DragStarts(const QPoint& at);
 
+    TTracerController& tracer;
+    TFragmMenus* menus;
+    TFragmTray* tray;
+    TFragmColours* colours;
+    TFragmSettings* settings;
+    TFragmTracer* tracerView;
     QPointer<QWidget> notesEditor;
     QPointer<QWidget> tracerWindow;
     TWindowDrag* drag;
     QPixmap skin;
     TColourSettings skinColours;
     bool noTrayNoticeShown = false;
+    bool hintsShown = false;
 };

@@ -1,8 +1,7 @@
 #include "app/F_FragmColours.h"
 
-#include "app/F_Fragm.h"
-#include "app/F_FragmMenus.h"
-#include "app/F_Glb.h"
+#include "app/F_FragmControls.h"
+#include "core/F_Glb.h"
 #include "toolkit/C_DateEdit.h"
 #include "toolkit/C_DigitalClock.h"
 #include "toolkit/C_FlatButton.h"
@@ -11,13 +10,15 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QMenu>
 
-TFragmColours::TFragmColours(TfrmFragm* owner) : QObject(owner), window(owner), ui(owner->ui)
+TFragmColours::TFragmColours(QWidget* owner, TFragmControls& controls, QMenu* themes)
+    : QObject(owner), window(owner), ui(controls)
 {
-    Connect();
+    Connect(themes);
 }
 
-void TFragmColours::Connect()
+void TFragmColours::Connect(QMenu* themeMenu)
 {
     connect(ui.spdChgCol, &TFlatButton::Click, this, &TFragmColours::spdChgColClick);
     connect(ui.spdColorNorm, &TFlatButton::Click, this, &TFragmColours::spdColorNormClick);
@@ -31,7 +32,7 @@ void TFragmColours::Connect()
     });
     const auto& themes = Colours::Themes();
     for (const TTheme& theme : themes) {
-        auto* item = window->menus->mnuColors->findChild<QAction*>(QLatin1String(theme.name));
+        auto* item = themeMenu->findChild<QAction*>(QLatin1String(theme.name));
         connect(item, &QAction::triggered, this, [this, &theme]() { ApplyTheme(theme); });
     }
 }
@@ -95,7 +96,7 @@ TColor TFragmColours::EditFontColour() const
 void TFragmColours::Changed(bool repaintAll)
 {
     if (repaintAll)
-        window->RepaintAllSkins();
+        Q_EMIT RepaintAll();
     Glb().ColoursChanged = true;
 }
 
@@ -154,6 +155,6 @@ void TFragmColours::rxTitreRightRelease()
     colours.TitleColour = colours.MarkBackColour = c;
     colours.MarkTextColour = Colours::MarkTextFor(c);
     ApplyTitleColours();
-    window->RepaintSecondaryWindows();
+    Q_EMIT RepaintSecondary();
     Changed(false);
 }

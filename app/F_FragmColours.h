@@ -4,7 +4,8 @@
 
 #include <QObject>
 
-class TfrmFragm;
+class QMenu;
+class QWidget;
 struct TFragmControls;
 
 // The main window's colours: the settings applied to its controls, and the buttons, title
@@ -13,7 +14,7 @@ class TFragmColours : public QObject
 {
     Q_OBJECT
 public:
-    explicit TFragmColours(TfrmFragm* window);
+    TFragmColours(QWidget* window, TFragmControls& ui, QMenu* themes);
 
     void ApplyTextBackColour(TColor colour);
     void ApplyTextColour(TColor colour);
@@ -28,12 +29,17 @@ public:
     void spdFontLblTitreClick();
     void rxTitreRightRelease();
 
+Q_SIGNALS:
+    // Every window is to be painted again, or only the notes editor and the tracer window.
+    void RepaintAll();
+    void RepaintSecondary();
+
 private:
-    void Connect();
+    void Connect(QMenu* themes);
     TColor EditFontColour() const;
     // Every change ends here: repainted as asked, and remembered for the closing question.
     void Changed(bool repaintAll = true);
 
-    TfrmFragm* window;
+    QWidget* window;
     TFragmControls& ui;
 };

@@ -1,7 +1,7 @@
 #include "app/F_FragmControls.h"
 
-#include "app/U_Fonts.h"
-#include "app/U_Glb.h"
+#include "core/U_Fonts.h"
+#include "core/U_Glb.h"
 #include "toolkit/C_AnimatedPicture.h"
 #include "toolkit/C_DateEdit.h"
 #include "toolkit/C_DigitalClock.h"
@@ -52,20 +52,11 @@ QPixmap Picture(const QString& resource, const QSize& size, const QColor& fallba
     return picture;
 }
 
-QTimer* Timer(QWidget* window, const char* name, int intervalMs, bool singleShot = false)
-{
-    auto* timer = new QTimer(window);
-    timer->setObjectName(QLatin1String(name));
-    timer->setInterval(intervalMs);
-    timer->setSingleShot(singleShot);
-    return timer;
-}
 } // namespace
 
 TFragmControls::TFragmControls(QWidget* window)
 {
-    // The window's font first, so that no control lays its text out twice. Controls that
-    // measure text come last: the font database may still be loading on another thread.
+    // The window's font first, so that no control lays its text out twice.
     window->setFont(Fonts::PixelFont(kSansSerif, 11));
     CreateColourButtons(window);
     CreateToolButtons(window);
@@ -184,11 +175,9 @@ void TFragmControls::CreatePanels(QWidget* window)
 
 void TFragmControls::CreateTimers(QWidget* window)
 {
-    timerFilename = Timer(window, "timerFilename", 2000);
-    SpyTimer = Timer(window, "SpyTimer", 1000);
-    StopSpyTimer = Timer(window, "StopSpyTimer", 10);
-    timerSVGDE = Timer(window, "timerSVGDE", 300000);
-    timerTraceDem = Timer(window, "timerTraceDem", 250, true);
+    timerFilename = new QTimer(window);
+    timerFilename->setObjectName(QStringLiteral("timerFilename"));
+    timerFilename->setInterval(2000);
 }
 
 QList<QWidget*> TFragmControls::OwnHintControls() const

@@ -52,10 +52,6 @@ struct TFragmControls
     QAction* Recording;
 
     QTimer* timerFilename;
-    QTimer* SpyTimer;
-    QTimer* StopSpyTimer;
-    QTimer* timerSVGDE;
-    QTimer* timerTraceDem;
 
     // The controls that show their hints whatever the window's hint setting.
     QList<QWidget*> OwnHintControls() const;

@@ -20,6 +20,7 @@ TFragmMenus::TFragmMenus(QWidget* owner)
     mnuColors->setObjectName(QStringLiteral("mnuColors"));
     BuildOptions();
     BuildThemes();
+    ConnectOptions();
 }
 
 QAction* TFragmMenus::Item(QMenu* menu, const char* name, const QString& caption, int checked)
@@ -89,4 +90,52 @@ void TFragmMenus::BuildThemes()
 void TFragmMenus::PopupRightAligned(QMenu* menu, const QPoint& point)
 {
     menu->popup(QPoint(point.x() - menu->sizeHint().width(), point.y()));
+}
+
+void TFragmMenus::Follow(QAction* item, bool TOptions::*option, bool marksDirty)
+{
+    // `triggered` comes from the user alone: the check marks set at loading change nothing.
+    connect(item, &QAction::triggered, this, [option, marksDirty](bool checked) {
+        Glb().Options.*option = checked;
+        if (marksDirty)
+            Glb().SettingsDirty = true;
+    });
+}
+
+void TFragmMenus::ConnectOptions()
+{
+    Follow(clipB_mnu, &TOptions::ClipboardCapture);
+    Follow(noRepeatClpB, &TOptions::NoRepeatOnCopy);
+    Follow(SVG_Mode, &TOptions::SaveOnNewNote);
+    Follow(AjoutHRE, &TOptions::AddHourOnEntry);
+    Follow(timeOnRecording, &TOptions::TimeOnRecording);
+    Follow(affichDown, &TOptions::PageToDown);
+    Follow(posDft, &TOptions::KeepPositions);
+    Follow(SVG_Auto, &TOptions::AutoSaveWhileTracing);
+    Follow(mnuPosByDef, &TOptions::PositionsByDefault);
+    Follow(lnkMaker, &TOptions::ShortcutOnSave);
+    Follow(exclureExplorerTrace, &TOptions::ExcludeExplorer);
+    Follow(mnuIconStart, &TOptions::StartAsIcon, true);
+    Follow(mnuLanceTraceur, &TOptions::StartTracer, true);
+    // Takes effect at the next sample.
+    Follow(mnuDistinctFiles, &TOptions::DistinctFiles, true);
+}
+
+void TFragmMenus::ShowOptions()
+{
+    const TOptions& o = Glb().Options;
+    clipB_mnu->setChecked(o.ClipboardCapture);
+    noRepeatClpB->setChecked(o.NoRepeatOnCopy);
+    SVG_Mode->setChecked(o.SaveOnNewNote);
+    AjoutHRE->setChecked(o.AddHourOnEntry);
+    timeOnRecording->setChecked(o.TimeOnRecording);
+    affichDown->setChecked(o.PageToDown);
+    posDft->setChecked(o.KeepPositions);
+    SVG_Auto->setChecked(o.AutoSaveWhileTracing);
+    mnuPosByDef->setChecked(o.PositionsByDefault);
+    lnkMaker->setChecked(o.ShortcutOnSave);
+    exclureExplorerTrace->setChecked(o.ExcludeExplorer);
+    mnuIconStart->setChecked(o.StartAsIcon);
+    mnuLanceTraceur->setChecked(o.StartTracer);
+    mnuDistinctFiles->setChecked(o.DistinctFiles);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/U_Glb.h"
+
 #include <QMenu>
 
 class QAction;
@@ -13,6 +15,8 @@ public:
 
     // Opens `menu` with its right edge on `point` (screen coordinates).
     static void PopupRightAligned(QMenu* menu, const QPoint& point);
+    // The check marks show the options as they are; setting them is no user's click.
+    void ShowOptions();
 
     QMenu* popMnu;
     QMenu* mnuColors;
@@ -41,4 +45,7 @@ private:
     QMenu* Submenu(QMenu* menu, const char* name, const QString& caption);
     void BuildOptions();
     void BuildThemes();
+    // A click on `item` sets `option` to its new check state.
+    void Follow(QAction* item, bool TOptions::*option, bool marksDirty = false);
+    void ConnectOptions();
 };

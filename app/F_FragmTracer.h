@@ -1,49 +1,27 @@
 #pragma once
 
-#include "tracer/U_Sampler.h"
-#include "tracer/U_TraceData.h"
-
 #include <QObject>
 
-#include <functional>
-
-class TfrmFragm;
+class QAction;
+class QWidget;
+class TTracerController;
 struct TFragmControls;
 
-// The tracer as the main window drives it: the trace in memory, the start and stop button
-// with its lamp, the sampling timers, the delayed start and the automatic save.
+// The tracer as the main window shows it: the start and stop button with its lamp, and the
+// controls that tracing takes away and gives back.
 class TFragmTracer : public QObject
 {
     Q_OBJECT
 public:
-    explicit TFragmTracer(TfrmFragm* window);
-
-    bool Tracing() const;
-    void spdSpyClick();
-    // Switches tracing on when `hint` is the start hint, off when it is the stop hint.
-    void SetTraceState(const QString& hint);
-    void EnableMainControls(bool on);
-    // On the first paint: starts tracing a moment later when the settings ask for it.
-    void StartAtLaunch();
-    // The main window closes while tracing: the current row ends now.
-    void CloseAtExit();
-
-    // The timers' ticks.
-    void SpyTimerTimer();
-    void timerSVGDETimer();
-    void timerTraceDemTimer();
-
-    TTraceData trace;
-    TSampler sampler;
-    // The tracer window's part of a start and a stop (its button, its pending first show).
-    std::function<void()> onStarted;
-    std::function<void()> onStopped;
+    TFragmTracer(TTracerController& tracer, TFragmControls& ui, QAction* timeOnRecording,
+                 QObject* parent = nullptr);
 
 private:
-    void SayX11Only();
+    void Show(bool tracing);
+    void EnableMainControls(bool on);
 
-    TfrmFragm* window;
+    TTracerController& tracer;
     TFragmControls& ui;
+    QAction* timeOnRecording;
     bool timeOnRecordingKept = true;
-    bool x11NoticeShown = false;
 };

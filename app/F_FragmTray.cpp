@@ -1,6 +1,6 @@
 #include "app/F_FragmTray.h"
 
-#include "app/U_Constantes.h"
+#include "core/U_Constantes.h"
 
 TFragmTray::TFragmTray(const QIcon& picture, QObject* parent) : QObject(parent), image(picture) {}
 

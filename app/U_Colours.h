@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/U_Glb.h"
+#include "core/U_Glb.h"
 
 #include <array>
 

@@ -1,11 +1,11 @@
 #include "app/U_Instance.h"
 
-#include "app/U_Constantes.h"
+#include "core/U_Constantes.h"
 #include "platform/U_Platform.h"
 
-bool EnsureSingleInstance(std::function<void()> comeForward)
+bool EnsureSingleInstance()
 {
-    switch (Platform().ClaimFirstInstance(Constantes::InstanceLockName, std::move(comeForward))) {
+    switch (Platform().ClaimFirstInstance(Constantes::InstanceLockName)) {
     case TPlatform::TInstanceClaim::AlreadyRunning:
         Platform().CallFirstInstance(Constantes::InstanceLockName);
         return false;
@@ -14,4 +14,9 @@ bool EnsureSingleInstance(std::function<void()> comeForward)
         break;
     }
     return true;
+}
+
+void ListenForLaterCopies(std::function<void()> comeForward)
+{
+    Platform().ListenForCalls(Constantes::InstanceLockName, std::move(comeForward));
 }

@@ -1,7 +1,7 @@
 #include "app/U_Settings.h"
 
-#include "app/U_Constantes.h"
-#include "app/U_IniFile.h"
+#include "core/U_Constantes.h"
+#include "core/U_IniFile.h"
 
 #include <QFileInfo>
 #include <QStringView>
@@ -83,39 +83,40 @@ void LoadColours(const QStringList& lines, TColourSettings& colours)
     colours.MarkTextColour = TextToColour(ValueAtLine(lines, 7));
 }
 
-void LoadOptions(const QStringList& lines, TSettingsValues& v)
+void LoadOptions(const QStringList& lines, TGlbState& g, TLoadedPlace& place)
 {
-    v.clipB_mnu = Flag(lines, 0);
-    v.noRepeatClpB = Flag(lines, 1);
-    v.SVG_Mode = Flag(lines, 2);
-    v.AjoutHRE = Flag(lines, 3);
-    v.timeOnRecording = Flag(lines, 4);
-    v.affichDown = Flag(lines, 5);
-    v.EditorAnchored = Flag(lines, 6);
-    v.mainLeft = Integer(lines, 7);
-    v.mainTop = Integer(lines, 8);
-    v.TracerLeft = Integer(lines, 9);
-    v.TracerTop = Integer(lines, 10);
-    v.NotesLeft = Integer(lines, 11);
-    v.NotesTop = Integer(lines, 12);
-    v.NotesVisible = v.ShowNotesAtStart = Flag(lines, 13);
-    v.posDft = v.SettingsDirty = Flag(lines, 14);
-    v.SVG_Auto = Flag(lines, 15);
-    v.TracerVisible = Flag(lines, 16);
-    v.posDefault = ValueAtLine(lines, 17);
-    v.startTracer = Flag(lines, 18);
-    v.distinctFiles = v.savedDistinctFiles = Flag(lines, 19);
-    v.StartAsIcon = Flag(lines, 20);
+    TOptions& o = g.Options;
+    o.ClipboardCapture = Flag(lines, 0);
+    o.NoRepeatOnCopy = Flag(lines, 1);
+    o.SaveOnNewNote = Flag(lines, 2);
+    o.AddHourOnEntry = Flag(lines, 3);
+    o.TimeOnRecording = Flag(lines, 4);
+    o.PageToDown = Flag(lines, 5);
+    g.EditorAnchored = Flag(lines, 6);
+    place.main.setX(Integer(lines, 7));
+    place.main.setY(Integer(lines, 8));
+    g.TracerLeft = Integer(lines, 9);
+    g.TracerTop = Integer(lines, 10);
+    g.NotesLeft = Integer(lines, 11);
+    g.NotesTop = Integer(lines, 12);
+    g.NotesVisible = g.ShowNotesAtStart = Flag(lines, 13);
+    o.KeepPositions = g.SettingsDirty = Flag(lines, 14);
+    o.AutoSaveWhileTracing = Flag(lines, 15);
+    g.TracerVisible = Flag(lines, 16);
+    place.posDefault = ValueAtLine(lines, 17);
+    o.StartTracer = Flag(lines, 18);
+    o.DistinctFiles = Flag(lines, 19);
+    o.StartAsIcon = Flag(lines, 20);
 }
 
-bool ReadSections(const QString& path, TSettingsValues& values)
+bool ReadSections(const QString& path, TGlbState& state, TLoadedPlace& place)
 {
     TIniFile ini(path);
     if (!ini.Load())
         return false;
     try {
-        LoadColours(ini.SectionLines(kComposants.toString()), values.colours);
-        LoadOptions(ini.SectionLines(kOptions.toString()), values);
+        LoadColours(ini.SectionLines(kComposants.toString()), state.Colours);
+        LoadOptions(ini.SectionLines(kOptions.toString()), state, place);
     } catch (const std::out_of_range&) {
         return false;
     } catch (const EConvertError&) {
@@ -141,29 +142,30 @@ std::array<QString, 8> ColourTexts(const TColourSettings& c)
             ColourToText(c.MarkTextColour)};
 }
 
-std::array<QString, 21> OptionTexts(const TSettingsValues& v)
+std::array<QString, 21> OptionTexts(const TGlbState& g, const QPoint& main)
 {
-    return {Bit(v.clipB_mnu),
-            Bit(v.noRepeatClpB),
-            Bit(v.SVG_Mode),
-            Bit(v.AjoutHRE),
-            Bit(v.timeOnRecording),
-            Bit(v.affichDown),
-            Bit(v.EditorAnchored),
-            QString::number(v.mainLeft),
-            QString::number(v.mainTop),
-            QString::number(v.TracerLeft),
-            QString::number(v.TracerTop),
-            QString::number(v.NotesLeft),
-            QString::number(v.NotesTop),
-            Bit(v.NotesVisible),
-            Bit(v.posDft),
-            Bit(v.SVG_Auto),
-            Bit(v.TracerVisible),
-            Bit(v.mnuPosByDef),
-            Bit(v.startTracer),
-            Bit(v.savedDistinctFiles),
-            Bit(v.StartAsIcon)};
+    const TOptions& o = g.Options;
+    return {Bit(o.ClipboardCapture),
+            Bit(o.NoRepeatOnCopy),
+            Bit(o.SaveOnNewNote),
+            Bit(o.AddHourOnEntry),
+            Bit(o.TimeOnRecording),
+            Bit(o.PageToDown),
+            Bit(g.EditorAnchored),
+            QString::number(main.x()),
+            QString::number(main.y()),
+            QString::number(g.TracerLeft),
+            QString::number(g.TracerTop),
+            QString::number(g.NotesLeft),
+            QString::number(g.NotesTop),
+            Bit(g.NotesVisible),
+            Bit(o.KeepPositions),
+            Bit(o.AutoSaveWhileTracing),
+            Bit(g.TracerVisible),
+            Bit(o.PositionsByDefault),
+            Bit(o.StartTracer),
+            Bit(o.DistinctFiles),
+            Bit(o.StartAsIcon)};
 }
 
 void WriteColours(TIniFile& ini, const TColourSettings& colours)
@@ -173,10 +175,10 @@ void WriteColours(TIniFile& ini, const TColourSettings& colours)
         ini.WriteString(kComposants.toString(), kColourKeys[i].toString(), texts[i]);
 }
 
-void WriteOptions(TIniFile& ini, const TSettingsValues& values, bool savePositions)
+void WriteOptions(TIniFile& ini, const TGlbState& state, const QPoint& main, bool savePositions)
 {
     const QString section = kOptions.toString();
-    const std::array<QString, 21> texts = OptionTexts(values);
+    const std::array<QString, 21> texts = OptionTexts(state, main);
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const QString key = kOptionKeys[i].toString();
         const bool position = i >= kFirstPosition && i <= kLastPosition;
@@ -201,24 +203,24 @@ QString SettingsLoadMessage()
            AppFolder();
 }
 
-bool LoadSettings(const QString& path, TSettingsValues& values, const QSize& screen,
+bool LoadSettings(const QString& path, TGlbState& state, TLoadedPlace& place, const QSize& screen,
                   const QSize& mainWindowSize)
 {
-    const bool complete = ReadSections(path, values);
+    const bool complete = ReadSections(path, state, place);
     // Also after an error: the main window may already stand where it was read.
-    if (values.mainLeft > screen.width() - mainWindowSize.width() + 1 ||
-        values.mainTop > screen.height() - mainWindowSize.height() + 1)
-        values.posDefault = QStringLiteral("1");
+    if (place.main.x() > screen.width() - mainWindowSize.width() + 1 ||
+        place.main.y() > screen.height() - mainWindowSize.height() + 1)
+        place.posDefault = QStringLiteral("1");
     return complete;
 }
 
-bool DefaultPositionsWanted(const TSettingsValues& values)
+bool DefaultPositionsWanted(const TLoadedPlace& place)
 {
-    return values.posDefault == u"1";
+    return place.posDefault == u"1";
 }
 
-bool SaveSettings(const QString& path, const TSettingsValues& values, bool coloursChanged,
-                  bool savePositions)
+bool SaveSettings(const QString& path, const TGlbState& state, const QPoint& main,
+                  bool coloursChanged, bool savePositions)
 {
     TIniFile ini(path);
     // A file that is there but unreadable would lose its other lines if rewritten.
@@ -227,8 +229,8 @@ bool SaveSettings(const QString& path, const TSettingsValues& values, bool colou
     // Without its colour section the file never loads, and the options written now would
     // never be read back.
     if (coloursChanged || !ini.HasSection(kComposants.toString()))
-        WriteColours(ini, values.colours);
-    WriteOptions(ini, values, savePositions);
+        WriteColours(ini, state.Colours);
+    WriteOptions(ini, state, main, savePositions);
     return ini.Save();
 }
 
@@ -238,39 +240,13 @@ void PosDftClicked(bool checked)
     Glb().SettingsDirty = true;
 }
 
-bool SaveSettingsAtClose(const QString& path, const TSettingsValues& values)
+bool SaveSettingsAtClose(const QString& path, const QPoint& main)
 {
     TGlbState& g = Glb();
     if (!g.SettingsDirty && !g.ColoursChanged)
         return true;
-    const bool saved = SaveSettings(path, values, g.ColoursChanged, g.SavePositions);
+    const bool saved = SaveSettings(path, g, main, g.ColoursChanged, g.SavePositions);
     g.ColoursChanged = false;
     g.SavePositions = true;
     return saved;
-}
-
-void StoreSettingsInGlb(const TSettingsValues& values)
-{
-    TGlbState& g = Glb();
-    g.Colours = values.colours;
-    g.EditorAnchored = values.EditorAnchored;
-    g.TracerLeft = values.TracerLeft;
-    g.TracerTop = values.TracerTop;
-    g.NotesLeft = values.NotesLeft;
-    g.NotesTop = values.NotesTop;
-    g.NotesVisible = values.NotesVisible;
-    g.ShowNotesAtStart = values.ShowNotesAtStart;
-    g.SettingsDirty = values.SettingsDirty;
-    g.TracerVisible = values.TracerVisible;
-    g.StartAsIcon = values.StartAsIcon;
-}
-
-void TakeSettingsFromGlb(TSettingsValues& values)
-{
-    const TGlbState& g = Glb();
-    values.colours = g.Colours;
-    values.EditorAnchored = g.EditorAnchored;
-    values.NotesVisible = g.NotesVisible;
-    values.TracerVisible = g.TracerVisible;
-    values.StartAsIcon = g.StartAsIcon;
 }

@@ -1,14 +1,15 @@
 #include "app/F_Fragm.h"
-#include "app/F_Glb.h"
-#include "app/U_Clock.h"
-#include "app/U_Constantes.h"
-#include "app/U_Fonts.h"
-#include "app/U_StartupLoader.h"
+#include "app/U_Instance.h"
 #include "app/U_Termination.h"
+#include "core/F_Glb.h"
+#include "core/U_Clock.h"
+#include "core/U_Constantes.h"
+#include "core/U_Fonts.h"
 #include "notes/F_ScdNiv.h"
 #include "platform/x11/U_PlatformX11.h"
 #include "toolkit/C_DigitalClock.h"
 #include "tracer/F_TimingTrace.h"
+#include "tracer/U_TracerController.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -24,15 +25,14 @@ int Run(QApplication& app)
     QApplication::setFont(Fonts::PixelFont(QStringLiteral("MS Sans Serif"), 11));
     // A steady text cursor: the program wakes up only for its clock while it sits idle.
     QGuiApplication::styleHints()->setCursorFlashTime(0);
-    SetPlatform(std::make_unique<TPlatformX11>());
     SetDialogs(std::make_shared<TWindowDialogs>());
     TDigitalClock::SetTimeSource([]() { return Now(); });
 
-    TfrmFragm frmFragm;
-    if (!frmFragm.FormCreate(QApplication::arguments().mid(1)))
-        return 0;
+    TTracerController tracer;
+    TfrmFragm frmFragm(tracer);
+    frmFragm.FormCreate(QApplication::arguments().mid(1));
     TfrmMnememo frmMnememo;
-    TfrmTimingTrace frmTimingTrace;
+    TfrmTimingTrace frmTimingTrace(tracer);
     frmFragm.SetSecondaryWindows(&frmMnememo, &frmTimingTrace);
 
     TTerminationWatcher termination;
@@ -48,15 +48,15 @@ int Run(QApplication& app)
 
 int main(int argc, char* argv[])
 {
+    // Before anything else: a second copy asks the first to come forward and ends, having
+    // touched no file and opened no window.
+    SetPlatform(std::make_unique<TPlatformX11>());
+    if (!EnsureSingleInstance())
+        return 0;
     // Shapes, positions and the tray behave only on X11; under Wayland go through XWayland.
     if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") &&
         !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
-    // Started first: reading the font configuration needs no application object.
-    TStartupLoader loader;
     QApplication app(argc, argv);
-    loader.ApplicationReady();
-    const int status = Run(app);
-    loader.Finish(); // while the application object is still there
-    return status;
+    return Run(app);
 }

@@ -1,5 +1,5 @@
-#include "app/U_Glb.h"
-#include "app/U_TextCodec.h"
+#include "core/U_Glb.h"
+#include "core/U_TextCodec.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
-#include "app/U_Glb.h"
-#include "app/U_TextCodec.h"
-#include "app/U_TextFile.h"
+#include "core/U_Glb.h"
+#include "core/U_TextCodec.h"
+#include "core/U_TextFile.h"
 #include "tracer/U_TraceFile.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 #include "notes/F_ScdNiv.h"
 
-#include "app/U_Constantes.h"
+#include "core/U_Constantes.h"
 
 TfrmMnememo::TfrmMnememo(QWidget* parent) : TfrmModWindowPos(parent)
 {

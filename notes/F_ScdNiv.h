@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/F_ModWindowPos.h"
+#include "core/F_ModWindowPos.h"
 
 // The notes editor, "Scribelle": the pad where notes, copies and dropped paths gather.
 class TfrmMnememo : public TfrmModWindowPos

@@ -20,10 +20,12 @@ public:
 
     virtual ~TPlatform() = default;
 
-    // Single instance: the first copy holds a lock named `name` for its whole life and
-    // listens for later copies; `onCalled` runs in the first copy when a later one asks.
-    virtual TInstanceClaim ClaimFirstInstance(const QString& name,
-                                              std::function<void()> onCalled) = 0;
+    // Single instance: the first copy holds a lock named `name` for its whole life. Needs no
+    // application object, so that a later copy ends before any other start-up work.
+    virtual TInstanceClaim ClaimFirstInstance(const QString& name) = 0;
+    // The lock holder listens for later copies; `onCalled` runs when one asks. Needs the
+    // application object.
+    virtual void ListenForCalls(const QString& name, std::function<void()> onCalled) = 0;
     // Asks the copy holding `name` to come forward; false when none answered.
     virtual bool CallFirstInstance(const QString& name) = 0;
 

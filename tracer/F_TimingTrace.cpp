@@ -1,6 +1,9 @@
 #include "tracer/F_TimingTrace.h"
 
-TfrmTimingTrace::TfrmTimingTrace(QWidget* parent) : TfrmModWindowPos(parent)
+#include "tracer/U_TracerController.h"
+
+TfrmTimingTrace::TfrmTimingTrace(TTracerController& controller, QWidget* parent)
+    : TfrmModWindowPos(parent), tracer(controller)
 {
     setObjectName(QStringLiteral("frmTimingTrace"));
     resize(497, 117);

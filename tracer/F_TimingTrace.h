@@ -1,11 +1,16 @@
 #pragma once
 
-#include "app/F_ModWindowPos.h"
+#include "core/F_ModWindowPos.h"
+
+class TTracerController;
 
 // The tracer window: the grid of the traced applications, per day.
 class TfrmTimingTrace : public TfrmModWindowPos
 {
     Q_OBJECT
 public:
-    explicit TfrmTimingTrace(QWidget* parent = nullptr);
+    explicit TfrmTimingTrace(TTracerController& tracer, QWidget* parent = nullptr);
+
+private:
+    TTracerController& tracer;
 };

@@ -1,7 +1,7 @@
 #include "tracer/U_DateTime.h"
 
-#include "app/U_Clock.h"
-#include "app/U_Glb.h"
+#include "core/U_Clock.h"
+#include "core/U_Glb.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "tracer/U_Sampler.h"
 
-#include "app/U_Dialogs.h"
-#include "app/U_Glb.h"
+#include "core/U_Dialogs.h"
+#include "core/U_Glb.h"
 #include "platform/U_DesktopShells.h"
 #include "platform/U_Platform.h"
 #include "tracer/U_TraceData.h"
@@ -27,8 +27,9 @@ QString TSampler::CleanTitle(QString title)
 
 bool TSampler::Excluded(const QString& nameLower) const
 {
-    return Glb().ExcludeExplorer && (nameLower == QLatin1String("explorer.exe") ||
-                                     nameLower == Glb().OwnExeName || IsDesktopShell(nameLower));
+    return Glb().Options.ExcludeExplorer &&
+           (nameLower == QLatin1String("explorer.exe") || nameLower == Glb().OwnExeName ||
+            IsDesktopShell(nameLower));
 }
 
 void TSampler::SampleForeground()
@@ -41,7 +42,7 @@ void TSampler::SampleForeground()
             return;
         quint64 window = 0;
         QString title;
-        if (Glb().DistinctFiles) {
+        if (Glb().Options.DistinctFiles) {
             window = platform.ForegroundWindow();
             const quint64 owner = platform.OwnerWindow(window);
             title = platform.WindowTitle(owner ? owner : window);
@@ -72,7 +73,7 @@ void TSampler::LoadTraceTime(const QString& name, const QString& title, TDateTim
     const QString cleaned = CleanTitle(title);
     LastProc = {name, cleaned, t};
     const auto row =
-        data.FindTraceRow(name, Glb().DistinctFiles ? cleaned : TTraceData::kNoSearch, t);
+        data.FindTraceRow(name, Glb().Options.DistinctFiles ? cleaned : TTraceData::kNoSearch, t);
     if (row)
         ResumeRow(*row, cleaned, t);
     else if (!name.isEmpty())
@@ -95,7 +96,7 @@ void TSampler::ResumeRow(int row, const QString& title, TDateTime t)
         const TTraceProc entry = *data.table.Proc(row);
         data.table.UpdateProc(row, entry.procName, title, entry.dateTrace, entry.heureOrigine, t, 0,
                               entry.duree);
-        if (!Glb().DistinctFiles && !title.isEmpty())
+        if (!Glb().Options.DistinctFiles && !title.isEmpty())
             data.grid.SetCell(row, 1, title);
         data.grid.SetCell(row, 4, TimeText(t));
         data.grid.SetCell(row, 5, QStringLiteral("00:00:00"));
@@ -120,7 +121,7 @@ bool TSampler::CloseLastProc(const QString& name, const QString& title, TDateTim
                              TDateTime exit)
 {
     const auto row =
-        data.FindTraceRow(name, Glb().DistinctFiles ? title : TTraceData::kNoSearch, day);
+        data.FindTraceRow(name, Glb().Options.DistinctFiles ? title : TTraceData::kNoSearch, day);
     if (!row)
         return false;
     const TTraceProc* entry = data.table.Proc(*row);

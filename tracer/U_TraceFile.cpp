@@ -1,8 +1,8 @@
 #include "tracer/U_TraceFile.h"
 
-#include "app/U_Dialogs.h"
-#include "app/U_Glb.h"
-#include "app/U_TextFile.h"
+#include "core/U_Dialogs.h"
+#include "core/U_Glb.h"
+#include "core/U_TextFile.h"
 #include "tracer/U_TraceLine.h"
 #include "tracer/U_TraceReader.h"
 

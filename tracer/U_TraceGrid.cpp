@@ -1,6 +1,6 @@
 #include "tracer/U_TraceGrid.h"
 
-#include "app/U_Glb.h"
+#include "core/U_Glb.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,7 +1,7 @@
 #include "tracer/U_TraceTable.h"
 
-#include "app/U_Dialogs.h"
-#include "app/U_Glb.h"
+#include "core/U_Dialogs.h"
+#include "core/U_Glb.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,11 +1,15 @@
 #include "platform/fake/U_PlatformFake.h"
 
-TPlatform::TInstanceClaim TPlatformFake::ClaimFirstInstance(const QString& name,
-                                                            std::function<void()> called)
+TPlatform::TInstanceClaim TPlatformFake::ClaimFirstInstance(const QString& name)
 {
     claimedNames.append(name);
-    onCalled = std::move(called);
     return nextClaim;
+}
+
+void TPlatformFake::ListenForCalls(const QString& name, std::function<void()> called)
+{
+    listenedNames.append(name);
+    onCalled = std::move(called);
 }
 
 bool TPlatformFake::CallFirstInstance(const QString& name)

@@ -10,7 +10,8 @@
 class TPlatformFake : public TPlatform
 {
 public:
-    TInstanceClaim ClaimFirstInstance(const QString& name, std::function<void()> onCalled) override;
+    TInstanceClaim ClaimFirstInstance(const QString& name) override;
+    void ListenForCalls(const QString& name, std::function<void()> onCalled) override;
     bool CallFirstInstance(const QString& name) override;
     QRect ScreenGeometry() const override { return screen; }
     QRect WorkArea() const override { return workArea; }
@@ -40,6 +41,7 @@ public:
     bool firstAnswers = true;
     QStringList claimedNames;
     QStringList calledNames;
+    QStringList listenedNames;
     std::function<void()> onCalled;
     QRect screen{0, 0, 1024, 768};
     QRect workArea{0, 0, 1024, 738};

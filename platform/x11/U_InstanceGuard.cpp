@@ -12,7 +12,7 @@ QString TInstanceGuard::SocketName(const QString& name) const
     return QDir(folder).filePath(name + QStringLiteral("-%1.sock").arg(getuid()));
 }
 
-TPlatform::TInstanceClaim TInstanceGuard::Claim(const QString& name, std::function<void()> onCalled)
+TPlatform::TInstanceClaim TInstanceGuard::Claim(const QString& name)
 {
     if (!QDir().mkpath(folder))
         return TPlatform::TInstanceClaim::Unavailable;
@@ -25,10 +25,16 @@ TPlatform::TInstanceClaim TInstanceGuard::Claim(const QString& name, std::functi
         return held ? TPlatform::TInstanceClaim::AlreadyRunning
                     : TPlatform::TInstanceClaim::Unavailable;
     }
+    return TPlatform::TInstanceClaim::First;
+}
+
+void TInstanceGuard::Listen(const QString& name, std::function<void()> onCalled)
+{
+    if (!lock)
+        return;
     server = std::make_unique<TCallSocket>(std::move(onCalled));
     if (!server->Listen(SocketName(name)))
         server.reset(); // runs alone, just cannot be called
-    return TPlatform::TInstanceClaim::First;
 }
 
 bool TInstanceGuard::Call(const QString& name) const

@@ -13,7 +13,9 @@ class TInstanceGuard
 {
 public:
     explicit TInstanceGuard(QString folder);
-    TPlatform::TInstanceClaim Claim(const QString& name, std::function<void()> onCalled);
+    TPlatform::TInstanceClaim Claim(const QString& name);
+    // Only once the claim made this copy the first.
+    void Listen(const QString& name, std::function<void()> onCalled);
     bool Call(const QString& name) const;
 
 private:

@@ -38,10 +38,21 @@ QString RuntimeFolder()
 
 TPlatformX11::TPlatformX11() : instances(RuntimeFolder()) {}
 
-TPlatform::TInstanceClaim TPlatformX11::ClaimFirstInstance(const QString& name,
-                                                           std::function<void()> onCalled)
+TWindowProbe& TPlatformX11::Windows()
 {
-    return instances.Claim(name, std::move(onCalled));
+    if (!windows)
+        windows = std::make_unique<TWindowProbe>();
+    return *windows;
+}
+
+TPlatform::TInstanceClaim TPlatformX11::ClaimFirstInstance(const QString& name)
+{
+    return instances.Claim(name);
+}
+
+void TPlatformX11::ListenForCalls(const QString& name, std::function<void()> onCalled)
+{
+    instances.Listen(name, std::move(onCalled));
 }
 
 bool TPlatformX11::CallFirstInstance(const QString& name)

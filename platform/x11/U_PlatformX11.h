@@ -5,12 +5,15 @@
 #include "platform/x11/U_ProcessNames.h"
 #include "platform/x11/U_WindowProbe.h"
 
+#include <memory>
+
 // The platform as an X11 desktop session provides it.
 class TPlatformX11 : public TPlatform
 {
 public:
     TPlatformX11();
-    TInstanceClaim ClaimFirstInstance(const QString& name, std::function<void()> onCalled) override;
+    TInstanceClaim ClaimFirstInstance(const QString& name) override;
+    void ListenForCalls(const QString& name, std::function<void()> onCalled) override;
     bool CallFirstInstance(const QString& name) override;
     QRect ScreenGeometry() const override;
     QRect WorkArea() const override;
@@ -19,16 +22,19 @@ public:
     void Beep() override;
     QString UserName() const override;
     void SetCursorPos(const QPoint& pos) override;
-    bool CursorPos(QPoint& pos) override { return windows.CursorPos(pos); }
-    quint64 WindowFromPoint(const QPoint& pos) override { return windows.WindowFromPoint(pos); }
-    quint64 ForegroundWindow() override { return windows.ForegroundWindow(); }
-    quint64 OwnerWindow(quint64 window) override { return windows.OwnerWindow(window); }
-    QString WindowTitle(quint64 window) override { return windows.WindowTitle(window); }
-    qint64 WindowProcessId(quint64 window) override { return windows.WindowProcessId(window); }
+    bool CursorPos(QPoint& pos) override { return Windows().CursorPos(pos); }
+    quint64 WindowFromPoint(const QPoint& pos) override { return Windows().WindowFromPoint(pos); }
+    quint64 ForegroundWindow() override { return Windows().ForegroundWindow(); }
+    quint64 OwnerWindow(quint64 window) override { return Windows().OwnerWindow(window); }
+    QString WindowTitle(quint64 window) override { return Windows().WindowTitle(window); }
+    qint64 WindowProcessId(quint64 window) override { return Windows().WindowProcessId(window); }
     QString ProcessExeName(qint64 pid) override { return processes.ExeName(pid); }
 
 private:
+    // Made at the first query: the single-instance claim comes before the X connection.
+    TWindowProbe& Windows();
+
     TInstanceGuard instances;
-    TWindowProbe windows;
+    std::unique_ptr<TWindowProbe> windows;
     TProcessNames processes;
 };

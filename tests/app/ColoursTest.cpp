@@ -10,7 +10,7 @@ TEST_F(FragmColours, EveryThemeSetsItsNineValues)
     for (const TTheme& theme : Colours::Themes()) {
         Glb().ColoursChanged = false;
         Glb().UseDefaultColours = true;
-        frm->menus->mnuColors->findChild<QAction*>(QLatin1String(theme.name))->trigger();
+        Menu("mnuColors")->findChild<QAction*>(QLatin1String(theme.name))->trigger();
         const QString direction = QLatin1String(theme.direction);
         const TColourSettings expected{
             theme.gradientA, theme.gradientB, direction, theme.textBack, theme.text, 0, 0,
@@ -43,27 +43,27 @@ TEST_F(FragmColours, TitleColourGivesTheMarkItsContrastAndACancelledDialogStillC
     // Cancelled: the colour passed to the dialog, the edit's own text colour, comes back.
     chosen = QColor();
     Glb().ColoursChanged = false;
-    frm->colours->ApplyTextColour(0x123456);
-    frm->colours->spdChgColFontClick();
+    Colours().ApplyTextColour(0x123456);
+    Colours().spdChgColFontClick();
     EXPECT_EQ(Glb().Colours.TextColour, 0x123456u);
     EXPECT_TRUE(Glb().ColoursChanged);
-    frm->colours->spdFontLblTitreClick();
+    Colours().spdFontLblTitreClick();
     EXPECT_EQ(Glb().Colours.MarkTextColour, 0x123456u);
 }
 
 TEST_F(FragmColours, RandomAndDefaultButtonsAndTheDefaultsAtTheNextPaint)
 {
     Glb().UseDefaultColours = true;
-    frm->colours->spdChgColClick();
+    Colours().spdChgColClick();
     EXPECT_FALSE(Glb().UseDefaultColours);
     const TColourSettings first = Glb().Colours;
     EXPECT_NE(first, TColourSettings{});
     // spdChgCol seeds from the clock: a fixed clock gives a fixed gradient.
     SeedRandom(7);
-    frm->colours->spdChgColClick();
+    Colours().spdChgColClick();
     EXPECT_EQ(Glb().Colours, first);
 
-    frm->colours->ApplyTextBackColour(0x010203);
+    Colours().ApplyTextBackColour(0x010203);
     Glb().Colours.TextColour = 0xFFFFFF;
     QTest::mouseClick(frm->ui.spdCompNorm, Qt::LeftButton);
     EXPECT_EQ(Glb().Colours.TextBackColour, 0xE08492u);

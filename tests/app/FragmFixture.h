@@ -5,11 +5,10 @@
 #include "app/F_Fragm.h"
 #include "app/F_FragmColours.h"
 #include "app/F_FragmMenus.h"
-#include "app/F_FragmTracer.h"
 #include "app/F_FragmTray.h"
-#include "app/F_Glb.h"
-#include "app/U_IniFile.h"
 #include "app/U_Settings.h"
+#include "core/F_Glb.h"
+#include "core/U_IniFile.h"
 #include "toolkit/C_DateEdit.h"
 #include "toolkit/C_FlatButton.h"
 #include "toolkit/C_HintSwitch.h"
@@ -17,6 +16,7 @@
 #include "toolkit/C_SkinPanel.h"
 #include "toolkit/C_TransparentLabel.h"
 #include "tracer/U_TraceFile.h"
+#include "tracer/U_TracerController.h"
 
 #include <QApplication>
 #include <QFile>
@@ -35,14 +35,17 @@ protected:
     void TearDown() override
     {
         frm.reset();
+        tracerController = std::make_unique<TTracerController>();
         SetMainWindow(nullptr);
         SetColourDialog(nullptr);
         TarvelleTest::TearDown();
     }
     void Start(const QStringList& arguments = {})
     {
-        frm = std::make_unique<TfrmFragm>();
-        ASSERT_TRUE(frm->FormCreate(arguments));
+        frm.reset();
+        tracerController = std::make_unique<TTracerController>();
+        frm = std::make_unique<TfrmFragm>(*tracerController);
+        frm->FormCreate(arguments);
         frm->SetSecondaryWindows(&notes, &tracer);
     }
     // Installs the distributed settings file with some options changed.
@@ -58,15 +61,28 @@ protected:
             ini.WriteString("Options", key, value);
         ASSERT_TRUE(ini.Save());
     }
-    TSettingsValues SavedSettings() const
+    // What the settings file holds now, read as a start would.
+    std::pair<TGlbState, TLoadedPlace> SavedSettings() const
     {
-        TSettingsValues read;
-        EXPECT_TRUE(LoadSettings(SettingsPath(), read, QSize(1024, 768), QSize(277, 116)));
-        return read;
+        TGlbState read;
+        TLoadedPlace place;
+        EXPECT_TRUE(LoadSettings(SettingsPath(), read, place, QSize(1024, 768), QSize(277, 116)));
+        return {read, place};
     }
+    QAction* Item(const char* name) const
+    {
+        auto* item = frm->findChild<QAction*>(QLatin1String(name));
+        EXPECT_TRUE(item) << name;
+        return item;
+    }
+    QMenu* Menu(const char* name) const { return frm->findChild<QMenu*>(QLatin1String(name)); }
+    TFragmColours& Colours() const { return *frm->findChild<TFragmColours*>(); }
+    TFragmTray& Tray() const { return *frm->findChild<TFragmTray*>(); }
+    TTracerController& Tracer() const { return *tracerController; }
 
     QWidget notes;
     QWidget tracer;
+    std::unique_ptr<TTracerController> tracerController = std::make_unique<TTracerController>();
     std::unique_ptr<TfrmFragm> frm;
 };
 
@@ -96,11 +112,10 @@ protected:
         return frm->isVisible() == main && notes.isVisible() == notesShown &&
                tracer.isVisible() == tracerShown;
     }
-    TFragmTracer& Tracer() { return *frm->tracer; }
     // Starts tracing and takes one sample of the editor's window.
     void TraceOneSample()
     {
-        Tracer().spdSpyClick();
+        Tracer().Toggle();
         Tracer().SpyTimerTimer();
     }
 

@@ -11,7 +11,7 @@ TEST_F(FragmSettings, LoadingReachesTheWindowTheMenuAndTheFlags)
     Start();
     ASSERT_EQ(dialogs->plainMessages, QStringList{SettingsLoadMessage()});
     EXPECT_EQ(frm->pos(), QPoint(413, 380));
-    EXPECT_TRUE(frm->menus->clipB_mnu->isChecked());
+    EXPECT_TRUE(Item("clipB_mnu")->isChecked());
     EXPECT_EQ(Glb().Colours, TColourSettings{});
 
     const QList<std::pair<QString, QString>> options = {
@@ -22,11 +22,11 @@ TEST_F(FragmSettings, LoadingReachesTheWindowTheMenuAndTheFlags)
     Start();
     EXPECT_EQ(dialogs->plainMessages.size(), 1);
     EXPECT_EQ(frm->pos(), QPoint(200, -20)); // a negative position is kept
-    EXPECT_FALSE(frm->menus->clipB_mnu->isChecked() || Glb().ClipboardCapture);
-    EXPECT_TRUE(frm->menus->AjoutHRE->isChecked() && Glb().AddHourOnEntry);
-    EXPECT_TRUE(frm->menus->mnuIconStart->isChecked() && Glb().StartAsIcon);
-    EXPECT_TRUE(frm->menus->mnuDistinctFiles->isChecked() && Glb().DistinctFiles);
-    EXPECT_TRUE(frm->menus->mnuLanceTraceur->isChecked() && Glb().StartTracer);
+    EXPECT_FALSE(Item("clipB_mnu")->isChecked() || Glb().Options.ClipboardCapture);
+    EXPECT_TRUE(Item("AjoutHRE")->isChecked() && Glb().Options.AddHourOnEntry);
+    EXPECT_TRUE(Item("mnuIconStart")->isChecked() && Glb().Options.StartAsIcon);
+    EXPECT_TRUE(Item("mnuDistinctFiles")->isChecked() && Glb().Options.DistinctFiles);
+    EXPECT_TRUE(Item("mnuLanceTraceur")->isChecked() && Glb().Options.StartTracer);
     EXPECT_TRUE(Glb().EditorAnchored);
 
     // Off the screen: default positions, "Positionnement par défaut" unchecked as it acted once.
@@ -36,7 +36,7 @@ TEST_F(FragmSettings, LoadingReachesTheWindowTheMenuAndTheFlags)
     EXPECT_EQ(Glb().NotesLeft, 1024 - 277);
     EXPECT_EQ(Glb().TracerLeft, 1024 - 277 - 497);
     EXPECT_EQ(frm->x(), Glb().TracerLeft + 497 - 277 + 1);
-    EXPECT_FALSE(frm->menus->mnuPosByDef->isChecked());
+    EXPECT_FALSE(Item("mnuPosByDef")->isChecked());
 }
 
 TEST_F(FragmSettings, ClosingWritesOnlyWhatChanged)
@@ -52,39 +52,40 @@ TEST_F(FragmSettings, ClosingWritesOnlyWhatChanged)
     WriteSettings({{"Position par dft", "0"}});
     Start();
     EXPECT_FALSE(Glb().SettingsDirty);
-    frm->menus->SVG_Auto->trigger();
-    EXPECT_TRUE(Glb().AutoSaveWhileTracing);
+    Item("SVG_Auto")->trigger();
+    EXPECT_TRUE(Glb().Options.AutoSaveWhileTracing);
     EXPECT_FALSE(Glb().SettingsDirty);
-    frm->menus->mnuIconStart->trigger();
-    EXPECT_TRUE(Glb().StartAsIcon && Glb().SettingsDirty);
-    frm->menus->mnuDistinctFiles->trigger();
-    EXPECT_TRUE(Glb().DistinctFiles && Glb().SavedDistinctFiles); // from the next sample on
+    Item("mnuIconStart")->trigger();
+    EXPECT_TRUE(Glb().Options.StartAsIcon && Glb().SettingsDirty);
+    Item("mnuDistinctFiles")->trigger();
+    EXPECT_TRUE(Glb().Options.DistinctFiles); // from the next sample on
     frm->move(50, 60);
     frm->CloseAll();
-    TSettingsValues read = SavedSettings();
-    EXPECT_TRUE(read.StartAsIcon && read.SVG_Auto && read.distinctFiles);
-    EXPECT_EQ(read.mainLeft, 50);
+    auto [read, place] = SavedSettings();
+    EXPECT_TRUE(read.Options.StartAsIcon && read.Options.AutoSaveWhileTracing &&
+                read.Options.DistinctFiles);
+    EXPECT_EQ(place.main.x(), 50);
 
     // "Position par dft" unchecked skips the positions of the next save.
     WriteSettings({{"Left Fragm", "100"}, {"posDefault", "0"}});
     Start();
-    frm->menus->posDft->trigger();
+    Item("posDft")->trigger();
     frm->move(300, 300);
     frm->CloseAll();
-    read = SavedSettings();
-    EXPECT_EQ(read.mainLeft, 100);
-    EXPECT_FALSE(read.posDft);
+    std::tie(read, place) = SavedSettings();
+    EXPECT_EQ(place.main.x(), 100);
+    EXPECT_FALSE(read.Options.KeepPositions);
 }
 
 TEST_F(FragmSettings, StartAtLoginFollowsTheRealEntry)
 {
     Start();
-    EXPECT_FALSE(frm->menus->mnuFragmOpen->isChecked());
-    frm->menus->mnuFragmOpen->trigger();
+    EXPECT_FALSE(Item("mnuFragmOpen")->isChecked());
+    Item("mnuFragmOpen")->trigger();
     EXPECT_TRUE(RunEntryExists("Tarvelle"));
     Start();
-    EXPECT_TRUE(frm->menus->mnuFragmOpen->isChecked());
-    frm->menus->mnuFragmOpen->trigger();
+    EXPECT_TRUE(Item("mnuFragmOpen")->isChecked());
+    Item("mnuFragmOpen")->trigger();
     EXPECT_FALSE(RunEntryExists("Tarvelle"));
 
     // A folder that cannot hold the entry: the check mark goes back and the user is told.
@@ -92,8 +93,8 @@ TEST_F(FragmSettings, StartAtLoginFollowsTheRealEntry)
     QDir(autostart).removeRecursively();
     ASSERT_TRUE(WriteBytes(autostart, {}));
     dialogs->plainMessages.clear();
-    frm->menus->mnuFragmOpen->trigger();
-    EXPECT_FALSE(frm->menus->mnuFragmOpen->isChecked());
+    Item("mnuFragmOpen")->trigger();
+    EXPECT_FALSE(Item("mnuFragmOpen")->isChecked());
     ASSERT_EQ(dialogs->plainMessages.size(), 1);
     EXPECT_FALSE(dialogs->plainMessages.first().isEmpty());
 }

@@ -13,12 +13,12 @@ TEST_F(FragmTracer, SpyButtonStartsAndTheLampStopsWithTheirHintsAndControls)
         EXPECT_EQ(Tracer().Tracing(), on);
         EXPECT_EQ(Glb().TracerBusy, on);
         EXPECT_EQ(frm->ui.spdSpy->Hint(), on ? "Arrêter la trace" : "Démarrer la trace");
-        EXPECT_EQ(frm->ui.SpyTimer->isActive(), on);
-        EXPECT_EQ(frm->ui.timerSVGDE->isActive(), on);
+        EXPECT_EQ(Tracer().SpyTimer->isActive(), on);
+        EXPECT_EQ(Tracer().timerSVGDE->isActive(), on);
         EXPECT_EQ(frm->ui.scrSTOP->isEnabled(), !on);
         EXPECT_EQ(frm->ui.spdChgCol->isEnabled(), !on);
         // Saves made while tracing add no time stamp to the notes.
-        EXPECT_EQ(frm->menus->timeOnRecording->isChecked(), !on);
+        EXPECT_EQ(Item("timeOnRecording")->isChecked(), !on);
         if (!on)
             continue;
         // Tracing switches the hints off and unanchors the editor.
@@ -30,17 +30,17 @@ TEST_F(FragmTracer, SpyButtonStartsAndTheLampStopsWithTheirHintsAndControls)
     }
 
     // The delayed start that the settings ask for: one single shot.
-    Glb().StartTracer = true;
+    Glb().Options.StartTracer = true;
     Tracer().StartAtLaunch();
-    EXPECT_TRUE(frm->ui.timerTraceDem->isActive() && frm->ui.timerTraceDem->isSingleShot());
+    EXPECT_TRUE(Tracer().timerTraceDem->isActive() && Tracer().timerTraceDem->isSingleShot());
     Tracer().timerTraceDemTimer();
     EXPECT_TRUE(Tracer().Tracing());
 }
 
 TEST_F(FragmTracer, ASampleHoldsTheWindowForAMomentOnly)
 {
-    Tracer().spdSpyClick();
-    QSignalSpy released(frm->ui.StopSpyTimer, &QTimer::timeout);
+    Tracer().Toggle();
+    QSignalSpy released(Tracer().StopSpyTimer, &QTimer::timeout);
     Tracer().SpyTimerTimer();
     EXPECT_TRUE(Glb().TracerBusy);
     EXPECT_EQ(Tracer().trace.grid.Cell(0, 0), "editeur");
@@ -49,7 +49,7 @@ TEST_F(FragmTracer, ASampleHoldsTheWindowForAMomentOnly)
     EXPECT_FALSE(Glb().TracerBusy);
     // A right-button release on the surface opens no theme menu while tracing.
     QTest::mouseClick(frm.get(), Qt::RightButton, {}, QPoint(240, 75));
-    EXPECT_FALSE(frm->menus->mnuColors->isVisible());
+    EXPECT_FALSE(Menu("mnuColors")->isVisible());
 }
 
 TEST_F(FragmTracer, TraceIsAutoSavedOnlyWithItsOptionAndClosingClosesTheRowAndSavesIt)
@@ -57,7 +57,7 @@ TEST_F(FragmTracer, TraceIsAutoSavedOnlyWithItsOptionAndClosingClosesTheRowAndSa
     TraceOneSample();
     Tracer().timerSVGDETimer();
     EXPECT_FALSE(QFile::exists(TraceFilePath()));
-    frm->menus->SVG_Auto->trigger();
+    Item("SVG_Auto")->trigger();
     Tracer().timerSVGDETimer();
     EXPECT_TRUE(QFile::exists(TraceFilePath()));
 

@@ -1,8 +1,8 @@
 #include "TestEnv.h"
 #include "TestFiles.h"
 #include "app/U_Settings.h"
-#include "app/U_TextCodec.h"
-#include "app/U_TextFile.h"
+#include "core/U_TextCodec.h"
+#include "core/U_TextFile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -22,17 +22,29 @@ QStringList FullLines()
     return lines;
 }
 
-// What FullLines holds.
-TSettingsValues FullValues()
+// What a load gives: the state it fills in and the main window's place.
+struct TSaved
 {
-    TSettingsValues v;
-    v.colours = {0x030201, 0x060504, "h", 0x090807, 0x0C0B0A, 0x0F0E0D, 0x121110, 0x151413};
-    v.clipB_mnu = v.SVG_Mode = v.timeOnRecording = false;
-    v.noRepeatClpB = v.AjoutHRE = v.affichDown = v.EditorAnchored = true;
-    std::tie(v.mainLeft, v.mainTop, v.TracerLeft, v.TracerTop, v.NotesLeft, v.NotesTop) =
-        std::tuple{100, 200, -30, 40, 50, 60};
-    v.NotesVisible = v.ShowNotesAtStart = v.posDft = v.SettingsDirty = v.TracerVisible = false;
-    v.SVG_Auto = v.startTracer = v.distinctFiles = v.savedDistinctFiles = v.StartAsIcon = true;
+    TGlbState state;
+    TLoadedPlace place;
+
+    bool operator==(const TSaved&) const = default;
+};
+
+// What FullLines holds.
+TSaved FullValues()
+{
+    TSaved v;
+    TGlbState& g = v.state;
+    TOptions& o = g.Options;
+    g.Colours = {0x030201, 0x060504, "h", 0x090807, 0x0C0B0A, 0x0F0E0D, 0x121110, 0x151413};
+    o.ClipboardCapture = o.SaveOnNewNote = o.TimeOnRecording = false;
+    o.NoRepeatOnCopy = o.AddHourOnEntry = o.PageToDown = g.EditorAnchored = true;
+    v.place.main = QPoint(100, 200);
+    std::tie(g.TracerLeft, g.TracerTop, g.NotesLeft, g.NotesTop) = std::tuple{-30, 40, 50, 60};
+    g.NotesVisible = g.ShowNotesAtStart = o.KeepPositions = g.SettingsDirty = g.TracerVisible =
+        false;
+    o.AutoSaveWhileTracing = o.StartTracer = o.DistinctFiles = o.StartAsIcon = true;
     return v;
 }
 
@@ -50,11 +62,15 @@ protected:
             lines[at] = line;
         WriteBytes(path, TextCodec::Encode(lines.join("\r\n")));
     }
-    TSettingsValues Loaded(bool complete)
+    TSaved Loaded(bool complete)
     {
-        TSettingsValues values;
-        EXPECT_EQ(LoadSettings(path, values, kScreen, kMain), complete);
+        TSaved values;
+        EXPECT_EQ(LoadSettings(path, values.state, values.place, kScreen, kMain), complete);
         return values;
+    }
+    bool Save(const TSaved& values, bool coloursChanged, bool savePositions)
+    {
+        return SaveSettings(path, values.state, values.place.main, coloursChanged, savePositions);
     }
     QString path = home.filePath("ConfigMnemo.ini");
 };
@@ -74,36 +90,38 @@ TEST_F(Settings, EveryPositionReachesItsSettingAlsoFromUtf8WithLfAndReorderedKey
     lines.swapItemsAt(11, 12);     // Option ClipBoard and Repeat on Ctrl+C
     lines.insert(20, "Inconnu=5"); // moves Left Traceur onwards down by one
     Write(lines);
-    const TSettingsValues values = Loaded(true);
-    EXPECT_EQ(std::tuple(values.mainLeft, values.mainTop, values.TracerLeft, values.TracerTop,
-                         values.NotesTop, values.clipB_mnu, values.noRepeatClpB),
+    const TSaved values = Loaded(true);
+    EXPECT_EQ(std::tuple(values.place.main.x(), values.place.main.y(), values.state.TracerLeft,
+                         values.state.TracerTop, values.state.NotesTop,
+                         values.state.Options.ClipboardCapture,
+                         values.state.Options.NoRepeatOnCopy),
               std::tuple(200, 100, 5, -30, 50, true, false));
 }
 
 TEST_F(Settings, MissingFileKeepsTheDefaultsAndTheFirstSaveMakesItReadable)
 {
-    TSettingsValues values = Loaded(false);
-    EXPECT_EQ(values, TSettingsValues{});
+    TSaved values = Loaded(false);
+    EXPECT_EQ(values, TSaved{});
     EXPECT_EQ(SettingsLoadMessage(),
               "Problème au chargement :\r\rRecharger ConfigMnemo.ini dans le dossier\r" +
                   AppFolder());
     // Defaults saved into no file give the distributed file, colours included; that file
     // asks for default positions at the first start.
     const QString distributed = TARVELLE_SOURCE_DIR "/resources/ConfigMnemo.ini";
-    ASSERT_TRUE(SaveSettings(path, values, false, true));
+    ASSERT_TRUE(Save(values, false, true));
     EXPECT_EQ(ReadBytes(path), ReadBytes(distributed).replace("posDefault=1", "posDefault=0"));
-    TSettingsValues expected;
-    expected.posDefault = "1";
-    expected.ShowNotesAtStart = true; // read from "Mnemo visible"
-    ASSERT_TRUE(LoadSettings(distributed, values, kScreen, kMain));
+    TSaved expected;
+    expected.place.posDefault = "1";
+    expected.state.ShowNotesAtStart = true; // read from "Mnemo visible"
+    ASSERT_TRUE(LoadSettings(distributed, values.state, values.place, kScreen, kMain));
     EXPECT_EQ(values, expected);
     // A file without "Composants" gets it at a save with the colours unchanged too, or the
     // options saved now would never be read back.
     WriteBytes(path, "[Options]\r\n");
-    values.StartAsIcon = values.AjoutHRE = true;
-    values.mainLeft = 10;
-    ASSERT_TRUE(SaveSettings(path, values, false, true));
-    values.posDefault = "0";
+    values.state.Options.StartAsIcon = values.state.Options.AddHourOnEntry = true;
+    values.place.main.setX(10);
+    ASSERT_TRUE(Save(values, false, true));
+    values.place.posDefault = "0";
     EXPECT_EQ(Loaded(true), values);
 }
 
@@ -112,20 +130,21 @@ TEST_F(Settings, ReadingStopsAtTheFirstFaultyLineKeepingWhatWasReadBefore)
     for (const QByteArray& bytes : {QByteArray(), QByteArray("[Options]\r\n"),
                                     QByteArray("\r\n\r\n; rien\r\n"), QByteArray(64, '\0')}) {
         WriteBytes(path, bytes);
-        EXPECT_EQ(Loaded(false), TSettingsValues{}) << bytes.toStdString();
+        EXPECT_EQ(Loaded(false), TSaved{}) << bytes.toStdString();
     }
     Write(FullLines().mid(0, 22)); // Options cut after "Top Traceur" (position 10)
-    TSettingsValues values = Loaded(false);
-    EXPECT_EQ(values.colours, FullValues().colours);
-    EXPECT_TRUE(values.EditorAnchored && values.AjoutHRE);
-    EXPECT_EQ(std::pair(values.TracerTop, values.NotesLeft), std::pair(40, 0));
-    EXPECT_TRUE(values.NotesVisible && values.posDft && values.SettingsDirty);
+    TSaved values = Loaded(false);
+    EXPECT_EQ(values.state.Colours, FullValues().state.Colours);
+    EXPECT_TRUE(values.state.EditorAnchored && values.state.Options.AddHourOnEntry);
+    EXPECT_EQ(std::pair(values.state.TracerTop, values.state.NotesLeft), std::pair(40, 0));
+    EXPECT_TRUE(values.state.NotesVisible && values.state.Options.KeepPositions &&
+                values.state.SettingsDirty);
 
     // An option that is no integer reads as if the file ended before it.
     const auto expectCutAt = [&](QStringList lines, int at, const QString& line) {
         SCOPED_TRACE(line.left(40).toStdString());
         Write(lines.mid(0, at));
-        const TSettingsValues cut = Loaded(false);
+        const TSaved cut = Loaded(false);
         Write(lines, {{at, line}});
         EXPECT_EQ(Loaded(false), cut);
     };
@@ -136,11 +155,11 @@ TEST_F(Settings, ReadingStopsAtTheFirstFaultyLineKeepingWhatWasReadBefore)
     lines.insert(12, ";" + QString(1 << 20, u'x'));
     expectCutAt(lines, 19, "Left Fragm=" + QString(1 << 20, u'9'));
     Write(FullLines(), {{31, QString("StartJustIcon=1") + QChar(0)}});
-    EXPECT_FALSE(Loaded(true).StartAsIcon) << "1 followed by NUL is not 1";
+    EXPECT_FALSE(Loaded(true).state.Options.StartAsIcon) << "1 followed by NUL is not 1";
     for (const auto& [text, number] :
          {std::pair{"-2147483648", -2147483647 - 1}, {"+7", 7}, {"  -12  ", -12}, {"007", 7}}) {
         Write(FullLines(), {{19, QString("Top Fragm=") + text}});
-        EXPECT_EQ(Loaded(true).mainTop, number) << text;
+        EXPECT_EQ(Loaded(true).place.main.y(), number) << text;
     }
 
     // The direction is read first, then A; B and everything after keep their defaults.
@@ -149,15 +168,15 @@ TEST_F(Settings, ReadingStopsAtTheFirstFaultyLineKeepingWhatWasReadBefore)
     readBeforeB.GradientColourA = 0x030201;
     for (const char* colour : {"255abc255", "25525525", "", "256000000", "-01002003"}) {
         Write(FullLines(), {{2, QString("Couleur générale B=") + colour}});
-        EXPECT_EQ(Loaded(false).colours, readBeforeB) << colour;
+        EXPECT_EQ(Loaded(false).state.Colours, readBeforeB) << colour;
     }
     // "Composants" with three entries: the direction, A and B are read, nothing after them.
     lines = FullLines();
     lines.erase(lines.begin() + 4, lines.begin() + 9);
     Write(lines);
-    TSettingsValues readUpToB;
-    readUpToB.colours = readBeforeB;
-    readUpToB.colours.GradientColourB = 0x060504;
+    TSaved readUpToB;
+    readUpToB.state.Colours = readBeforeB;
+    readUpToB.state.Colours.GradientColourB = 0x060504;
     EXPECT_EQ(Loaded(false), readUpToB);
 }
 
@@ -167,42 +186,45 @@ TEST_F(Settings, PositionsDefaultBeyondTheRightOrBottomEdgeOrOnceWhenAskedAndPos
          {std::tuple{1644, 965, false}, {1645, 0, true}, {0, 966, true}, {-300, -50, false}}) {
         Write(FullLines(), {{18, "Left Fragm=" + QString::number(left)},
                             {19, "Top Fragm=" + QString::number(top)}});
-        const TSettingsValues values = Loaded(true);
-        EXPECT_EQ(DefaultPositionsWanted(values), wanted) << left << "," << top;
-        EXPECT_EQ(values.mainLeft, left) << "a negative position is kept";
+        const TSaved values = Loaded(true);
+        EXPECT_EQ(DefaultPositionsWanted(values.place), wanted) << left << "," << top;
+        EXPECT_EQ(values.place.main.x(), left) << "a negative position is kept";
     }
     // Also when the file breaks off after the main window's position was read.
     Write(FullLines().mid(0, 20), {{18, "Left Fragm=5000"}});
-    EXPECT_TRUE(DefaultPositionsWanted(Loaded(false)));
+    EXPECT_TRUE(DefaultPositionsWanted(Loaded(false).place));
 
     // "Positionnement par défaut" acts once, unless checked again.
     Write(FullLines(), {{28, "posDefault=1"}});
-    TSettingsValues values = Loaded(true);
-    EXPECT_TRUE(DefaultPositionsWanted(values));
-    EXPECT_FALSE(values.mnuPosByDef);
+    TSaved values = Loaded(true);
+    EXPECT_TRUE(DefaultPositionsWanted(values.place));
+    EXPECT_FALSE(values.state.Options.PositionsByDefault);
     for (const bool checkedAgain : {false, true}) {
-        values.mnuPosByDef = checkedAgain;
-        ASSERT_TRUE(SaveSettings(path, values, false, true));
-        EXPECT_EQ(DefaultPositionsWanted(Loaded(true)), checkedAgain);
+        values.state.Options.PositionsByDefault = checkedAgain;
+        ASSERT_TRUE(Save(values, false, true));
+        EXPECT_EQ(DefaultPositionsWanted(Loaded(true).place), checkedAgain);
     }
 
     // Unchecking "Position par dft" skips the positions of one save only.
     Write();
     values = FullValues();
-    std::tie(values.mainLeft, values.NotesTop) = std::pair(7, 8);
+    values.place.main.setX(7);
+    values.state.NotesTop = 8;
+    Glb() = values.state;
     Glb().SettingsDirty = false;
     PosDftClicked(false);
     EXPECT_TRUE(Glb().SettingsDirty);
     for (const auto& [mainLeft, notesTop] : {std::pair{100, 60}, {7, 8}}) {
-        ASSERT_TRUE(SaveSettingsAtClose(path, values));
+        ASSERT_TRUE(SaveSettingsAtClose(path, values.place.main));
         EXPECT_TRUE(Glb().SavePositions) << "on again after every save";
-        const TSettingsValues back = Loaded(true);
-        EXPECT_EQ(std::pair(back.mainLeft, back.NotesTop), std::pair(mainLeft, notesTop));
+        const TSaved back = Loaded(true);
+        EXPECT_EQ(std::pair(back.place.main.x(), back.state.NotesTop),
+                  std::pair(mainLeft, notesTop));
     }
     // Positions missing from the file are written even when skipped: the later keys keep
     // their places.
     QFile::remove(path);
-    ASSERT_TRUE(SaveSettings(path, FullValues(), false, false));
+    ASSERT_TRUE(Save(FullValues(), false, false));
     EXPECT_EQ(Loaded(true), FullValues());
 }
 
@@ -220,26 +242,28 @@ TEST_F(Settings, SavingRewritesOnlyChangedValuesAndNothingAtAllWhenNothingChange
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     ASSERT_TRUE(file.setFileTime(longAgo, QFileDevice::FileModificationTime));
     file.close();
-    TSettingsValues values = Loaded(true);
-    StoreSettingsInGlb(values);
+    TSaved values = Loaded(true);
+    Glb() = values.state;
     EXPECT_FALSE(Glb().SettingsDirty);
-    values.AjoutHRE = false; // an item that does not set SettingsDirty
-    EXPECT_TRUE(SaveSettingsAtClose(path, values));
+    Glb().Options.AddHourOnEntry = false; // an item that does not set SettingsDirty
+    EXPECT_TRUE(SaveSettingsAtClose(path, values.place.main));
     // A save that is due but finds every value as it is leaves the file alone too.
-    ASSERT_TRUE(SaveSettings(path, FullValues(), true, true));
+    ASSERT_TRUE(Save(FullValues(), true, true));
     EXPECT_EQ(QFileInfo(path).lastModified(), longAgo);
 
     values = FullValues();
-    values.StartAsIcon = false;
-    values.clipB_mnu = true;
-    values.colours = TColourSettings{}; // not confirmed ("mais non..."): the file keeps its own
-    ASSERT_TRUE(SaveSettings(path, values, false, true));
+    values.state.Options.StartAsIcon = false;
+    values.state.Options.ClipboardCapture = true;
+    values.state.Colours =
+        TColourSettings{}; // not confirmed ("mais non..."): the file keeps its own
+    ASSERT_TRUE(Save(values, false, true));
     lines[14] = "Option ClipBoard=1";
     lines[34] = "StartJustIcon=0";
     EXPECT_EQ(TextCodec::Decode(ReadBytes(path)), TextCodec::JoinLines(lines));
+    Glb() = values.state;
     Glb().ColoursChanged = true;
-    ASSERT_TRUE(SaveSettingsAtClose(path, values));
-    EXPECT_EQ(Loaded(true).colours, TColourSettings{});
+    ASSERT_TRUE(SaveSettingsAtClose(path, values.place.main));
+    EXPECT_EQ(Loaded(true).state.Colours, TColourSettings{});
     EXPECT_FALSE(Glb().ColoursChanged);
 }
 
@@ -253,13 +277,13 @@ TEST_F(Settings, AFileThatCannotBeWrittenIsLeftWholeAndNothingIsSaid)
     getrlimit(RLIMIT_FSIZE, &limit);
     const rlimit small{64, limit.rlim_max};
     setrlimit(RLIMIT_FSIZE, &small);
-    const bool saved = SaveSettings(path, TSettingsValues{}, true, true);
+    const bool saved = Save(TSaved{}, true, true);
     setrlimit(RLIMIT_FSIZE, &limit);
     EXPECT_FALSE(saved);
     EXPECT_EQ(ReadBytes(path), before);
     QFile::remove(path);
     ASSERT_TRUE(QDir().mkdir(path));
     Loaded(false);
-    EXPECT_FALSE(SaveSettings(path, {}, true, true)) << "a folder is no settings file";
+    EXPECT_FALSE(Save(TSaved{}, true, true)) << "a folder is no settings file";
     EXPECT_TRUE(dialogs->plainMessages.isEmpty());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/U_Dialogs.h"
+#include "core/U_Dialogs.h"
 
 #include <QList>
 #include <QStringList>

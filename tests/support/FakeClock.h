@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/U_Clock.h"
+#include "core/U_Clock.h"
 
 // A clock that stands still until the test moves it.
 class TFakeClock : public TClock

@@ -1,6 +1,6 @@
 #include "TestEnv.h"
 
-#include "app/U_Clock.h"
+#include "core/U_Clock.h"
 
 #include <QDir>
 

@@ -2,7 +2,7 @@
 
 #include "DialogRecorder.h"
 #include "FakeClock.h"
-#include "app/U_Glb.h"
+#include "core/U_Glb.h"
 #include "platform/fake/U_PlatformFake.h"
 
 #include <gtest/gtest.h>

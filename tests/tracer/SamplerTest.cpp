@@ -50,7 +50,7 @@ TEST_F(Sampler, PointerOnTheScreenEdgeChangesNothing)
     for (const QPoint edge : {QPoint(0, 300), QPoint(400, 0)})
         for (const bool distinct : {false, true}) {
             platform->cursor = edge;
-            Glb().DistinctFiles = distinct;
+            Glb().Options.DistinctFiles = distinct;
             On(kBrowser);
         }
     platform->cursor = QPoint(5, 5);
@@ -68,7 +68,7 @@ TEST_F(Sampler, NewTitleOfTheSameApplication)
     // One row per application and day, closed and resumed at once.
     EXPECT_EQ(Line(0),
               "Editeur;autre.txt - Editeur;07/12/2026;09:00:00;09:00:05;00:00:00;00:00:05");
-    Glb().DistinctFiles = true;
+    Glb().Options.DistinctFiles = true;
     platform->windows[kEditor].title = "troisième.txt - Editeur";
     On(kEditor);
     EXPECT_EQ(data.lastRow(), 1); // one row per title
@@ -80,7 +80,7 @@ TEST_F(Sampler, WhatASampleTakesForItsOrigin)
 {
     On(kOwn);
     EXPECT_EQ(Line(0).substr(0, 16), "tarvelle;Traceur");
-    Glb().ExcludeExplorer = true;
+    Glb().Options.ExcludeExplorer = true;
     On(kEditor, 30);
     On(kOwn, 5);
     On(kFiles, 5);
@@ -88,7 +88,7 @@ TEST_F(Sampler, WhatASampleTakesForItsOrigin)
     EXPECT_EQ(data.lastRow(), 2);
     EXPECT_EQ(Line(1, 6), "00:00:40");
 
-    Glb().DistinctFiles = true;
+    Glb().Options.DistinctFiles = true;
     platform->pointed = kBrowser;
     platform->foreground = kDialog;
     sampler.SampleForeground();

@@ -1,6 +1,6 @@
 #include "TestEnv.h"
 #include "TestFiles.h"
-#include "app/U_Glb.h"
+#include "core/U_Glb.h"
 #include "tracer/U_TraceFile.h"
 
 #include <QDir>

@@ -1,0 +1,86 @@
+#include "core/F_Glb.h"
+
+#include "core/F_MsgALL.h"
+#include "core/F_MsgALLBtn.h"
+#include "core/U_Constantes.h"
+#include "platform/U_Platform.h"
+
+#include <QColorDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+
+namespace {
+QPointer<QWidget>& TheMainWindow()
+{
+    static QPointer<QWidget> window;
+    return window;
+}
+
+std::function<QColor(QWidget*)>& ColourDialog()
+{
+    // The dialog opens on white, not on the current colour, as it always has.
+    static std::function<QColor(QWidget*)> dialog = [](QWidget* owner) {
+        return QColorDialog::getColor(Qt::white, owner);
+    };
+    return dialog;
+}
+} // namespace
+
+QWidget* MainWindow()
+{
+    return TheMainWindow();
+}
+
+void SetMainWindow(QWidget* window)
+{
+    TheMainWindow() = window;
+}
+
+TColor PickColour(TColor current, QWidget* owner)
+{
+    const QColor chosen = ColourDialog()(owner);
+    return chosen.isValid() ? FromQColor(chosen) : current;
+}
+
+void SetColourDialog(std::function<QColor(QWidget* owner)> dialog)
+{
+    static const std::function<QColor(QWidget*)> real = ColourDialog();
+    ColourDialog() = dialog ? std::move(dialog) : real;
+}
+
+void PlaceCursorOnControl(QWidget* window, QWidget* control)
+{
+    const QPoint inWindow = control->mapTo(window, QPoint(0, 0));
+    Platform().SetCursorPos(QPoint(window->x() + inWindow.x() + control->width() / 2,
+                                   window->y() + inWindow.y() + control->height() / 2));
+}
+
+void SetLabelColour(QLabel* label, TColor colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, ToQColor(colour));
+    label->setPalette(palette);
+}
+
+void CentreOnMainWindow(QWidget* window)
+{
+    const QRect around = MainWindow() ? MainWindow()->geometry() : Platform().ScreenGeometry();
+    window->move(around.center() - QPoint(window->width() / 2, window->height() / 2));
+}
+
+void TWindowDialogs::PlainMessage(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, Constantes::AppTitle, text, QMessageBox::Ok, MainWindow());
+    box.exec();
+}
+
+void TWindowDialogs::Message(const TMessageRequest& request)
+{
+    TfrmMsgALL::ShowMessage(request);
+}
+
+int TWindowDialogs::Question(const TQuestionRequest& request)
+{
+    return TfrmMsgALLBtn::Ask(request);
+}

@@ -1,0 +1,19 @@
+#include "core/U_Clock.h"
+
+namespace {
+std::shared_ptr<TClock>& Current()
+{
+    static std::shared_ptr<TClock> current = std::make_shared<TSystemClock>();
+    return current;
+}
+} // namespace
+
+QDateTime Now()
+{
+    return Current()->Now();
+}
+
+void SetClock(std::shared_ptr<TClock> clock)
+{
+    Current() = clock ? std::move(clock) : std::make_shared<TSystemClock>();
+}

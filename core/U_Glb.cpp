@@ -1,0 +1,220 @@
+#include "core/U_Glb.h"
+
+#include "core/U_Clock.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+
+#include <cmath>
+#include <optional>
+
+TGlbState& Glb()
+{
+    static TGlbState state;
+    return state;
+}
+
+void ResetGlb()
+{
+    Glb() = TGlbState{};
+}
+
+namespace {
+std::optional<QString>& CachedAppFolder()
+{
+    static std::optional<QString> folder;
+    return folder;
+}
+
+QString WithSeparator(const QString& folder)
+{
+    return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+QString FindAppFolder()
+{
+    const QString home = qEnvironmentVariable("TARVELLE_HOME");
+    if (!home.isEmpty()) {
+        QDir().mkpath(home);
+        return WithSeparator(QDir(home).absolutePath());
+    }
+    const QString exeFolder = QCoreApplication::applicationDirPath();
+    if (!exeFolder.isEmpty() && QFileInfo(exeFolder).isWritable())
+        return WithSeparator(exeFolder);
+    const QString data =
+        QDir(qEnvironmentVariable("XDG_DATA_HOME", QDir::homePath() + "/.local/share"))
+            .filePath(QStringLiteral("Tarvelle"));
+    QDir().mkpath(data);
+    return WithSeparator(data);
+}
+} // namespace
+
+QString AppFolder()
+{
+    if (!CachedAppFolder())
+        CachedAppFolder() = FindAppFolder();
+    return *CachedAppFolder();
+}
+
+void ResetAppFolder()
+{
+    CachedAppFolder().reset();
+}
+
+QString OwnExeName()
+{
+    return QFileInfo(QCoreApplication::applicationFilePath()).fileName().toLower();
+}
+
+QStringList SplitFields(QString text, const QString& separator, int count)
+{
+    QStringList fields;
+    for (int i = 1; i < count; ++i) {
+        const qsizetype at = text.indexOf(separator);
+        // A missing separator leaves the rest as this field and empty fields after it.
+        if (at < 0) {
+            fields.append(text);
+            text.clear();
+            continue;
+        }
+        fields.append(text.left(at));
+        text.remove(0, at + separator.size());
+    }
+    fields.append(text);
+    return fields;
+}
+
+QString ValueAtLine(const QStringList& lines, int index)
+{
+    if (index < 0 || index >= lines.size())
+        throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+    const QString& line = lines.at(index);
+    return line.mid(line.indexOf(u'=') + 1);
+}
+
+QString ColourToText(TColor colour)
+{
+    return QStringLiteral("%1%2%3")
+        .arg(RedOf(colour), 3, 10, QLatin1Char('0'))
+        .arg(GreenOf(colour), 3, 10, QLatin1Char('0'))
+        .arg(BlueOf(colour), 3, 10, QLatin1Char('0'));
+}
+
+namespace {
+int ChannelAt(const QString& text, int from)
+{
+    const QString group = text.mid(from, 3);
+    bool ok = group.size() == 3;
+    for (const QChar c : group)
+        ok = ok && c >= u'0' && c <= u'9';
+    const int value = ok ? group.toInt() : -1;
+    // A channel beyond 255 is as unreadable as letters: the caller keeps its default.
+    if (value < 0 || value > 255)
+        throw EConvertError("'" + group.toStdString() + "' is not a valid integer value");
+    return value;
+}
+} // namespace
+
+TColor TextToColour(const QString& text)
+{
+    return RGBColour(ChannelAt(text, 0), ChannelAt(text, 3), ChannelAt(text, 6));
+}
+
+namespace {
+QRandomGenerator& Random()
+{
+    static QRandomGenerator generator(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
+    return generator;
+}
+} // namespace
+
+void Randomize()
+{
+    SeedRandom(static_cast<quint32>(Now().toMSecsSinceEpoch()));
+}
+
+void SeedRandom(quint32 seed)
+{
+    Random().seed(seed);
+}
+
+TColor RandomColour()
+{
+    QRandomGenerator* random = &Random();
+    const int red = random->bounded(255);
+    const int green = random->bounded(255);
+    return RGBColour(red, green, random->bounded(255));
+}
+
+QString RandomDirection()
+{
+    return Random().bounded(2) == 0 ? QStringLiteral("h") : QStringLiteral("l");
+}
+
+std::vector<TColor> GradientSteps(TColor a, TColor b, int extent)
+{
+    std::vector<TColor> steps;
+    steps.reserve(static_cast<std::size_t>(std::max(extent, 0) + 1));
+    const auto channel = [extent](int from, int to, int i) {
+        if (extent <= 0)
+            return from;
+        // nearbyint rounds halves to even, as the painted backgrounds always did.
+        return from + static_cast<int>(std::nearbyint(double(i) * (to - from) / extent));
+    };
+    for (int i = 0; i <= extent; ++i)
+        steps.push_back(RGBColour(channel(RedOf(a), RedOf(b), i),
+                                  channel(GreenOf(a), GreenOf(b), i),
+                                  channel(BlueOf(a), BlueOf(b), i)));
+    return steps;
+}
+
+void PaintGradient(QPaintDevice& device, TColor a, TColor b, const QString& direction)
+{
+    const int w = device.width();
+    const int h = device.height();
+    if (w <= 0 || h <= 0)
+        return;
+    const bool alongWidth = direction == u"l";
+    const std::vector<TColor> steps = GradientSteps(a, b, alongWidth ? w : h);
+    QImage bitmap(w, h, QImage::Format_RGB32);
+    {
+        QPainter painter(&bitmap);
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            const TColor c = steps[i];
+            painter.setPen(QColor(RedOf(c), GreenOf(c), BlueOf(c)));
+            const int at = static_cast<int>(i);
+            if (alongWidth)
+                painter.drawLine(at, 0, at, h);
+            else
+                painter.drawLine(0, at, w, at);
+        }
+    }
+    QPainter target(&device);
+    target.drawImage(0, 0, bitmap);
+}
+
+QString CurrentTimeText()
+{
+    // Fixed formats, whatever the locale: the data files depend on them.
+    return Now().time().toString(QStringLiteral("hh:mm:ss"));
+}
+
+QString CurrentDateText()
+{
+    return Now().date().toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+QString ReplaceChar(QChar from, QChar to, QString text)
+{
+    return text.replace(from, to);
+}
+
+QString RepeatText(const QString& text, int count)
+{
+    return count <= 0 ? QString() : text.repeated(count);
+}

@@ -1,0 +1,156 @@
+#pragma once
+
+#include <QColor>
+#include <QPaintDevice>
+#include <QString>
+#include <QStringList>
+
+#include <stdexcept>
+#include <vector>
+
+// A colour as 0x00BBGGRR: red in the low byte.
+using TColor = quint32;
+
+constexpr TColor RGBColour(int red, int green, int blue)
+{
+    return static_cast<TColor>(red & 0xFF) | (static_cast<TColor>(green & 0xFF) << 8) |
+           (static_cast<TColor>(blue & 0xFF) << 16);
+}
+constexpr int RedOf(TColor c)
+{
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int GreenOf(TColor c)
+{
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int BlueOf(TColor c)
+{
+    return static_cast<int>((c >> 16) & 0xFF);
+}
+inline QColor ToQColor(TColor c)
+{
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+inline TColor FromQColor(const QColor& c)
+{
+    return RGBColour(c.red(), c.green(), c.blue());
+}
+
+// Raised when a text does not hold the number it should.
+class EConvertError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The eight colour settings that make up the windows' look.
+struct TColourSettings
+{
+    TColor GradientColourA = 0xFFFFFF;
+    TColor GradientColourB = 0x000000;
+    QString GradientDirection = QStringLiteral("l");
+    TColor TextBackColour = 0xE08492;
+    TColor TextColour = 0x000000;
+    TColor TitleColour = 0x000000;
+    TColor MarkBackColour = 0x000000;
+    TColor MarkTextColour = 0xFFFFFF;
+
+    bool operator==(const TColourSettings&) const = default;
+};
+
+// The user's options, each in one place: the settings file reads and writes them, the menu's
+// check marks show them, the code reads them. The menu item and the settings key of each:
+struct TOptions
+{
+    bool ClipboardCapture = true;      // clipB_mnu "Presse-papier", "Option ClipBoard"
+    bool NoRepeatOnCopy = false;       // noRepeatClpB, "Repeat on Ctrl+C"
+    bool SaveOnNewNote = true;         // SVG_Mode, "Sauvegarde ou non"
+    bool AddHourOnEntry = false;       // AjoutHRE "Horaire +", "Ajout heure"
+    bool TimeOnRecording = true;       // timeOnRecording, "Horodatage"
+    bool PageToDown = false;           // affichDown "Affichage fin de page", "Page to down"
+    bool KeepPositions = true;         // posDft "Conserve position par défaut", "Position par dft"
+    bool AutoSaveWhileTracing = false; // SVG_Auto, "Sauvegarde automatique"
+    bool PositionsByDefault = false;   // mnuPosByDef, written as "posDefault", never read back
+    bool StartTracer = false;          // mnuLanceTraceur, "Démarrage sur Traceur"
+    bool DistinctFiles = false;        // mnuDistinctFiles "Distinction fichiers", "Détails traces"
+    bool StartAsIcon = false;          // mnuIconStart "Démarrage en icône", "StartJustIcon"
+    bool ExcludeExplorer = false;      // exclureExplorerTrace, not saved
+    bool ShortcutOnSave = false;       // lnkMaker "Raccourci en sauvegarde", not saved
+
+    bool operator==(const TOptions&) const = default;
+};
+
+// The process-wide flags and settings shared by the windows, in one place.
+struct TGlbState
+{
+    TColourSettings Colours;
+    TOptions Options;
+    bool Modified = false;
+    bool DataLoaded = false;
+    bool TracerBusy = false;
+    bool TracerWindowPending = true;
+    bool EditorFirstShowPending = true;
+    bool NotesVisible = true;
+    bool TracerVisible = true;
+    bool ShowNotesAtStart = false;
+    bool SettingsDirty = true;
+    bool ColoursChanged = false;
+    bool UseDefaultColours = false;
+    bool FirstPaintPending = true;
+    bool ClosingFromTray = false;
+    bool SupportsTranslucency = false;
+    // The session is ending: nobody is there to answer a question.
+    bool ApplicationTerminating = false;
+    // Pause between two steps of a window sliding off the screen; tests set 0.
+    int SlideStepDelayMs = 2;
+    QString OwnExeName;
+    // Set by the first snap of a movable window to a work-area edge, never cleared.
+    bool WindowSnapped = false;
+    // Whether the next settings save writes the window positions: posDft's last click.
+    bool SavePositions = true;
+    bool EditorAnchored = false;
+    // Where the tracer window and the notes editor go when first shown.
+    int TracerLeft = 0;
+    int TracerTop = 0;
+    int NotesLeft = 0;
+    int NotesTop = 0;
+    // No trace row of the current day after the last load: the midnight roll-over is off.
+    bool NoRowTodayAtLoad = false;
+
+    bool operator==(const TGlbState&) const = default;
+};
+
+TGlbState& Glb();
+void ResetGlb();
+
+// The folder of the program's files, with a trailing separator: $TARVELLE_HOME when set
+// (created when missing), else the executable's folder, else the user's data folder when
+// the executable's folder cannot be written. Computed once.
+QString AppFolder();
+// Forgets the computed folder, for tests that change the environment.
+void ResetAppFolder();
+// The executable's file name, lower case.
+QString OwnExeName();
+
+QStringList SplitFields(QString text, const QString& separator, int count);
+QString ValueAtLine(const QStringList& lines, int index);
+
+QString ColourToText(TColor colour);
+TColor TextToColour(const QString& text);
+// The program's random generator: seeded from the clock by Randomize, or by a test.
+void Randomize();
+void SeedRandom(quint32 seed);
+TColor RandomColour();
+QString RandomDirection();
+
+// The colours of the W+1 (or H+1) lines of a gradient from `a` to `b` over `extent`.
+std::vector<TColor> GradientSteps(TColor a, TColor b, int extent);
+// Fills `device` with the gradient: along the width for "l", along the height otherwise.
+void PaintGradient(QPaintDevice& device, TColor a, TColor b, const QString& direction);
+
+QString CurrentTimeText();
+QString CurrentDateText();
+
+QString ReplaceChar(QChar from, QChar to, QString text);
+QString RepeatText(const QString& text, int count);

@@ -1,0 +1,97 @@
+#include "TestEnv.h"
+#include "TestFiles.h"
+#include "core/U_TextCodec.h"
+#include "core/U_TextFile.h"
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace TextCodec;
+
+TEST(Codec, EveryWindows1252ByteRoundTripsAndLinesEndInCrLfLfOrCr)
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(static_cast<char>(b));
+    EXPECT_EQ(Detect(all), TEncoding::Windows1252);
+    const QString text = Decode(all);
+    ASSERT_EQ(text.size(), 256);
+    EXPECT_EQ(text.at(0xE9), QChar(0xE9));   // é
+    EXPECT_EQ(text.at(0x80), QChar(0x20AC)); // €
+    EXPECT_EQ(text.at(0x9C), QChar(0x0153)); // œ
+    EXPECT_TRUE(FitsWindows1252(text));
+    EXPECT_EQ(Encode(text), all);
+
+    EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), QStringList({"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitLines("a\r\n\r\nb\r\n"), QStringList({"a", "", "b"}));
+    EXPECT_EQ(SplitLines(""), QStringList());
+    EXPECT_EQ(SplitLines("\n"), QStringList({""}));
+    EXPECT_EQ(JoinLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
+}
+
+TEST(Codec, Utf8IsRecognisedOnlyWithMultiByteSequencesAndWrittenOnlyWhenNeeded)
+{
+    EXPECT_EQ(Detect(QByteArray("caf\xC3\xA9")), TEncoding::Utf8);
+    EXPECT_EQ(Decode(QByteArray("caf\xC3\xA9")), "café");
+    EXPECT_EQ(Detect(QByteArray("caf\xE9")), TEncoding::Windows1252);
+    EXPECT_EQ(Decode(QByteArray("caf\xE9")), "café");
+    // Broken UTF-8 is read as Windows-1252 rather than losing bytes.
+    EXPECT_EQ(Decode(QByteArray("\xC3\x28")).size(), 2);
+
+    const QString wide = QString::fromUtf8("Réunion → 東京 ✓");
+    EXPECT_FALSE(FitsWindows1252(wide));
+    EXPECT_EQ(Encode(wide), wide.toUtf8());
+    EXPECT_EQ(Encode(QString::fromUtf8("é€")), QByteArray("\xE9\x80"));
+    // Plain ASCII is encoded in blocks: one other character is seen wherever it stands.
+    const QString ascii = QStringLiteral("0123456789abcdefghijklmnopqrstuvwxyzABCDEF");
+    for (qsizetype at = 0; at < ascii.size(); ++at) {
+        QString text = ascii;
+        text[at] = QChar(0xE9);
+        ASSERT_EQ(Encode(text), QByteArray(ascii.toLatin1()).replace(at, 1, "\xE9")) << at;
+        text[at] = QChar(0x6771);
+        ASSERT_EQ(Encode(text), text.toUtf8()) << at;
+    }
+}
+
+using TextFiles = TarvelleTest;
+
+TEST_F(TextFiles, WrittenAsWindows1252WithCrLfOrWholeInUtf8WhenNeededReadWithLfAndReplacedWhole)
+{
+    const QString path = home.filePath("notes.txt");
+    ASSERT_TRUE(TextFile::ReplaceLines(path, {"été", "fin"}));
+    EXPECT_EQ(ReadBytes(path), QByteArray("\xE9t\xE9\r\nfin\r\n"));
+    QStringList back;
+    ASSERT_TRUE(TextFile::ReplaceLines(path, {"été", "Ω"}));
+    ASSERT_TRUE(TextFile::ReadLines(path, back));
+    EXPECT_EQ(back, QStringList({"été", "Ω"}));
+    WriteBytes(path, "un;deux\ntrois\xE9\n");
+    ASSERT_TRUE(TextFile::ReadLines(path, back));
+    EXPECT_EQ(back, QStringList({"un;deux", "troisé"}));
+
+    // Appending never mixes the two encodings in one file, in either direction.
+    const QString alarms = home.filePath("alarms.csv");
+    ASSERT_TRUE(TextFile::AppendLines(alarms, {"07/12/2026;10:00:00;café"}));
+    EXPECT_EQ(ReadBytes(alarms), QByteArray("07/12/2026;10:00:00;caf\xE9\r\n"));
+    for (const char* line : {"08/12/2026;11:00:00;東京", "né"})
+        ASSERT_TRUE(TextFile::AppendLines(alarms, {line}));
+    ASSERT_TRUE(TextFile::ReadLines(alarms, back));
+    EXPECT_EQ(back, QStringList({"07/12/2026;10:00:00;café", "08/12/2026;11:00:00;東京", "né"}));
+
+    // A failed replace leaves the old file whole.
+    QString error;
+    EXPECT_FALSE(TextFile::Replace(home.filePath("missing/folder/file.txt"), "x", &error));
+    EXPECT_FALSE(error.isEmpty());
+
+    // A write that fails half-way (file size limit) must leave the old content whole.
+    const QString kept = home.filePath("kept.txt");
+    WriteBytes(kept, "ancien\r\n");
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    const rlimit small{64, before.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool replaced = TextFile::Replace(kept, QString(4096, u'x'), &error);
+    setrlimit(RLIMIT_FSIZE, &before);
+    EXPECT_FALSE(replaced);
+    EXPECT_EQ(ReadBytes(kept), QByteArray("ancien\r\n"));
+}

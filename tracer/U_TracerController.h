@@ -1,0 +1,51 @@
+#pragma once
+
+#include "tracer/U_Sampler.h"
+#include "tracer/U_TraceData.h"
+
+#include <QObject>
+
+class QTimer;
+
+// The tracer as one component: the trace in memory, the sampler, its timers and whether
+// tracing runs. Windows show its state and forward the user's clicks to it.
+class TTracerController : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TTracerController(QObject* parent = nullptr);
+
+    bool Tracing() const { return tracing; }
+    // The tracer's button or lamp: starts tracing when it is off, stops it when it runs.
+    void Toggle();
+    void Start();
+    void Stop();
+    // At the first paint: starts tracing a moment later when the options ask for it.
+    void StartAtLaunch();
+    // The program closes: the current row ends now.
+    void CloseAtExit();
+
+    // The timers' ticks.
+    void SpyTimerTimer();
+    void timerSVGDETimer();
+    void timerTraceDemTimer();
+
+    TTraceData trace;
+    TSampler sampler;
+    QTimer* SpyTimer;
+    QTimer* StopSpyTimer;
+    QTimer* timerSVGDE;
+    QTimer* timerTraceDem;
+
+Q_SIGNALS:
+    // Tracing was switched on or off.
+    void StateChanged(bool tracing);
+    // The automatic save is due: notes and trace are to be written together.
+    void AutoSaveDue();
+
+private:
+    void SayX11Only();
+
+    bool tracing = false;
+    bool x11NoticeShown = false;
+};
