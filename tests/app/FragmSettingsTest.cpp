@@ -41,13 +41,25 @@ TEST_F(FragmSettings, LoadingReachesTheWindowTheMenuAndTheFlags)
 
 TEST_F(FragmSettings, ClosingWritesOnlyWhatChanged)
 {
-    // Nothing changed and no position saving: the file stays byte for byte.
-    WriteSettings({{"Position par dft", "0"}, {"posDefault", "0"}});
-    const QByteArray before = ReadBytes(SettingsPath());
-    Start();
-    frm->move(10, 10);
-    frm->CloseAll();
-    EXPECT_EQ(ReadBytes(SettingsPath()), before);
+    // Nothing changed and no position saving: the file stays byte for byte, also when the
+    // options that a click marks for saving were loaded switched on.
+    for (const char* loadedOn :
+         {"", "StartJustIcon", "D\u00e9marrage sur Traceur", "D\u00e9tails traces"}) {
+        SCOPED_TRACE(loadedOn);
+        QList<std::pair<QString, QString>> options = {{"Position par dft", "0"},
+                                                      {"posDefault", "0"}};
+        if (*loadedOn)
+            options.append({QString::fromUtf8(loadedOn), "1"});
+        WriteSettings(options);
+        const QByteArray before = ReadBytes(SettingsPath());
+        Start();
+        const TOptions& o = Glb().Options;
+        EXPECT_EQ(o.StartAsIcon || o.StartTracer || o.DistinctFiles, *loadedOn != 0);
+        EXPECT_FALSE(Glb().SettingsDirty);
+        frm->move(10, 10);
+        frm->CloseAll();
+        EXPECT_EQ(ReadBytes(SettingsPath()), before);
+    }
 
     WriteSettings({{"Position par dft", "0"}});
     Start();
