@@ -430,7 +430,9 @@ void TfrmFragm::FormClose()
     ui.rxClocker->SetAlarmEnabled(false);
     if (TracerRunning() || Glb().ApplicationTerminating) {
         Glb().TracerBusy = false;
-        tracer.CloseAtExit();
+        // Only a running trace has a row to close; a stop closed the last one already. The
+        // stop also gives the options back that tracing took away, for the settings saved next.
+        tracer.Stop();
         if (Glb().Modified || !Glb().ApplicationTerminating)
             Save();
     }

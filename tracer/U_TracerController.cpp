@@ -92,12 +92,6 @@ void TTracerController::StartAtLaunch()
         timerTraceDem->start();
 }
 
-void TTracerController::CloseAtExit()
-{
-    const TDateTime now = NowDateTime();
-    sampler.CloseLastProc(sampler.LastProc.name, sampler.LastProc.title, now, now);
-}
-
 void TTracerController::SayX11Only()
 {
     // Under Wayland only the programs that run through XWayland can be seen.

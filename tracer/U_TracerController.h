@@ -22,8 +22,6 @@ public:
     void Stop();
     // At the first paint: starts tracing a moment later when the options ask for it.
     void StartAtLaunch();
-    // The program closes: the current row ends now.
-    void CloseAtExit();
 
     // The timers' ticks.
     void SpyTimerTimer();

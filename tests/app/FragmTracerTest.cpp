@@ -67,3 +67,30 @@ TEST_F(FragmTracer, TraceIsAutoSavedOnlyWithItsOptionAndClosingClosesTheRowAndSa
     EXPECT_EQ(ReadBytes(TraceFilePath()),
               "editeur;liste.txt - Editeur;07/12/2026;09:30:00;09:30:00;09:30:42;00:00:42\r\n");
 }
+
+TEST_F(FragmTracer, ASessionEndAfterAStopKeepsTheRowAsTheStopClosedIt)
+{
+    TraceOneSample();
+    clock->AdvanceSeconds(4);
+    QTest::mouseClick(frm->ui.imgLed, Qt::LeftButton);
+    clock->AdvanceSeconds(20);
+    frm->EndSession();
+    EXPECT_EQ(ReadBytes(TraceFilePath()),
+              "editeur;liste.txt - Editeur;07/12/2026;09:30:00;09:30:00;09:30:04;00:00:04\r\n");
+}
+
+TEST_F(FragmTracer, ClosingWhileTracingKeepsTheTimeStampOptionTheUserChose)
+{
+    for (const bool chosen : {true, false}) {
+        SCOPED_TRACE(chosen);
+        Start();
+        frm->show();
+        if (!chosen)
+            Item("timeOnRecording")->trigger();
+        Tracer().Toggle();
+        EXPECT_FALSE(Item("timeOnRecording")->isChecked());
+        Glb().TracerBusy = false; // as after the first sample
+        frm->CloseAll();
+        EXPECT_EQ(SavedSettings().first.Options.TimeOnRecording, chosen);
+    }
+}
