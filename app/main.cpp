@@ -5,6 +5,7 @@
 #include "core/U_Clock.h"
 #include "core/U_Constantes.h"
 #include "core/U_Fonts.h"
+#include "core/U_Translations.h"
 #include "notes/F_ScdNiv.h"
 #include "platform/x11/U_PlatformX11.h"
 #include "toolkit/C_DigitalClock.h"
@@ -58,5 +59,6 @@ int main(int argc, char* argv[])
         !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
+    Translations::LoadQtFrench();
     return Run(app);
 }

@@ -22,6 +22,8 @@ packages=(
     desktop-file-utils
     # the faces the program's font table maps to
     fonts-liberation fonts-dejavu-core fonts-urw-base35
+    # Qt's own dialogs in French
+    qt6-translations-l10n
 )
 
 install_missing() {
