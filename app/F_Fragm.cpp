@@ -346,10 +346,22 @@ void TfrmFragm::ComeForward()
 
 void TfrmFragm::EndSession()
 {
+    if (closed)
+        return;
     Glb().ApplicationTerminating = true;
+    CloseOpenDialogs();
     // A sample in progress ends with the process; it must not hold the closing back.
     Glb().TracerBusy = false;
     CloseAll();
+}
+
+void TfrmFragm::SaveForSession()
+{
+    if (closed)
+        return;
+    if (Glb().Modified)
+        Save();
+    settings->SaveForSession(notesEditor, tracerWindow);
 }
 
 void TfrmFragm::BringToFront()
@@ -422,6 +434,7 @@ void TfrmFragm::closeEvent(QCloseEvent* event)
     }
     FormClose();
     event->accept();
+    closed = true;
     Q_EMIT Closed();
 }
 
@@ -443,6 +456,7 @@ void TfrmFragm::FormClose()
         Glb().ColoursChanged = false;
     settings->Save(notesEditor, tracerWindow);
     tray->Remove();
-    if (!Glb().ClosingFromTray)
+    // At a session end nothing may hold the closing back.
+    if (!Glb().ClosingFromTray && !Glb().ApplicationTerminating && isVisible())
         SlideOffScreen(this, 3);
 }

@@ -34,8 +34,11 @@ public:
     void RepaintAllSkins();
     // A later copy asked this one to come forward.
     void ComeForward();
-    // The session ends: close as the application terminating, asking nothing.
+    // The session ends: open questions are closed unanswered, and the window closes as the
+    // application terminating, asking nothing. Nothing more once the window has closed.
     void EndSession();
+    // The session manager asks for the work to be saved; the session may still go on.
+    void SaveForSession();
 
     void RepaintSecondaryWindows();
     QWidget* NotesEditor() const { return notesEditor; }
@@ -88,4 +91,5 @@ private:
     TColourSettings skinColours;
     bool noTrayNoticeShown = false;
     bool hintsShown = false;
+    bool closed = false;
 };

@@ -40,6 +40,19 @@ void TFragmSettings::Load()
 
 void TFragmSettings::Save(const QWidget* notes, const QWidget* tracer)
 {
+    TakePlaces(notes, tracer);
+    SaveSettingsAtClose(SettingsPath(), window->pos());
+}
+
+void TFragmSettings::SaveForSession(const QWidget* notes, const QWidget* tracer)
+{
+    TakePlaces(notes, tracer);
+    if (Glb().SettingsDirty)
+        SaveSettings(SettingsPath(), Glb(), window->pos(), false, Glb().SavePositions);
+}
+
+void TFragmSettings::TakePlaces(const QWidget* notes, const QWidget* tracer)
+{
     TGlbState& g = Glb();
     // A window never placed this run keeps the position it was given at start.
     if (tracer && !g.TracerWindowPending) {
@@ -50,7 +63,6 @@ void TFragmSettings::Save(const QWidget* notes, const QWidget* tracer)
         g.NotesLeft = notes->x();
         g.NotesTop = notes->y();
     }
-    SaveSettingsAtClose(SettingsPath(), window->pos());
 }
 
 void TFragmSettings::ConnectButtons()

@@ -18,12 +18,16 @@ public:
     void Load();
     // Writes the settings file when something asks for it.
     void Save(const QWidget* notesEditor, const QWidget* tracerWindow);
+    // The settings as a session end would leave them, the colours not confirmed left out; the
+    // closing later still writes what it must.
+    void SaveForSession(const QWidget* notesEditor, const QWidget* tracerWindow);
     // The start-at-login check mark shows what the desktop really has.
     void CheckAutostart();
     // Places the notes editor beside the main window and shows it.
     void DockEditor(QWidget* notesEditor);
 
 private:
+    void TakePlaces(const QWidget* notesEditor, const QWidget* tracerWindow);
     void ConnectButtons();
     void mnuFragmOpenClick(bool checked);
 

@@ -5,6 +5,7 @@
 #include "core/U_Clock.h"
 #include "core/U_Constantes.h"
 #include "core/U_Fonts.h"
+#include "core/U_Glb.h"
 #include "core/U_Translations.h"
 #include "notes/F_ScdNiv.h"
 #include "platform/x11/U_PlatformX11.h"
@@ -31,16 +32,22 @@ int Run(QApplication& app)
 
     TTracerController tracer;
     TfrmFragm frmFragm(tracer);
+    // Before anything can show a window: a session ending during a start-up message ends
+    // the program as cleanly as later.
+    TTerminationWatcher termination;
+    QObject::connect(&termination, &TTerminationWatcher::TerminationRequested, &frmFragm,
+                     &TfrmFragm::EndSession);
     frmFragm.FormCreate(QApplication::arguments().mid(1));
+    if (Glb().ApplicationTerminating)
+        return 0;
     TfrmMnememo frmMnememo;
     TfrmTimingTrace frmTimingTrace(tracer);
     frmFragm.SetSecondaryWindows(&frmMnememo, &frmTimingTrace);
 
-    TTerminationWatcher termination;
-    QObject::connect(&termination, &TTerminationWatcher::TerminationRequested, &frmFragm,
-                     &TfrmFragm::EndSession);
+    // A checkpoint, or a logout the user may still cancel: save, but go on running.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &frmFragm,
-                     [&frmFragm](QSessionManager&) { frmFragm.EndSession(); });
+                     [&frmFragm](QSessionManager&) { frmFragm.SaveForSession(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &frmFragm, &TfrmFragm::EndSession);
     QObject::connect(&frmFragm, &TfrmFragm::Closed, &app, &QApplication::quit);
     frmFragm.show();
     return QApplication::exec();

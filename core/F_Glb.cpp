@@ -5,10 +5,13 @@
 #include "core/U_Constantes.h"
 #include "platform/U_Platform.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+
+#include <cstdio>
 
 namespace {
 QPointer<QWidget>& TheMainWindow()
@@ -69,18 +72,46 @@ void CentreOnMainWindow(QWidget* window)
     window->move(around.center() - QPoint(window->width() / 2, window->height() / 2));
 }
 
+void CloseOpenDialogs()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible())
+            continue;
+        if (auto* dialog = qobject_cast<QDialog*>(window))
+            dialog->reject();
+        else if (qobject_cast<TfrmMsgALLBtn*>(window))
+            window->close(); // closed unanswered: no OK
+    }
+}
+
+namespace {
+bool NobodyAnswers(const QString& text)
+{
+    if (!Glb().ApplicationTerminating)
+        return false;
+    std::fprintf(stderr, "Tarvelle: %s\n", qPrintable(text));
+    return true;
+}
+} // namespace
+
 void TWindowDialogs::PlainMessage(const QString& text)
 {
+    if (NobodyAnswers(text))
+        return;
     QMessageBox box(QMessageBox::NoIcon, Constantes::AppTitle, text, QMessageBox::Ok, MainWindow());
     box.exec();
 }
 
 void TWindowDialogs::Message(const TMessageRequest& request)
 {
+    if (NobodyAnswers(request.text))
+        return;
     TfrmMsgALL::ShowMessage(request);
 }
 
 int TWindowDialogs::Question(const TQuestionRequest& request)
 {
+    if (NobodyAnswers(request.text))
+        return 2;
     return TfrmMsgALLBtn::Ask(request);
 }

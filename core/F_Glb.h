@@ -24,7 +24,11 @@ void SetLabelColour(QLabel* label, TColor colour);
 // Centres `window` on the main window, or on the screen when there is none yet.
 void CentreOnMainWindow(QWidget* window);
 
-// Announcements and questions in the program's own windows.
+// The session ends: every open question and message is closed unanswered (a question as "no").
+void CloseOpenDialogs();
+
+// Announcements and questions in the program's own windows; once the session ends, nobody is
+// there to answer: messages go to the error output and questions are answered "no" at once.
 class TWindowDialogs : public TDialogs
 {
 public:

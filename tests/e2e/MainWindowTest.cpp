@@ -1,6 +1,7 @@
 #include "E2eSupport.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 
 #include <csignal>
 
@@ -93,4 +94,21 @@ TEST_F(MainWindow, SavedPlaceTrayQuestionAndAThemeKeptAtClosingFromTheTray)
          {"Couleur g\xE9n\xE9rale A=186246202\r\n", "Couleur fond texte=105120129\r\n",
           "Couleur du texte=223223223\r\n", "Left Fragm=123\r\n"})
         EXPECT_TRUE(written.contains(line)) << line << written.constData();
+}
+
+TEST_F(MainWindow, ASessionEndClosesAnOpenQuestionOrStartUpMessageAndEndsAtOnce)
+{
+    ASSERT_NO_FATAL_FAILURE(StartWithTray());
+    ClickTray(3);
+    ASSERT_FALSE(WaitForWindow(*program, "Fermer Tarvelle ?").isEmpty());
+    ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
+    EXPECT_TRUE(EndsWithZero(*program)) << "the question held the session's end back";
+
+    // Without its settings file the program says so before its window shows.
+    ASSERT_TRUE(QFile::remove(home.filePath("ConfigMnemo.ini")));
+    QProcess& again = Start();
+    ASSERT_FALSE(WaitForWindow(again, "Tarvelle").isEmpty());
+    ASSERT_TRUE(ShownMainWindow(again.processId()).isEmpty());
+    ::kill(static_cast<pid_t>(again.processId()), SIGTERM);
+    EXPECT_TRUE(EndsWithZero(again)) << "the start-up message held the session's end back";
 }

@@ -1,5 +1,6 @@
 #include "E2eSupport.h"
 
+#include <QDir>
 #include <QRegularExpression>
 
 #include <csignal>
@@ -29,4 +30,25 @@ TEST_F(Tracer, TracesTheWindowsUnderThePointerAndSavesOnSigterm)
         "tarvelle;Traceur;[^;]*;[^;]*;[^;]*;[^;]*;(?!00:00:00)\\d+:\\d\\d:\\d\\d\r\n$"));
     const QString text = QString::fromLatin1(ReadBytes(home.filePath("Traceur.csv")));
     EXPECT_TRUE(expected.match(text).hasMatch()) << text.toStdString();
+}
+
+TEST_F(Tracer, ASessionEndWithAnUnreadableTraceLineSavesTheDayWithoutWaitingForAnAnswer)
+{
+    ASSERT_TRUE(ChangeSettings({{"D\xE9marrage sur Traceur", "1"}}));
+    const QByteArray unreadable = "pas une ligne du traceur\r\n";
+    ASSERT_TRUE(WriteBytes(home.filePath("Traceur.csv"), unreadable));
+    const QString window = ShowTestWindow("Fenêtre B");
+    ASSERT_FALSE(window.isEmpty());
+    QProcess* program = nullptr;
+    ASSERT_FALSE(StartMain(program).isEmpty());
+    RunTool("xdotool", {"mousemove", "--window", window, "150", "100"});
+    WaitUntil([] { return false; }, 2500);
+    ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
+    ASSERT_TRUE(EndsWithZero(*program)) << "a message held the session's end back";
+
+    EXPECT_TRUE(
+        ReadBytes(home.filePath("Traceur.csv")).startsWith("tarvelle_testwindow;Fen\xEAtre B;"));
+    const QStringList kept = QDir(home.path()).entryList({"Traceur_original*.csv"});
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(ReadBytes(home.filePath(kept.first())), unreadable);
 }
