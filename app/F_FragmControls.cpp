@@ -1,5 +1,6 @@
 #include "app/F_FragmControls.h"
 
+#include "core/U_Clock.h"
 #include "core/U_Fonts.h"
 #include "core/U_Glb.h"
 #include "toolkit/C_AnimatedPicture.h"
@@ -138,7 +139,7 @@ void TFragmControls::CreateEntries(QWidget* window)
     edtMnemo->setFrame(false);
     edtMnemo->setToolTip(QStringLiteral("Sujet"));
     calendMem = Make<TDateEdit>(window, "calendMem", QRect(52, 68, 84, 18));
-    calendMem->SetDate(QDate::currentDate());
+    calendMem->SetDate(Now().date());
     rxClocker = Make<TDigitalClock>(window, "rxClocker", QRect(140, 68, 62, 18));
     rxClocker->setToolTip(QStringLiteral("Click droit:\r\n ALARME"));
     rxFE = Make<TFileNameEdit>(window, "rxFE", QRect(52, 46, 150, 18));

@@ -9,7 +9,6 @@
 #include "core/U_Translations.h"
 #include "notes/F_ScdNiv.h"
 #include "platform/x11/U_PlatformX11.h"
-#include "toolkit/C_DigitalClock.h"
 #include "tracer/F_TimingTrace.h"
 #include "tracer/U_TracerController.h"
 
@@ -28,7 +27,7 @@ int Run(QApplication& app)
     // A steady text cursor: the program wakes up only for its clock while it sits idle.
     QGuiApplication::styleHints()->setCursorFlashTime(0);
     SetDialogs(std::make_shared<TWindowDialogs>());
-    TDigitalClock::SetTimeSource([]() { return Now(); });
+    SetClock(nullptr);
 
     TTracerController tracer;
     TfrmFragm frmFragm(tracer);

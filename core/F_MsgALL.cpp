@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
-#include <QRandomGenerator>
 #include <QThread>
 #include <QTimer>
 
@@ -121,7 +120,7 @@ void TfrmMsgALL::TimerExposeTimer()
 void SlideOffScreen(QWidget* window, int leftStep)
 {
     const QRect screen = Platform().ScreenGeometry();
-    const bool toRight = QRandomGenerator::global()->bounded(2) == 0;
+    const bool toRight = RandomBelow(2) == 0;
     const int step = toRight ? 9 : -std::max(leftStep, 1);
     const auto gone = [&]() {
         return toRight ? window->x() >= screen.x() + screen.width()

@@ -1,5 +1,7 @@
 #include "core/U_Clock.h"
 
+#include "toolkit/U_TimeSource.h"
+
 namespace {
 std::shared_ptr<TClock>& Current()
 {
@@ -16,4 +18,6 @@ QDateTime Now()
 void SetClock(std::shared_ptr<TClock> clock)
 {
     Current() = clock ? std::move(clock) : std::make_shared<TSystemClock>();
+    // The controls read the same clock as the rest of the program.
+    TTimeSource::Set([]() { return Now(); });
 }

@@ -20,5 +20,6 @@ public:
 };
 
 QDateTime Now();
-// Installs `clock`; null brings the system clock back.
+// Installs `clock` for the whole program, the controls included; null brings the system
+// clock back.
 void SetClock(std::shared_ptr<TClock> clock);

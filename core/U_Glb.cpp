@@ -128,7 +128,7 @@ TColor TextToColour(const QString& text)
 namespace {
 QRandomGenerator& Random()
 {
-    static QRandomGenerator generator(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
+    static QRandomGenerator generator(static_cast<quint32>(Now().toMSecsSinceEpoch()));
     return generator;
 }
 } // namespace
@@ -141,6 +141,11 @@ void Randomize()
 void SeedRandom(quint32 seed)
 {
     Random().seed(seed);
+}
+
+int RandomBelow(int bound)
+{
+    return Random().bounded(bound);
 }
 
 TColor RandomColour()

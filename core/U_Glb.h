@@ -142,6 +142,8 @@ TColor TextToColour(const QString& text);
 void Randomize();
 void SeedRandom(quint32 seed);
 TColor RandomColour();
+// 0 to bound - 1.
+int RandomBelow(int bound);
 QString RandomDirection();
 
 // The colours of the W+1 (or H+1) lines of a gradient from `a` to `b` over `extent`.

@@ -10,6 +10,7 @@
 #include "core/F_Glb.h"
 #include "core/U_IniFile.h"
 #include "toolkit/C_DateEdit.h"
+#include "toolkit/C_DigitalClock.h"
 #include "toolkit/C_FlatButton.h"
 #include "toolkit/C_HintSwitch.h"
 #include "toolkit/C_Image.h"

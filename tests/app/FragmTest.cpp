@@ -227,3 +227,12 @@ TEST_F(Fragm, HintToggleNamesTheNextState)
         QTest::mouseClick(frm->ui.spdDspInfo, Qt::LeftButton);
     }
 }
+
+TEST_F(Fragm, TheCalendarAndTheClockReadTheProgramsClock)
+{
+    clock->Set(QDateTime(QDate(2031, 3, 4), QTime(17, 45, 12)));
+    Start();
+    EXPECT_EQ(frm->ui.calendMem->Date(), QDate(2031, 3, 4));
+    EXPECT_TRUE(frm->ui.rxClocker->Text().startsWith("17:45"))
+        << frm->ui.rxClocker->Text().toStdString();
+}
