@@ -6,6 +6,37 @@
 #include <QIcon>
 #include <QPainter>
 
+namespace {
+// Where the glyph is painted, and the origin of the caption's base line.
+struct TContentLayout
+{
+    QRect glyph;
+    QPoint captionOrigin;
+};
+
+// Glyph and caption side by side and centred when both fit inside the frame, the caption on
+// the base line of its neighbours'. Otherwise the caption keeps its whole size in the upper
+// right corner and the glyph takes the lower left, scaled down to the room under the caption:
+// neither is cut nor covers the other.
+TContentLayout LayOutContent(const QRect& inner, const QSize& glyph, const QRect& ink,
+                             const QFontMetrics& metrics)
+{
+    const int gap = glyph.isEmpty() || ink.isEmpty() ? 0 : 1;
+    const int sideBySide = glyph.width() + gap + ink.width();
+    if (sideBySide <= inner.width()) {
+        const int left = inner.x() + (inner.width() - sideBySide) / 2;
+        const int middle = inner.y() + inner.height() / 2;
+        const QRect glyphRect(QPoint(left, middle - glyph.height() / 2), glyph);
+        const int baseline = middle - metrics.height() / 2 + metrics.ascent();
+        return {glyphRect, QPoint(left + glyph.width() + gap - ink.x(), baseline)};
+    }
+    const QPoint origin(inner.right() + 1 - ink.width() - ink.x(), inner.top() - ink.y());
+    const QSize room(inner.width(), inner.height() - ink.height());
+    const QSize scaled = glyph.scaled(room, Qt::KeepAspectRatio);
+    return {QRect(QPoint(inner.x(), inner.bottom() + 1 - scaled.height()), scaled), origin};
+}
+} // namespace
+
 TFlatButton::TFlatButton(QWidget* parent) : QAbstractButton(parent)
 {
     setFocusPolicy(Qt::NoFocus);
@@ -92,18 +123,33 @@ void TFlatButton::DrawFrame(QPainter& painter) const
 
 void TFlatButton::DrawContent(QPainter& painter) const
 {
-    const int textWidth = text().isEmpty() ? 0 : fontMetrics().horizontalAdvance(text());
-    const int shift = isDown() ? 1 : 0;
-    int x = (width() - glyph.width() - textWidth) / 2 + shift;
+    const QFontMetrics metrics = fontMetrics();
+    const QRect inner = rect().adjusted(1, 1, -1, -1);
+    // A pixel to spare: the text is rasterised up to a pixel off its measured ink.
+    const QRect ink =
+        text().isEmpty() ? QRect() : metrics.tightBoundingRect(text()).adjusted(0, 0, 1, 0);
+    const TContentLayout layout = LayOutContent(inner, glyph.size(), ink, metrics);
+    // The pressed look moves the content down and right, as far as the frame leaves room.
+    const QRect content = layout.glyph.united(ink.translated(layout.captionOrigin));
+    const QPoint shift(isDown() && content.right() < inner.right() ? 1 : 0,
+                       isDown() && content.bottom() < inner.bottom() ? 1 : 0);
     if (!glyph.isNull()) {
         const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
-        const QPixmap shown = QIcon(glyph).pixmap(glyph.size(), mode);
-        painter.drawPixmap(x, (height() - glyph.height()) / 2 + shift, shown);
-        x += glyph.width();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(layout.glyph.translated(shift), QIcon(glyph).pixmap(glyph.size(), mode));
     }
-    if (textWidth == 0)
+    if (ink.isEmpty())
         return;
-    painter.setPen(isEnabled() ? fontColor : palette().color(QPalette::Disabled, QPalette::Text));
-    painter.drawText(QRect(x, shift, textWidth, height()), Qt::AlignLeft | Qt::AlignVCenter,
-                     text());
+    painter.setPen(CaptionColor());
+    painter.drawText(layout.captionOrigin + shift, text());
+}
+
+// Greyed as a disabled control's text, yet still readable: halfway to the face behind it.
+QColor TFlatButton::CaptionColor() const
+{
+    if (isEnabled())
+        return fontColor;
+    const QColor behind = face.isValid() ? face : palette().color(QPalette::Window);
+    return QColor((fontColor.red() + behind.red()) / 2, (fontColor.green() + behind.green()) / 2,
+                  (fontColor.blue() + behind.blue()) / 2);
 }

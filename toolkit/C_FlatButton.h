@@ -33,6 +33,7 @@ protected:
 private:
     void DrawFrame(QPainter& painter) const;
     void DrawContent(QPainter& painter) const;
+    QColor CaptionColor() const;
 
     QPixmap glyph;
     QColor face;

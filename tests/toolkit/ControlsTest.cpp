@@ -50,6 +50,52 @@ TEST(FlatButtonTest, FaceOrParentGlyphCaptionAndPressedLook)
     EXPECT_TRUE(WidgetProbe::FirstWith(WidgetProbe::Shot(*button), Qt::red).has_value());
 }
 
+// The tracer's button while tracing: a lamp with "~" beside it in 14 × 14 pixels, and the
+// captions of the buttons switched off meanwhile.
+TEST(FlatButtonTest, CaptionWhollyBesideTheGlyphAndGreyedButShownWhenDisabled)
+{
+    TFlatButton button;
+    button.resize(14, 14);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(11);
+    button.setFont(font);
+    button.SetColor(0xC8C8C8);
+    QPixmap lamp(8, 8);
+    lamp.fill(Qt::blue);
+    button.SetGlyph(lamp);
+    button.SetCaption("~");
+    // Caption pixels are the greys darker than the face; the lamp's are blue.
+    const auto look = [&button](QRect& caption, QRect& glyph) {
+        const QImage shot = WidgetProbe::Shot(button);
+        int darkest = 255;
+        caption = glyph = QRect();
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                if (c.blue() > c.red() + 40)
+                    glyph |= QRect(x, y, 1, 1);
+                else if (c.red() == c.blue() && c.red() < 0xC8 - 24) {
+                    caption |= QRect(x, y, 1, 1);
+                    darkest = qMin(darkest, c.red());
+                }
+            }
+        return darkest;
+    };
+    QRect caption, glyph;
+    const int enabledInk = look(caption, glyph);
+    const QRect inside = button.rect().adjusted(1, 1, -1, -1); // within the frame, so uncut
+    EXPECT_TRUE(inside.contains(caption)) << caption.x() << "-" << caption.right();
+    EXPECT_TRUE(inside.contains(glyph)) << glyph.x() << "-" << glyph.right();
+    EXPECT_FALSE(caption.adjusted(-1, -1, 1, 1).intersects(glyph)) << "face between them";
+    EXPECT_LT(enabledInk, 0x60);
+
+    button.setEnabled(false);
+    const int disabledInk = look(caption, glyph);
+    EXPECT_TRUE(inside.contains(caption) && !caption.isEmpty()) << "the caption stays shown";
+    EXPECT_GT(disabledInk, enabledInk) << "greyed";
+    EXPECT_LT(disabledInk, 0x98) << "readable on the face";
+}
+
 // Every control's mouse signals come from one relay; seen here mostly through a label on a panel.
 TEST(MouseRelayTest, LabelOnAPanelShowsThePanelThroughAndKeepsItsClicksDoubleClicksAndButtons)
 {
