@@ -15,6 +15,17 @@
 namespace {
 const QSize kDesignSize(387, 68);
 constexpr double kOpacity = 196.0 / 255.0;
+// Dark as the bar they sit on, so that their light captions read (OK's is yellow).
+const QColor kAnswerFace(0x30, 0x30, 0x30);
+
+void StyleAnswerButton(QPushButton* button, const QColor& caption)
+{
+    button->setFont(Fonts::PointFont(QStringLiteral("MS Sans Serif"), 8, true));
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, kAnswerFace);
+    palette.setColor(QPalette::ButtonText, caption);
+    button->setPalette(palette);
+}
 } // namespace
 
 TfrmMsgALLBtn::TfrmMsgALLBtn(QWidget* parent)
@@ -33,12 +44,9 @@ TfrmMsgALLBtn::TfrmMsgALLBtn(QWidget* parent)
     pnlBtnAnswr->setPalette(bar);
     pnlBtnAnswr->installEventFilter(this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
-    btnOK->setFont(Fonts::PointFont(QStringLiteral("MS Sans Serif"), 8, true));
-    QPalette yellow = btnOK->palette();
-    yellow.setColor(QPalette::ButtonText, Qt::yellow);
-    btnOK->setPalette(yellow);
+    StyleAnswerButton(btnOK, Qt::yellow);
     btnAnnuler->setObjectName(QStringLiteral("btnAnnuler"));
-    btnAnnuler->setFont(Fonts::PointFont(QStringLiteral("MS Sans Serif"), 8, true));
+    StyleAnswerButton(btnAnnuler, Qt::white);
     connect(btnOK, &QPushButton::clicked, this, [this]() { Answer(1); });
     connect(btnAnnuler, &QPushButton::clicked, this, [this]() { Answer(2); });
     LayOutBar();

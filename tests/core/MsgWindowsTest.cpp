@@ -11,6 +11,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 // Runs `act` on the question window as soon as its modal loop is running.
 void WhenAsked(std::function<void(TfrmMsgALLBtn*)> act)
@@ -172,4 +175,50 @@ TEST_F(MsgWindows, WindowsDragFromAnyPoint)
     QApplication::sendEvent(shown, &move);
     QTest::mouseRelease(shown, Qt::LeftButton, {}, to);
     EXPECT_EQ(shown->pos(), QPoint(130, 120));
+}
+
+namespace {
+// WCAG's relative luminance and contrast ratio.
+double Luminance(const QColor& c)
+{
+    const auto channel = [](int value) {
+        const double v = value / 255.0;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+}
+
+double Contrast(const QColor& a, const QColor& b)
+{
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+} // namespace
+
+TEST_F(MsgWindows, AnswerCaptionsReadOnTheirButtonsFaces)
+{
+    TfrmMsgALLBtn question;
+    question.Configure(
+        {"Enregistrer le fichier ?", 0, 0xFFFFFF, 0, 10, 150, 55, "    O K    ", "Non !!", {}});
+    EXPECT_EQ(question.OkButton()->palette().color(QPalette::ButtonText), QColor(Qt::yellow));
+    for (QPushButton* button : {question.OkButton(), question.CancelButton()}) {
+        const QColor caption = button->palette().color(QPalette::ButtonText);
+        const QImage drawn = button->grab().toImage();
+        // The face behind the caption, at its lightest, is seen with the caption taken away.
+        const QString text = button->text();
+        button->setText(QString());
+        const QImage face = button->grab().toImage();
+        button->setText(text);
+        bool captionDrawn = false;
+        double worst = 21;
+        const QRect behind = button->rect().adjusted(4, 4, -4, -4);
+        for (int y = behind.top(); y <= behind.bottom(); ++y)
+            for (int x = behind.left(); x <= behind.right(); ++x) {
+                captionDrawn |= drawn.pixelColor(x, y) == caption;
+                worst = std::min(worst, Contrast(caption, face.pixelColor(x, y)));
+            }
+        EXPECT_TRUE(captionDrawn) << text.toStdString();
+        EXPECT_GE(worst, 4.5) << text.toStdString();
+    }
 }
