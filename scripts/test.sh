@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test through ctest:
-#   build/       unit and ui (offscreen) tests, then x11 and e2e tests in a virtual X session
-#                that this script starts and always stops again;
-#   build-asan/  unit and ui tests under AddressSanitizer + UndefinedBehaviorSanitizer.
+# Builds everything and runs every test through ctest, in build/ and again in build-asan/ under
+# AddressSanitizer + UndefinedBehaviorSanitizer: the unit and ui (offscreen) tests, then the x11
+# and e2e tests in a virtual X session that this script starts and always stops again.
 # Exits non-zero on any failure; the last line sums up all runs the way ctest does.
 set -uo pipefail
 
@@ -41,28 +40,36 @@ run_ctest() {
     fi
 }
 
+# A fault stops the sanitized program with a report on its error output and a non-zero status;
+# the e2e tests fail on both. Leaks are looked for at every normal end.
+lsan_supp="$root/tests/support/lsan.supp"
+sanitized() {
+    ASAN_OPTIONS="halt_on_error=1:print_stacktrace=1:detect_leaks=1" \
+        UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1" \
+        LSAN_OPTIONS="suppressions=$lsan_supp:print_suppressions=0" \
+        "$@"
+}
+
 jobs="$(nproc)"
 run_ctest "$root/build" --parallel "$jobs" --label-exclude 'x11|e2e'
+sanitized run_ctest "$root/build-asan" --parallel "$jobs" --label-regex '^(unit|ui)$'
 
 # A session of its own, apart from one that scripts/run.sh may have left running.
 xsession() { TARVELLE_XSESSION_STATE="$root/build/xsession-test.state" "$root/scripts/xsession.sh" "$@"; }
 trap 'xsession stop' EXIT
 trap 'exit 130' INT TERM
 if session="$(xsession start)"; then
-    # Tests on the display share its pointer, focus and windows: one at a time.
+    # Tests on the display share its pointer, focus and windows: one at a time. Both labels run
+    # sanitized too: the x11 tests drive the probe's raw X calls and buffers, the e2e tests the
+    # whole program.
     eval "$session"
     run_ctest "$root/build" --label-regex 'x11|e2e'
+    sanitized run_ctest "$root/build-asan" --label-regex 'x11|e2e'
     unset DISPLAY
 else
     status=1
 fi
 xsession stop
-
-lsan_supp="$root/tests/support/lsan.supp"
-ASAN_OPTIONS="halt_on_error=1:print_stacktrace=1:detect_leaks=1" \
-    UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1" \
-    LSAN_OPTIONS="suppressions=$lsan_supp:print_suppressions=0" \
-    run_ctest "$root/build-asan" --parallel "$jobs" --label-regex '^(unit|ui)$'
 
 if ((total == 0)); then
     echo "test: no test ran" >&2

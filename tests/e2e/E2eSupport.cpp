@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <cstdio>
+
 bool StillRuns(QProcess& process)
 {
     return process.state() != QProcess::NotRunning && !process.waitForFinished(0);
@@ -41,6 +43,23 @@ void ProgramTest::SetUp()
     beside = QFileInfo(environment.value("TARVELLE_EXE")).path();
     const QByteArray settings = ReadBytes(beside + "/ConfigMnemo.ini");
     ASSERT_TRUE(!settings.isEmpty() && WriteBytes(home.filePath("ConfigMnemo.ini"), settings));
+}
+
+void ProgramTest::TearDown()
+{
+    for (const auto& process : processes) {
+        process->kill(); // whatever still runs
+        process->waitForFinished(kDeadlineMs);
+        const QByteArray errors = process->readAllStandardError();
+        std::fputs(errors.constData(), stderr);
+        const std::string name = QFileInfo(process->program()).fileName().toStdString();
+        // Qt would take the start-up worker for the main thread, and events would get lost.
+        EXPECT_FALSE(errors.contains("not created in the main() thread")) << name;
+        // The sanitizer build's reports: a memory fault, undefined behaviour, a leak at the end.
+        for (const char* report :
+             {"ERROR: AddressSanitizer", "runtime error:", "ERROR: LeakSanitizer"})
+            EXPECT_FALSE(errors.contains(report)) << name << ": " << report;
+    }
 }
 
 bool ProgramTest::ChangeSettings(const std::vector<std::pair<QByteArray, QByteArray>>& values)
