@@ -10,6 +10,7 @@
 #include "app/U_NotesAndTrace.h"
 #include "core/F_Glb.h"
 #include "core/F_MsgALL.h"
+#include "core/F_SlideOff.h"
 #include "core/F_WindowDrag.h"
 #include "core/U_Constantes.h"
 #include "core/U_Fonts.h"
@@ -428,11 +429,29 @@ void TfrmFragm::mouseReleaseEvent(QMouseEvent* event)
 
 void TfrmFragm::closeEvent(QCloseEvent* event)
 {
-    if (Glb().TracerBusy) {
-        event->ignore();
+    event->ignore();
+    if (slide) {
+        // A session's end does not wait for the slide.
+        if (Glb().ApplicationTerminating)
+            slide->Finish();
         return;
     }
-    FormClose();
+    if (!formClosed) {
+        if (Glb().TracerBusy)
+            return;
+        formClosed = true;
+        FormClose();
+        if (!Glb().ClosingFromTray && !Glb().ApplicationTerminating && isVisible()) {
+            slide = SlideOffScreen(this, 3);
+            // Closed for good once the window is off the screen, one turn later: a close
+            // from within this handler would be refused.
+            connect(slide, &TSlideOff::Finished, this, [this]() {
+                slide = nullptr;
+                QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+            });
+            return;
+        }
+    }
     event->accept();
     closed = true;
     Q_EMIT Closed();
@@ -456,7 +475,4 @@ void TfrmFragm::FormClose()
         Glb().ColoursChanged = false;
     settings->Save(notesEditor, tracerWindow);
     tray->Remove();
-    // At a session end nothing may hold the closing back.
-    if (!Glb().ClosingFromTray && !Glb().ApplicationTerminating && isVisible())
-        SlideOffScreen(this, 3);
 }

@@ -13,6 +13,7 @@ class TFragmMenus;
 class TFragmSettings;
 class TFragmTracer;
 class TFragmTray;
+class TSlideOff;
 class TTracerController;
 class TWindowDrag;
 
@@ -92,4 +93,7 @@ private:
     bool noTrayNoticeShown = false;
     bool hintsShown = false;
     bool closed = false;
+    bool formClosed = false;
+    // At a session end nothing may hold the closing back: no slide then.
+    QPointer<TSlideOff> slide;
 };

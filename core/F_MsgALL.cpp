@@ -1,6 +1,7 @@
 #include "core/F_MsgALL.h"
 
 #include "core/F_Glb.h"
+#include "core/F_SlideOff.h"
 #include "core/U_Fonts.h"
 #include "core/U_MsgLayout.h"
 #include "platform/U_Platform.h"
@@ -107,31 +108,23 @@ void TfrmMsgALL::paintEvent(QPaintEvent*)
 void TfrmMsgALL::closeEvent(QCloseEvent* event)
 {
     TimerExpose->stop();
-    SlideOffScreen(this, 3);
-    event->accept();
+    if (slid || !isVisible() || Glb().ApplicationTerminating) {
+        event->accept();
+        return;
+    }
+    // The window closes once it has slid off; a second close meanwhile changes nothing.
+    event->ignore();
+    if (!slide) {
+        slide = SlideOffScreen(this, 3);
+        connect(slide, &TSlideOff::Finished, this, [this]() {
+            slid = true;
+            close();
+        });
+    }
 }
 
 void TfrmMsgALL::TimerExposeTimer()
 {
     TimerExpose->stop();
     close();
-}
-
-void SlideOffScreen(QWidget* window, int leftStep)
-{
-    const QRect screen = Platform().ScreenGeometry();
-    const bool toRight = RandomBelow(2) == 0;
-    const int step = toRight ? 9 : -std::max(leftStep, 1);
-    const auto gone = [&]() {
-        return toRight ? window->x() >= screen.x() + screen.width()
-                       : window->x() + window->width() <= screen.x();
-    };
-    while (!gone()) {
-        window->move(window->x() + step, window->y());
-        window->repaint();
-        // Let the window system show each step; user input waits until the end.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (Glb().SlideStepDelayMs > 0)
-            QThread::msleep(static_cast<unsigned long>(Glb().SlideStepDelayMs));
-    }
 }

@@ -3,7 +3,10 @@
 #include "core/F_ModWindowPos.h"
 #include "core/U_Dialogs.h"
 
+#include <QPointer>
+
 class QLabel;
+class TSlideOff;
 class QTimer;
 
 // A transient one-line announcement that closes by itself and slides off the screen.
@@ -41,8 +44,6 @@ private:
     void UpdateShape();
 
     TColor colour = MoneyGreen;
+    QPointer<TSlideOff> slide;
+    bool slid = false;
 };
-
-// Moves `window` off the screen step by step: 9 pixels to the right or `leftStep` pixels to
-// the left, either with an even chance.
-void SlideOffScreen(QWidget* window, int leftStep);

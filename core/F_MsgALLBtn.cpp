@@ -79,7 +79,7 @@ int TfrmMsgALLBtn::Exec()
         PlaceCursorOnControl(main, main->focusWidget());
     show();
     activateWindow();
-    if (!answered) {
+    if (!closedForGood) {
         QEventLoop loop;
         connect(this, &TfrmMsgALLBtn::Answered, &loop, &QEventLoop::quit);
         loop.exec();
@@ -94,7 +94,6 @@ void TfrmMsgALLBtn::Answer(int value)
     answered = true;
     result = value;
     close();
-    Q_EMIT Answered();
 }
 
 void TfrmMsgALLBtn::ApplySize(int width, int height)
@@ -133,10 +132,12 @@ void TfrmMsgALLBtn::keyPressEvent(QKeyEvent* event)
 
 void TfrmMsgALLBtn::closeEvent(QCloseEvent* event)
 {
-    TfrmMsgALL::closeEvent(event);
     // Closed by the window manager rather than answered: that is no OK.
-    if (!answered) {
-        answered = true;
+    answered = true;
+    TfrmMsgALL::closeEvent(event);
+    // The answer is given once the window has slid away.
+    if (event->isAccepted() && !closedForGood) {
+        closedForGood = true;
         Q_EMIT Answered();
     }
 }

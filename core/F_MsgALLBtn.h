@@ -46,4 +46,5 @@ private:
     std::function<void()> onOk;
     int result = 2;
     bool answered = false;
+    bool closedForGood = false;
 };

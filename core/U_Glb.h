@@ -102,8 +102,6 @@ struct TGlbState
     bool SupportsTranslucency = false;
     // The session is ending: nobody is there to answer a question.
     bool ApplicationTerminating = false;
-    // Pause between two steps of a window sliding off the screen; tests set 0.
-    int SlideStepDelayMs = 2;
     QString OwnExeName;
     // Set by the first snap of a movable window to a work-area edge, never cleared.
     bool WindowSnapped = false;

@@ -145,8 +145,13 @@ TEST_F(Fragm, OkAndStopActOnlyWhenReleasedInsideTheirLabelsAndClosingWaitsForThe
     QTest::mousePress(label, Qt::LeftButton, {}, QPoint(3, 3));
     QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(label->width(), label->height()));
     EXPECT_EQ(recorded.size(), 2); // the save question comes first
-    ASSERT_EQ(closed.size(), 1);
-    EXPECT_TRUE(frm->x() >= 1024 || frm->x() + frm->width() <= 0) << frm->x(); // slid away
+    // Closed for good once slid away, and only once whatever is clicked meanwhile.
+    EXPECT_EQ(closed.size(), 0);
+    frm->close();
+    ASSERT_TRUE(closed.wait(5000));
+    EXPECT_TRUE(frm->x() >= 1024 || frm->x() + frm->width() <= 0) << frm->x();
+    EXPECT_FALSE(frm->isVisible());
+    EXPECT_EQ(closed.size(), 1);
 }
 
 TEST_F(Fragm, SaveQuestionSavesOnOkAndOnlyASaveThatWorkedClearsTheChanges)

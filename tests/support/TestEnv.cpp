@@ -7,7 +7,6 @@
 void TarvelleTest::SetUp()
 {
     ResetGlb();
-    Glb().SlideStepDelayMs = 0;
     auto fake = std::make_unique<TPlatformFake>();
     platform = fake.get();
     SetPlatform(std::move(fake));
