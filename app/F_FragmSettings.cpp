@@ -83,9 +83,12 @@ void TFragmSettings::CheckAutostart()
 void TFragmSettings::mnuFragmOpenClick(bool checked)
 {
     QString error;
-    const bool done =
-        checked ? AddRunEntry(Constantes::AppTitle, QCoreApplication::applicationFilePath(), &error)
-                : RemoveRunEntry(Constantes::AppTitle, &error);
+    // The copy started at login uses the same files as this one.
+    const QString dataFolder = qEnvironmentVariableIsSet("TARVELLE_HOME") ? AppFolder() : QString();
+    const bool done = checked
+                          ? AddRunEntry(Constantes::AppTitle,
+                                        QCoreApplication::applicationFilePath(), &error, dataFolder)
+                          : RemoveRunEntry(Constantes::AppTitle, &error);
     if (done)
         return;
     // The check mark must not claim what did not happen.

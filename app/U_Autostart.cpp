@@ -67,8 +67,15 @@ QString KeyValue(const QStringList& keys, const QString& key)
     return value;
 }
 
-QString EntryText(const QString& name, const QString& path)
+QString EntryText(const QString& name, const QString& path, const QString& dataFolder)
 {
+    const QString program = DesktopExecArgument(path);
+    const QString exec =
+        dataFolder.isEmpty()
+            ? program
+            : QStringLiteral("env ") +
+                  DesktopExecArgument(QStringLiteral("TARVELLE_HOME=") + dataFolder) + u' ' +
+                  program;
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
                           "Name=%1\n"
@@ -76,7 +83,7 @@ QString EntryText(const QString& name, const QString& path)
                           "Exec=%2\n"
                           "Terminal=false\n"
                           "X-GNOME-Autostart-enabled=true\n")
-        .arg(EscapeStringValue(name), DesktopExecArgument(path));
+        .arg(EscapeStringValue(name), exec);
 }
 
 bool Fail(QString* error, const QString& reason)
@@ -120,7 +127,8 @@ bool RunEntryExists(const QString& name)
            KeyValue(keys, QStringLiteral("X-GNOME-Autostart-enabled")) != u"false";
 }
 
-bool AddRunEntry(const QString& name, const QString& path, QString* error)
+bool AddRunEntry(const QString& name, const QString& path, QString* error,
+                 const QString& dataFolder)
 {
     const QString folder = AutostartFolder();
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
@@ -130,7 +138,7 @@ bool AddRunEntry(const QString& name, const QString& path, QString* error)
     if (!file.open(QIODevice::WriteOnly))
         return Fail(error, QStringLiteral("Impossible d'écrire le lancement au démarrage\r") +
                                file.fileName() + u'\r' + file.errorString());
-    const QByteArray text = EntryText(name, path).toUtf8();
+    const QByteArray text = EntryText(name, path, dataFolder).toUtf8();
     if (file.write(text) != text.size() || !file.commit())
         return Fail(error, QStringLiteral("Impossible d'écrire le lancement au démarrage\r") +
                                file.fileName() + u'\r' + file.errorString());

@@ -14,8 +14,10 @@ QString AutostartEntryPath(const QString& name);
 // a Desktop Entry group with an Exec command, neither Hidden=true nor disabled.
 bool RunEntryExists(const QString& name);
 
-// Writes the entry that starts the executable at `path`, replacing any former one whole.
-bool AddRunEntry(const QString& name, const QString& path, QString* error = nullptr);
+// Writes the entry that starts the executable at `path`, replacing any former one whole. With
+// a `dataFolder`, the program started at login is told to use that folder (TARVELLE_HOME).
+bool AddRunEntry(const QString& name, const QString& path, QString* error = nullptr,
+                 const QString& dataFolder = {});
 
 // Deletes the entry; true without doing anything when there is none.
 bool RemoveRunEntry(const QString& name, QString* error = nullptr);

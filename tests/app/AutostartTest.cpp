@@ -115,6 +115,20 @@ TEST_F(Autostart, AwkwardPathsRoundTripThroughTheExecQuotingAndTheEntryValidates
         GTEST_SKIP() << "desktop-file-validate is not installed (package desktop-file-utils)";
 }
 
+TEST_F(Autostart, AnEntryForAnotherDataFolderStartsTheProgramWithThatFolder)
+{
+    const QString data = QStringLiteral("/home/élodie/Mes \"données\" $HOME/");
+    ASSERT_TRUE(AddRunEntry(Name, "/opt/Mon Programme/tarvelle", nullptr, data));
+    const QString exec =
+        QString::fromUtf8(ReadBytes(entry)).section("\nExec=", 1).section('\n', 0, 0);
+    ASSERT_TRUE(exec.startsWith("env \"")) << exec.toStdString();
+    const qsizetype between = exec.indexOf("\" \"");
+    ASSERT_GT(between, 0) << exec.toStdString();
+    EXPECT_EQ(LaunchedArgument(exec.mid(4, between - 3)), "TARVELLE_HOME=" + data);
+    EXPECT_EQ(LaunchedArgument(exec.mid(between + 2)), "/opt/Mon Programme/tarvelle");
+    EXPECT_TRUE(RunEntryExists(Name));
+}
+
 TEST_F(Autostart, AFolderOrEntryThatCannotBeWrittenOrRemovedIsReportedInFrench)
 {
     // A non-empty folder under the entry's name can be neither replaced nor deleted.

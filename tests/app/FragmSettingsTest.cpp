@@ -95,6 +95,8 @@ TEST_F(FragmSettings, StartAtLoginFollowsTheRealEntry)
     EXPECT_FALSE(Item("mnuFragmOpen")->isChecked());
     Item("mnuFragmOpen")->trigger();
     EXPECT_TRUE(RunEntryExists("Tarvelle"));
+    // Started with its own data folder, the copy started at login is given the same.
+    EXPECT_TRUE(ReadBytes(AutostartEntryPath("Tarvelle")).contains("\nExec=env \"TARVELLE_HOME="));
     Start();
     EXPECT_TRUE(Item("mnuFragmOpen")->isChecked());
     Item("mnuFragmOpen")->trigger();
