@@ -1,11 +1,12 @@
 #include "app/U_Instance.h"
 
 #include "core/U_Constantes.h"
+#include "core/U_Glb.h"
 #include "platform/U_Platform.h"
 
 bool EnsureSingleInstance()
 {
-    switch (Platform().ClaimFirstInstance(Constantes::InstanceLockName)) {
+    switch (Platform().ClaimFirstInstance(Constantes::InstanceLockName, AppFolder())) {
     case TPlatform::TInstanceClaim::AlreadyRunning:
         Platform().CallFirstInstance(Constantes::InstanceLockName);
         return false;

@@ -43,7 +43,8 @@ QString FindAppFolder()
         QDir().mkpath(home);
         return WithSeparator(QDir(home).absolutePath());
     }
-    const QString exeFolder = QCoreApplication::applicationDirPath();
+    // Also before the application object exists: the single-instance lock may fall back here.
+    const QString exeFolder = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
     if (!exeFolder.isEmpty() && QFileInfo(exeFolder).isWritable())
         return WithSeparator(exeFolder);
     const QString data =
@@ -222,4 +223,19 @@ QString ReplaceChar(QChar from, QChar to, QString text)
 QString RepeatText(const QString& text, int count)
 {
     return count <= 0 ? QString() : text.repeated(count);
+}
+
+QString DateTimeStamp()
+{
+    return ReplaceChar(u'/', u'-', CurrentDateText()) + QStringLiteral("à") +
+           ReplaceChar(u':', u'-', CurrentTimeText());
+}
+
+QString FreeDatedPath(const QString& prefix, const QString& extension)
+{
+    const QString base = AppFolder() + prefix + DateTimeStamp();
+    QString path = base + extension;
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = base + QStringLiteral("_%1").arg(n) + extension;
+    return path;
 }

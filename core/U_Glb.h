@@ -151,6 +151,11 @@ void PaintGradient(QPaintDevice& device, TColor a, TColor b, const QString& dire
 
 QString CurrentTimeText();
 QString CurrentDateText();
+// "06-12-2026à18-30-05": the present date and time as a file name can hold them.
+QString DateTimeStamp();
+// AppFolder + prefix + stamp + extension, with "_2", "_3" … before the extension when a file of
+// that name exists, so that two copies of the same second never overwrite each other.
+QString FreeDatedPath(const QString& prefix, const QString& extension);
 
 QString ReplaceChar(QChar from, QChar to, QString text);
 QString RepeatText(const QString& text, int count);

@@ -20,9 +20,11 @@ public:
 
     virtual ~TPlatform() = default;
 
-    // Single instance: the first copy holds a lock named `name` for its whole life. Needs no
-    // application object, so that a later copy ends before any other start-up work.
-    virtual TInstanceClaim ClaimFirstInstance(const QString& name) = 0;
+    // Single instance: the first copy holds a lock named `name` for its whole life, in the
+    // user's runtime folder or else in `fallbackFolder`. Needs no application object, so that a
+    // later copy ends before any other start-up work.
+    virtual TInstanceClaim ClaimFirstInstance(const QString& name,
+                                              const QString& fallbackFolder) = 0;
     // The lock holder listens for later copies; `onCalled` runs when one asks. Needs the
     // application object.
     virtual void ListenForCalls(const QString& name, std::function<void()> onCalled) = 0;

@@ -1,8 +1,10 @@
 #include "platform/fake/U_PlatformFake.h"
 
-TPlatform::TInstanceClaim TPlatformFake::ClaimFirstInstance(const QString& name)
+TPlatform::TInstanceClaim TPlatformFake::ClaimFirstInstance(const QString& name,
+                                                            const QString& fallbackFolder)
 {
     claimedNames.append(name);
+    fallbackFolders.append(fallbackFolder);
     return nextClaim;
 }
 

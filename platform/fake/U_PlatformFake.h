@@ -10,7 +10,7 @@
 class TPlatformFake : public TPlatform
 {
 public:
-    TInstanceClaim ClaimFirstInstance(const QString& name) override;
+    TInstanceClaim ClaimFirstInstance(const QString& name, const QString& fallbackFolder) override;
     void ListenForCalls(const QString& name, std::function<void()> onCalled) override;
     bool CallFirstInstance(const QString& name) override;
     QRect ScreenGeometry() const override { return screen; }
@@ -42,6 +42,7 @@ public:
     QStringList claimedNames;
     QStringList calledNames;
     QStringList listenedNames;
+    QStringList fallbackFolders;
     std::function<void()> onCalled;
     QRect screen{0, 0, 1024, 768};
     QRect workArea{0, 0, 1024, 738};

@@ -4,7 +4,7 @@
 
 #include <unistd.h>
 
-TInstanceGuard::TInstanceGuard(QString folder) : folder(std::move(folder)) {}
+TInstanceGuard::TInstanceGuard(QString runtime) : runtimeFolder(std::move(runtime)) {}
 
 QString TInstanceGuard::SocketName(const QString& name) const
 {
@@ -12,8 +12,18 @@ QString TInstanceGuard::SocketName(const QString& name) const
     return QDir(folder).filePath(name + QStringLiteral("-%1.sock").arg(getuid()));
 }
 
-TPlatform::TInstanceClaim TInstanceGuard::Claim(const QString& name)
+TPlatform::TInstanceClaim TInstanceGuard::Claim(const QString& name, const QString& fallbackFolder)
 {
+    const TPlatform::TInstanceClaim claim = ClaimIn(name, runtimeFolder);
+    // Without any lock, copies would run side by side on the same files.
+    if (claim != TPlatform::TInstanceClaim::Unavailable || fallbackFolder.isEmpty())
+        return claim;
+    return ClaimIn(name, fallbackFolder);
+}
+
+TPlatform::TInstanceClaim TInstanceGuard::ClaimIn(const QString& name, const QString& lockFolder)
+{
+    folder = lockFolder;
     if (!QDir().mkpath(folder))
         return TPlatform::TInstanceClaim::Unavailable;
     lock = std::make_unique<QLockFile>(QDir(folder).filePath(name + QStringLiteral(".lock")));

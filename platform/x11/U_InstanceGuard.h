@@ -13,15 +13,18 @@ class TInstanceGuard
 {
 public:
     explicit TInstanceGuard(QString folder);
-    TPlatform::TInstanceClaim Claim(const QString& name);
+    // Tries the runtime folder, then `fallbackFolder` when the first cannot hold a lock.
+    TPlatform::TInstanceClaim Claim(const QString& name, const QString& fallbackFolder);
     // Only once the claim made this copy the first.
     void Listen(const QString& name, std::function<void()> onCalled);
     bool Call(const QString& name) const;
 
 private:
+    TPlatform::TInstanceClaim ClaimIn(const QString& name, const QString& lockFolder);
     QString SocketName(const QString& name) const;
 
-    QString folder;
+    QString runtimeFolder;
+    QString folder; // where the lock was taken, or found taken
     std::unique_ptr<QLockFile> lock;
     std::unique_ptr<TCallSocket> server;
 };

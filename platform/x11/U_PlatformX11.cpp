@@ -45,9 +45,10 @@ TWindowProbe& TPlatformX11::Windows()
     return *windows;
 }
 
-TPlatform::TInstanceClaim TPlatformX11::ClaimFirstInstance(const QString& name)
+TPlatform::TInstanceClaim TPlatformX11::ClaimFirstInstance(const QString& name,
+                                                           const QString& fallbackFolder)
 {
-    return instances.Claim(name);
+    return instances.Claim(name, fallbackFolder);
 }
 
 void TPlatformX11::ListenForCalls(const QString& name, std::function<void()> onCalled)

@@ -12,7 +12,7 @@ class TPlatformX11 : public TPlatform
 {
 public:
     TPlatformX11();
-    TInstanceClaim ClaimFirstInstance(const QString& name) override;
+    TInstanceClaim ClaimFirstInstance(const QString& name, const QString& fallbackFolder) override;
     void ListenForCalls(const QString& name, std::function<void()> onCalled) override;
     bool CallFirstInstance(const QString& name) override;
     QRect ScreenGeometry() const override;

@@ -7,6 +7,8 @@ TEST_F(Instance, ASecondCopyAsksTheFirstAndEnds)
 {
     EXPECT_TRUE(EnsureSingleInstance());
     EXPECT_EQ(platform->claimedNames, QStringList{"DDLFirstIntance"});
+    // Where the lock goes when the runtime folder cannot hold it: with the program's files.
+    EXPECT_EQ(platform->fallbackFolders, QStringList{AppFolder()});
     int calls = 0;
     ListenForLaterCopies([&]() { ++calls; });
     EXPECT_EQ(platform->listenedNames, QStringList{"DDLFirstIntance"});
