@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QWidget>
 
 TFragmSettings::TFragmSettings(QWidget* owner, TFragmControls& controls, TFragmMenus& menuItems)
@@ -28,6 +29,7 @@ void TFragmSettings::Load()
     TLoadedPlace place;
     const bool complete = LoadSettings(SettingsPath(), Glb(), place,
                                        Platform().ScreenGeometry().size(), window->size());
+    unreadPending = !complete && QFileInfo::exists(SettingsPath());
     if (!complete)
         ShowPlainMessage(SettingsLoadMessage());
     window->move(place.main);
@@ -41,14 +43,18 @@ void TFragmSettings::Load()
 void TFragmSettings::Save(const QWidget* notes, const QWidget* tracer)
 {
     TakePlaces(notes, tracer);
-    SaveSettingsAtClose(SettingsPath(), window->pos());
+    if ((Glb().SettingsDirty || Glb().ColoursChanged) && KeepUnreadOriginal()) {
+        // A file kept for its unread lines is written whole again, so that it reads next time.
+        Glb().ColoursChanged = Glb().ColoursChanged || rewriteWhole;
+        SaveSettingsAtClose(SettingsPath(), window->pos());
+    }
 }
 
 void TFragmSettings::SaveForSession(const QWidget* notes, const QWidget* tracer)
 {
     TakePlaces(notes, tracer);
-    if (Glb().SettingsDirty)
-        SaveSettings(SettingsPath(), Glb(), window->pos(), false, Glb().SavePositions);
+    if (Glb().SettingsDirty && KeepUnreadOriginal())
+        SaveSettings(SettingsPath(), Glb(), window->pos(), rewriteWhole, Glb().SavePositions);
 }
 
 void TFragmSettings::TakePlaces(const QWidget* notes, const QWidget* tracer)
@@ -63,6 +69,23 @@ void TFragmSettings::TakePlaces(const QWidget* notes, const QWidget* tracer)
         g.NotesLeft = notes->x();
         g.NotesTop = notes->y();
     }
+}
+
+bool TFragmSettings::KeepUnreadOriginal()
+{
+    if (!unreadPending || !QFileInfo::exists(SettingsPath())) {
+        unreadPending = false;
+        return true;
+    }
+    const QString kept = KeepSettingsOriginal(SettingsPath());
+    if (kept.isEmpty())
+        return false;
+    unreadPending = false;
+    rewriteWhole = true;
+    ShowPlainMessage(QStringLiteral("ConfigMnemo.ini n'a pas pu être lu en entier : le fichier "
+                                    "d'origine est conservé sous ") +
+                     kept);
+    return true;
 }
 
 void TFragmSettings::ConnectButtons()

@@ -28,10 +28,16 @@ public:
 
 private:
     void TakePlaces(const QWidget* notesEditor, const QWidget* tracerWindow);
+    // False when the settings file could not all be read and could not be kept either: it
+    // must then not be rewritten.
+    bool KeepUnreadOriginal();
     void ConnectButtons();
     void mnuFragmOpenClick(bool checked);
 
     QWidget* window;
     TFragmControls& ui;
     TFragmMenus& menus;
+    // The load stopped at a line it could not read: the file is kept before it is rewritten.
+    bool unreadPending = false;
+    bool rewriteWhole = false;
 };

@@ -3,6 +3,7 @@
 #include "core/U_Constantes.h"
 #include "core/U_IniFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QStringView>
 
@@ -201,6 +202,15 @@ QString SettingsLoadMessage()
     return QStringLiteral(
                "Problème au chargement :\r\rRecharger ConfigMnemo.ini dans le dossier\r") +
            AppFolder();
+}
+
+QString KeepSettingsOriginal(const QString& path)
+{
+    if (!QFileInfo(path).isFile())
+        return {};
+    const QString kept =
+        FreeDatedPath(QStringLiteral("ConfigMnemo_original"), QStringLiteral(".ini"));
+    return QFile::copy(path, kept) ? kept : QString();
 }
 
 bool LoadSettings(const QString& path, TGlbState& state, TLoadedPlace& place, const QSize& screen,

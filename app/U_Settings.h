@@ -20,6 +20,10 @@ struct TLoadedPlace
 QString SettingsPath();
 // What the user is told when the settings could not all be read.
 QString SettingsLoadMessage();
+// Before the first rewrite of a settings file that could not all be read, the file is copied
+// under a dated name beside it, so that the options the load missed are not lost; returns the
+// copy's path, empty when there was no file or the copy failed.
+QString KeepSettingsOriginal(const QString& path);
 
 // Reads the file by the position of each line within its section, into the colours, the
 // options and the window state of `state`. Stops at the first line that is missing or does not

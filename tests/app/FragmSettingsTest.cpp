@@ -137,3 +137,34 @@ TEST_F(FragmSettings, SideButtonsAndDraggingAnAnchoredWindowDockTheEditor)
         EXPECT_EQ(frm->ui.calendMem->DropDownSide(), calendar);
     }
 }
+
+TEST_F(FragmSettings, AFileReadOnlyInPartIsKeptUnderADatedNameBeforeItIsRewritten)
+{
+    for (const auto& [key, value] : {std::pair{"Left Fragm", "abc"}, {"Couleur du texte", "x"}}) {
+        SCOPED_TRACE(key);
+        for (const QString& kept : QDir(home.path()).entryList({"ConfigMnemo_original*"}))
+            QFile::remove(home.filePath(kept));
+        WriteSettings({{"StartJustIcon", "1"}});
+        TIniFile ini(SettingsPath());
+        ASSERT_TRUE(ini.Load());
+        ini.WriteString(QString(key).startsWith("Couleur") ? "Composants" : "Options", key, value);
+        ASSERT_TRUE(ini.Save());
+        const QByteArray original = ReadBytes(SettingsPath());
+        dialogs->plainMessages.clear();
+        Start();
+        EXPECT_FALSE(Glb().Options.StartAsIcon) << "read no further than the faulty line";
+        frm->CloseAll();
+        const QStringList kept = QDir(home.path()).entryList({"ConfigMnemo_original*.ini"});
+        ASSERT_EQ(kept.size(), 1);
+        EXPECT_EQ(ReadBytes(home.filePath(kept.first())), original);
+        ASSERT_EQ(dialogs->plainMessages.size(), 2);
+        EXPECT_EQ(dialogs->plainMessages.last(),
+                  "ConfigMnemo.ini n'a pas pu être lu en entier : le fichier d'origine est "
+                  "conservé sous " +
+                      home.filePath(kept.first()));
+    }
+    // A file that was read whole is rewritten without a copy.
+    Start();
+    frm->CloseAll();
+    EXPECT_EQ(QDir(home.path()).entryList({"ConfigMnemo_original*.ini"}).size(), 1);
+}
