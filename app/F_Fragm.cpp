@@ -169,6 +169,11 @@ void TfrmFragm::ConnectControls()
     connect(tray, &TFragmTray::LeftClick, this, &TfrmFragm::TrayLeftClick);
     connect(tray, &TFragmTray::RightClick, this, &TfrmFragm::TrayRightClick);
     // The title and the mark lie in the band the window is dragged by.
+    // An anchored editor follows the window all along the drag.
+    connect(drag, &TWindowDrag::Moved, this, [this]() {
+        if (Glb().EditorAnchored && notesEditor && notesEditor->isVisible())
+            settings->DockEditor(notesEditor);
+    });
     drag->Watch(ui.rxTitre);
     drag->Watch(ui.lblTitre);
 }

@@ -41,6 +41,7 @@ bool TWindowDrag::eventFilter(QObject* watched, QEvent* event)
                 static_cast<QMouseEvent*>(event)->globalPosition().toPoint() - grabOffset;
             window->move(propose ? propose(to) : to);
         }
+        Q_EMIT Moved();
         return true;
     case QEvent::MouseButtonRelease:
         if (!dragging || static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)

@@ -22,6 +22,10 @@ public:
     void Watch(QWidget* part);
     bool IsDragging() const { return dragging; }
 
+Q_SIGNALS:
+    // The window was moved by the drag.
+    void Moved();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -1,4 +1,5 @@
 #include "FragmFixture.h"
+#include "core/U_Positions.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -220,6 +221,20 @@ TEST_F(Fragm, DragByTheTopBandOnlyAndNeverWhileTheTracerIsBusy)
         QTest::mouseRelease(frm.get(), Qt::LeftButton, {}, to);
         EXPECT_EQ(frm->pos(), QPoint(330, 215));
     }
+}
+
+TEST_F(Fragm, AnAnchoredEditorFollowsTheWindowAllAlongADrag)
+{
+    Glb().EditorAnchored = true;
+    QTest::mousePress(frm.get(), Qt::LeftButton, {}, QPoint(60, 20));
+    for (const QPoint& to : {QPoint(90, 35), QPoint(-100, 40)}) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(frm->mapToGlobal(to)),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(frm.get(), &move);
+        EXPECT_EQ(notes.pos(),
+                  DockEditorPlacement(frm->geometry(), notes.width(), platform->screen).editor);
+    }
+    QTest::mouseRelease(frm.get(), Qt::LeftButton, {}, QPoint(-100, 40));
 }
 
 TEST_F(Fragm, HintToggleNamesTheNextState)
