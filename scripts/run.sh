@@ -10,7 +10,16 @@ if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
     exec "$root/build/tarvelle" "$@"
 fi
 
-eval "$("$root/scripts/xsession.sh" start)"
+# `eval` of an empty text succeeds: a session that failed to start must stop the script here.
+if ! session="$("$root/scripts/xsession.sh" start)" || [[ -z "$session" ]]; then
+    echo "run: the virtual X session did not start: no display to run Tarvelle on" >&2
+    exit 1
+fi
+eval "$session"
+if [[ -z "${DISPLAY:-}" ]]; then
+    echo "run: the virtual X session gave no display to run Tarvelle on" >&2
+    exit 1
+fi
 export DISPLAY
 setsid "$root/build/tarvelle" "$@" >"$root/build/tarvelle.log" 2>&1 </dev/null &
 pid=$!
