@@ -17,15 +17,12 @@
 #include <cmath>
 
 namespace {
-// Runs `act` on the question window as soon as its modal loop is running.
-void WhenAsked(std::function<void(TfrmMsgALLBtn*)> act)
+TfrmMsgALLBtn* ShownQuestion()
 {
-    QTimer::singleShot(0, [act]() {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* question = qobject_cast<TfrmMsgALLBtn*>(w); question && question->isVisible())
-                return act(question);
-        FAIL() << "no question window shown";
-    });
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* question = qobject_cast<TfrmMsgALLBtn*>(w); question && question->isVisible())
+            return question;
+    return nullptr;
 }
 } // namespace
 
@@ -39,12 +36,43 @@ protected:
     }
     void TearDown() override
     {
+        if (asking) {
+            asking.reset();
+            EXPECT_TRUE(actedOn) << "no question window shown";
+        }
         for (QWidget* w : QApplication::topLevelWidgets())
             if (qobject_cast<TfrmMsgALL*>(w))
                 delete w;
         SetMainWindow(nullptr);
         TarvelleTest::TearDown();
     }
+    // Runs `act` on the question window as soon as its modal loop runs. A question that `act`
+    // leaves unanswered is closed unanswered after a few seconds, so that the test fails
+    // instead of hanging; one that never comes fails the test at its end.
+    void WhenAsked(std::function<void(TfrmMsgALLBtn*)> act)
+    {
+        asking = std::make_unique<QTimer>();
+        actedOn = false;
+        auto since = std::make_shared<QElapsedTimer>();
+        since->start();
+        QObject::connect(asking.get(), &QTimer::timeout, [this, act, since]() {
+            TfrmMsgALLBtn* question = ShownQuestion();
+            if (question && !actedOn) {
+                actedOn = true;
+                since->start();
+                return act(question);
+            }
+            if (question && since->elapsed() > 5000) {
+                ADD_FAILURE() << "the question was left unanswered";
+                question->close();
+                since->start();
+            }
+        });
+        asking->start(10);
+    }
+
+    std::unique_ptr<QTimer> asking;
+    bool actedOn = false;
 };
 
 TEST_F(MsgWindows, MessageTakesItsArgumentsKeepsDesignValuesForZeroAndIsCentred)
