@@ -65,7 +65,7 @@ if session="$(xsession start)"; then
     eval "$session"
     run_ctest "$root/build" --label-regex 'x11|e2e'
     sanitized run_ctest "$root/build-asan" --label-regex 'x11|e2e'
-    unset DISPLAY
+    unset DISPLAY DBUS_SESSION_BUS_ADDRESS
 else
     status=1
 fi

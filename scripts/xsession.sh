@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The virtual X session: Xvfb, openbox as window manager and trayer as tray host.
-#   scripts/xsession.sh start [--bare]   start it (--bare: Xvfb alone) and print `export DISPLAY=:N`
+# The virtual X session: Xvfb, openbox as window manager, trayer as tray host and a private
+# session bus, so that Qt never has to launch one of its own.
+#   scripts/xsession.sh start [--bare]   start it (--bare: Xvfb alone) and print the `export`
+#                                        lines of DISPLAY and, unless bare, the session bus
 #   scripts/xsession.sh stop             stop exactly the processes that `start` recorded
 #   scripts/xsession.sh status           say whether it runs (exit 0) or not (exit 1)
 # TARVELLE_XSESSION_STATE chooses the state file, so that several sessions can live side by side.
@@ -52,7 +54,7 @@ alive() {
 }
 
 read_state() {
-    display="" xvfb_pid="" openbox_pid="" trayer_pid=""
+    display="" xvfb_pid="" openbox_pid="" trayer_pid="" bus_pid="" bus_address=""
     [[ -f "$state" ]] || return 1
     # shellcheck disable=SC1090
     source "$state"
@@ -63,6 +65,7 @@ session_alive() {
     alive "$xvfb_pid" Xvfb || return 1
     [[ -z "$openbox_pid" ]] || alive "$openbox_pid" openbox || return 1
     [[ -z "$trayer_pid" ]] || alive "$trayer_pid" trayer || return 1
+    [[ -z "$bus_pid" ]] || alive "$bus_pid" dbus-daemon || return 1
 }
 
 display_free() {
@@ -99,22 +102,43 @@ display=$display
 xvfb_pid=$xvfb_pid
 openbox_pid=$openbox_pid
 trayer_pid=$trayer_pid
+bus_pid=$bus_pid
+bus_address='$bus_address'
 EOF
+}
+
+# What a shell needs to reach the session.
+print_exports() {
+    echo "export DISPLAY=$display"
+    [[ -z "$bus_address" ]] || echo "export DBUS_SESSION_BUS_ADDRESS='$bus_address'"
+}
+
+# A bus of the session's own: without one, Qt forks dbus-launch at its first control, which
+# can leave a stuck process behind.
+start_bus() {
+    local out
+    out="$(dbus-daemon --session --fork --nopidfile --print-address=1 --print-pid=1 \
+        </dev/null 2>"$logdir/dbus.log")" || return 1
+    bus_address="$(sed -n 1p <<<"$out")"
+    bus_pid="$(sed -n 2p <<<"$out")"
+    [[ -n "$bus_address" && -n "$bus_pid" ]]
 }
 
 start() {
     local bare=0
     [[ "${1:-}" == "--bare" ]] && bare=1
     if session_alive; then
-        echo "export DISPLAY=$display"
+        print_exports
         return 0
     fi
     stop # whatever is left of an earlier session that lost a part
     mkdir -p "$logdir"
-    openbox_pid="" trayer_pid=""
+    openbox_pid="" trayer_pid="" bus_pid="" bus_address=""
     start_xvfb
     write_state
     if ((!bare)); then
+        start_bus || fail_start
+        write_state
         DISPLAY="$display" setsid openbox --sm-disable >"$logdir/openbox.log" 2>&1 </dev/null &
         openbox_pid=$!
         write_state
@@ -127,7 +151,7 @@ start() {
             --class '^trayer$' ||
             fail_start
     fi
-    echo "export DISPLAY=$display"
+    print_exports
 }
 
 fail_start() {
@@ -139,8 +163,9 @@ stop() {
     read_state || return 0
     local name pid
     # The clients first, the server last, each only if it is still the program recorded.
-    for name in trayer openbox Xvfb; do
+    for name in trayer openbox dbus-daemon Xvfb; do
         case "$name" in
+        dbus-daemon) pid="$bus_pid" ;;
         trayer) pid="$trayer_pid" ;;
         openbox) pid="$openbox_pid" ;;
         Xvfb) pid="$xvfb_pid" ;;
@@ -160,7 +185,7 @@ stop() {
 
 status() {
     if session_alive; then
-        echo "running on DISPLAY=$display (Xvfb $xvfb_pid${openbox_pid:+, openbox $openbox_pid}${trayer_pid:+, trayer $trayer_pid})"
+        echo "running on DISPLAY=$display (Xvfb $xvfb_pid${openbox_pid:+, openbox $openbox_pid}${trayer_pid:+, trayer $trayer_pid}${bus_pid:+, bus $bus_pid})"
         return 0
     fi
     echo "not running"

@@ -36,6 +36,10 @@ void ProgramTest::SetUp()
     ASSERT_TRUE(home.isValid() && runtime.isValid() && temp.isValid() &&
                 environment.contains("TARVELLE_EXE") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         << "needs the program and an X display with a window manager (scripts/test.sh has both)";
+    // Without a session bus, Qt would fork dbus-launch at the first control, and under the
+    // sanitizer that fork can hang.
+    ASSERT_TRUE(environment.contains("DBUS_SESSION_BUS_ADDRESS"))
+        << "needs the session bus of the virtual X session (scripts/xsession.sh)";
     environment.insert("TARVELLE_HOME", home.path());
     environment.insert("XDG_RUNTIME_DIR", runtime.path());
     environment.insert("TMPDIR", temp.path()); // where Qt goes when the runtime folder is unusable
