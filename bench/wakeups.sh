@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Wake-ups of the running program: context switches of all its threads per second and CPU time,
+# idle and while tracing, on a private Xvfb with a private session bus. Run by hand.
+#   bench/wakeups.sh [SECONDS]   (60 by default, per state)
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+seconds="${1:-60}"
+"$root/scripts/setup.sh" >/dev/null
+
+work="$(mktemp -d)"
+export TARVELLE_XSESSION_STATE="$work/xsession.state"
+cleanup() {
+    "$root/scripts/xsession.sh" stop
+    rm -rf "$work"
+}
+trap cleanup EXIT
+eval "$("$root/scripts/xsession.sh" start)"
+export DISPLAY
+
+# Voluntary and involuntary switches of every thread of `pid`.
+switches() {
+    local pid="$1" total=0 task n
+    for task in /proc/"$pid"/task/*; do
+        n="$(awk '/ctxt_switches/ { s += $2 } END { print s }' "$task/status")"
+        total=$((total + n))
+    done
+    echo "$total"
+}
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+
+# Starts the program with the given value of "Démarrage sur Traceur", lets it settle, then
+# counts over the measured time.
+measure() {
+    local name="$1" tracing="$2" home
+    home="$(mktemp -d "$work/home.XXXXXX")"
+    cp "$root/build/ConfigMnemo.ini" "$home/"
+    perl -pi -e "s/^(D\\xe9marrage sur Traceur)=\\d/\$1=$tracing/; s/^posDefault=1/posDefault=0/" \
+        "$home/ConfigMnemo.ini"
+    TARVELLE_HOME="$home" XDG_RUNTIME_DIR="$home" "$root/build/tarvelle" >/dev/null 2>&1 &
+    local pid=$!
+    sleep 5
+    xdotool mousemove 200 200
+    local s0 c0 s1 c1
+    s0="$(switches "$pid")" c0="$(cpu_ticks "$pid")"
+    sleep "$seconds"
+    s1="$(switches "$pid")" c1="$(cpu_ticks "$pid")"
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    local hz
+    hz="$(getconf CLK_TCK)"
+    awk -v n="$name" -v s=$((s1 - s0)) -v c=$((c1 - c0)) -v t="$seconds" -v hz="$hz" 'BEGIN {
+        printf "%-8s %8.2f switches/s %10.1f ms CPU/min %8.3f %% CPU\n",
+            n, s / t, c * 1000 / hz * 60 / t, c * 100 / hz / t }'
+}
+
+measure idle 0
+measure tracing 1
