@@ -1,42 +1,62 @@
 #include "FragmFixture.h"
 
+#include <QMenu>
+#include <QSet>
+
 using FragmColours = ShownFragm;
 
-TEST_F(FragmColours, EveryThemeSetsItsNineValues)
+// The design's values of one theme along the width and one along the height; every item of the
+// menu applies a theme of its own, with a black title and mark background.
+TEST_F(FragmColours, ThemesSetTheirDesignColours)
 {
-    const auto editColour = [this](QPalette::ColorRole role) {
-        return frm->ui.edtMnemo->palette().color(role);
-    };
-    for (const TTheme& theme : Colours::Themes()) {
+    const QMenu* menu = Menu("mnuColors");
+    const auto apply = [&](QAction* item) {
         Glb().ColoursChanged = false;
         Glb().UseDefaultColours = true;
-        Menu("mnuColors")->findChild<QAction*>(QLatin1String(theme.name))->trigger();
-        const QString direction = QLatin1String(theme.direction);
-        const TColourSettings expected{
-            theme.gradientA, theme.gradientB, direction, theme.textBack, theme.text, 0, 0,
-            theme.markText};
-        EXPECT_EQ(Glb().Colours, expected) << theme.caption;
-        EXPECT_EQ(editColour(QPalette::Base), ToQColor(theme.textBack));
-        EXPECT_EQ(editColour(QPalette::Text), ToQColor(theme.text));
-        EXPECT_FALSE(Glb().UseDefaultColours);
-        EXPECT_TRUE(Glb().ColoursChanged);
+        Glb().Colours.TitleColour = Glb().Colours.MarkBackColour = 0x123456;
+        item->trigger();
+        EXPECT_FALSE(Glb().UseDefaultColours) << item->text().toStdString();
+        EXPECT_TRUE(Glb().ColoursChanged) << item->text().toStdString();
+        return Glb().Colours;
+    };
+    const auto edit = [this](QPalette::ColorRole role) {
+        return frm->ui.edtMnemo->palette().color(role);
+    };
+    EXPECT_EQ(apply(Item("BlueMetal1")),
+              (TColourSettings{0xCAF6BA, 0x9B5428, "l", 0x817869, 0xDFDFDF, 0, 0, 0xFFFFFF}));
+    EXPECT_EQ(edit(QPalette::Base), QColor(105, 120, 129));
+    EXPECT_EQ(edit(QPalette::Text), QColor(223, 223, 223));
+    EXPECT_EQ(apply(Item("DarkBlue1")),
+              (TColourSettings{0x2B0C07, 0xA75658, "h", 0xE08492, 0x000000, 0, 0, 0x37CAF4}));
+    EXPECT_EQ(edit(QPalette::Base), QColor(146, 132, 224));
+    EXPECT_EQ(edit(QPalette::Text), QColor(Qt::black));
+
+    QStringList captions;
+    QSet<TColor> gradients;
+    for (QAction* item : menu->actions()) {
+        captions.append(item->text());
+        const TColourSettings set = apply(item);
+        gradients.insert(set.GradientColourA);
+        EXPECT_EQ(set.TitleColour | set.MarkBackColour, 0u) << item->text().toStdString();
     }
-    // "BlueMetal": red 186, green 246, blue 202.
-    EXPECT_EQ(ColourToText(Colours::Themes()[0].gradientA), "186246202");
+    EXPECT_EQ(captions, QStringList({"BlueMetal", "BlueRed", "Collant", "DarkBlue", "GrayBlue",
+                                     "Metal", "Or", "OrBlue", "Purple", "Sable"}));
+    EXPECT_EQ(gradients.size(), 10);
 }
 
 TEST_F(FragmColours, TitleColourGivesTheMarkItsContrastAndACancelledDialogStillCounts)
 {
-    EXPECT_EQ(Colours::MarkTextFor(0x000000), 0xFFFFFFu);
-    EXPECT_EQ(Colours::MarkTextFor(0xFFFFFF), 0xFFFFFFu);
-    EXPECT_EQ(Colours::MarkTextFor(0x0000FF), (0xFFFFFFu - 0x0000FF) ^ 0x0000FF);
+    // Whatever the title colour, the mark's text comes out white.
+    for (const TColor title : {0x000000u, 0x0000FFu, 0x808080u, 0x123456u, 0xFFFFFFu})
+        EXPECT_EQ(Colours::MarkTextFor(title), 0xFFFFFFu) << title;
 
+    Glb().Colours.MarkTextColour = 0x000001;
     chosen = QColor(0, 0, 255);
     QTest::mouseClick(frm->ui.rxTitre, Qt::RightButton);
     EXPECT_EQ(dialogsOpened, 1);
     EXPECT_EQ(Glb().Colours.TitleColour, 0xFF0000u);
     EXPECT_EQ(Glb().Colours.MarkBackColour, 0xFF0000u);
-    EXPECT_EQ(Glb().Colours.MarkTextColour, Colours::MarkTextFor(0xFF0000));
+    EXPECT_EQ(Glb().Colours.MarkTextColour, 0xFFFFFFu);
     EXPECT_EQ(frm->ui.rxTitre->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     EXPECT_TRUE(Glb().ColoursChanged);
 

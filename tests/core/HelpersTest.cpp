@@ -9,7 +9,7 @@
 
 using Helpers = TarvelleTest;
 
-TEST_F(Helpers, SplitFieldsGivesExactlyCountFieldsAndValueAtLineAllAfterTheFirstEquals)
+TEST_F(Helpers, SplitFieldsGivesExactlyCountFields)
 {
     EXPECT_EQ(SplitFields("a;b;c", ";", 2), QStringList({"a", "b;c"}));
     EXPECT_EQ(SplitFields("a;b;c", ";", 1), QStringList({"a;b;c"}));
@@ -17,7 +17,10 @@ TEST_F(Helpers, SplitFieldsGivesExactlyCountFieldsAndValueAtLineAllAfterTheFirst
     EXPECT_EQ(SplitFields("a;b", ";", 4), QStringList({"a", "b", "", ""}));
     EXPECT_EQ(SplitFields("", ";", 3), QStringList({"", "", ""}));
     EXPECT_EQ(SplitFields("x;;y;", ";", 4), QStringList({"x", "", "y", ""}));
+}
 
+TEST_F(Helpers, ValueAtLineIsAllAfterTheFirstEquals)
+{
     const QStringList lines{"Couleur=255000000", "Titre=a=b", "sans signe"};
     EXPECT_EQ(ValueAtLine(lines, 1), "a=b");
     EXPECT_EQ(ValueAtLine(lines, 2), "sans signe");
@@ -25,7 +28,7 @@ TEST_F(Helpers, SplitFieldsGivesExactlyCountFieldsAndValueAtLineAllAfterTheFirst
     EXPECT_THROW(ValueAtLine(lines, -1), std::out_of_range);
 }
 
-TEST_F(Helpers, ColourTextIsNineDigitsAndRefusesWhatIsNotAColourAndRandomColourNever255)
+TEST_F(Helpers, ColourTextIsNineDigitsAndRefusesWhatIsNotAColour)
 {
     EXPECT_EQ(ColourToText(0xE08492), "146132224");
     EXPECT_EQ(ColourToText(RGBColour(5, 60, 7)), "005060007");
@@ -35,7 +38,10 @@ TEST_F(Helpers, ColourTextIsNineDigitsAndRefusesWhatIsNotAColourAndRandomColourN
     for (const char* text : {"25500000x", "abc000000", "25500000", "", "-01000000", "999000000",
                              "256000000", "000256000", "000000256"})
         EXPECT_THROW(TextToColour(text), EConvertError) << text;
+}
 
+TEST_F(Helpers, RandomColourNeverHas255AndRandomDirectionGivesBoth)
+{
     SeedRandom(20260304);
     QSet<QString> directions;
     for (int i = 0; i < 2000; ++i) {
@@ -62,11 +68,18 @@ TEST_F(Helpers, GradientRunsFromAToBWithHalvesToEvenAndFillsTheBitmap)
     expected.fill(ToQColor(0x336699));
     PaintGradient(plain, 0x336699, 0x336699, "l");
     EXPECT_EQ(plain, expected);
+    // White to black over 50 columns: 255 - round(5.1 x), whole columns; 76.5 at x = 15 gives 76.
     QImage across(50, 10, QImage::Format_RGB32), down(10, 30, QImage::Format_RGB32);
     PaintGradient(across, 0xFFFFFF, 0x000000, "l");
-    EXPECT_EQ(across.pixelColor(49, 9), ToQColor(GradientSteps(0xFFFFFF, 0x000000, 50)[49]));
+    for (const auto& [x, grey] : {std::pair{0, 255}, {15, 179}, {49, 5}})
+        for (const int y : {0, 9})
+            EXPECT_EQ(across.pixelColor(x, y), QColor(grey, grey, grey)) << x << "," << y;
+    // Red to blue down 30 rows, whole rows: 246.5 at y = 29 gives 246.
     PaintGradient(down, 0x0000FF, 0xFF0000, "h");
-    EXPECT_EQ(down.pixelColor(3, 12), ToQColor(GradientSteps(0x0000FF, 0xFF0000, 30)[12]));
+    for (const int x : {0, 9}) {
+        EXPECT_EQ(down.pixelColor(x, 12), QColor(153, 0, 102)) << x;
+        EXPECT_EQ(down.pixelColor(x, 29), QColor(9, 0, 246)) << x;
+    }
 }
 
 TEST_F(Helpers, DateAndTimeTextsIgnoreTheLocale)
@@ -90,13 +103,17 @@ TEST_F(Helpers, AppFolderFollowsTarvelleHome)
     EXPECT_TRUE(QDir(nested).exists());
 }
 
+// A message of 1 to 200 ms closes at once; none given keeps the design's 2000.
+TEST(MsgLayout, ExposeIntervalIsTheAskedTimeLess200)
+{
+    for (const auto& [asked, interval] :
+         {std::pair{1200, 1000}, {201, 1}, {200, 0}, {150, 0}, {1, 0}, {0, 2000}, {-5, 2000}})
+        EXPECT_EQ(MsgLayout::ExposeInterval(asked), interval) << asked;
+}
+
 TEST(MsgLayout, GeometryRules)
 {
     using namespace MsgLayout;
-    // A message of 1 to 200 ms closes at once; none given keeps the design's 2000.
-    for (const auto& [asked, interval] :
-         {std::pair{1200, 1000}, {201, 1}, {200, 0}, {150, 0}, {1, 0}, {0, 2000}, {-5, 2000}})
-        EXPECT_EQ(ExposeInterval(asked), interval) << asked;
     EXPECT_EQ(CentredLabel(QSize(571, 49), QSize(569, 29)), QPoint(1, 10));
     // Halves round towards zero, also below zero.
     EXPECT_EQ(CentredLabel(QSize(387, 68), QSize(385, 48), 25), QPoint(1, -2));
