@@ -163,6 +163,7 @@ void TfrmFragm::ConnectControls()
     });
     connect(ui.Recording, &QAction::triggered, this, &TfrmFragm::RecordingExecute);
     connect(&tracer, &TTracerController::StateChanged, this, &TfrmFragm::TracerStateChanged);
+    connect(ui.rxClocker, &TDigitalClock::Ticked, &tracer, &TTracerController::Tick);
     connect(&tracer, &TTracerController::AutoSaveDue, this, &TfrmFragm::Save);
     connect(colours, &TFragmColours::RepaintAll, this, &TfrmFragm::RepaintAllSkins);
     connect(colours, &TFragmColours::RepaintSecondary, this, &TfrmFragm::RepaintSecondaryWindows);

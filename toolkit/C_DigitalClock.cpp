@@ -86,6 +86,7 @@ void TDigitalClock::Tick()
     }
     const bool reached = alarmEnabled && !fired && AlarmReached(now);
     lastCheck = now;
+    Q_EMIT Ticked();
     if (!reached)
         return;
     fired = true;

@@ -37,6 +37,8 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void Alarm();
+    // Each tick, after the clock is shown: other once-a-second work rides on the same wake-up.
+    void Ticked();
     void Click();
     void MouseDown(Qt::MouseButton button, QPoint pos);
     void MouseUp(Qt::MouseButton button, QPoint pos);

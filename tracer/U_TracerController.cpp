@@ -17,17 +17,12 @@ QTimer* Timer(QObject* owner, const char* name, int intervalMs, bool singleShot 
 } // namespace
 
 TTracerController::TTracerController(QObject* parent)
-    : QObject(parent), sampler(trace), SpyTimer(Timer(this, "SpyTimer", 1000)),
-      StopSpyTimer(Timer(this, "StopSpyTimer", 10, true)),
-      timerSVGDE(Timer(this, "timerSVGDE", 300000)),
+    : QObject(parent), sampler(trace), timerSVGDE(Timer(this, "timerSVGDE", 300000)),
       timerTraceDem(Timer(this, "timerTraceDem", 250, true))
 {
     trace.onReset = [this]() {
         sampler.ForgetOrigin();
     };
-    connect(SpyTimer, &QTimer::timeout, this, &TTracerController::SpyTimerTimer);
-    // One short pause after each sample keeps the window from closing in the middle of it.
-    connect(StopSpyTimer, &QTimer::timeout, this, []() { Glb().TracerBusy = false; });
     connect(timerSVGDE, &QTimer::timeout, this, &TTracerController::timerSVGDETimer);
     connect(timerTraceDem, &QTimer::timeout, this, &TTracerController::timerTraceDemTimer);
 }
@@ -45,8 +40,8 @@ void TTracerController::Start()
     if (tracing)
         return;
     tracing = true;
+    // Busy until the first sample.
     Glb().TracerBusy = true;
-    SpyTimer->start();
     timerSVGDE->start();
     sampler.Started(NowDateTime());
     Glb().Modified = true;
@@ -60,17 +55,22 @@ void TTracerController::Stop()
         return;
     tracing = false;
     Glb().TracerBusy = false;
-    StopSpyTimer->stop();
-    SpyTimer->stop();
     timerSVGDE->stop();
     sampler.Stopped();
     Q_EMIT StateChanged(false);
 }
 
+void TTracerController::Tick()
+{
+    if (tracing)
+        SpyTimerTimer();
+}
+
 void TTracerController::SpyTimerTimer()
 {
     sampler.SampleForeground();
-    StopSpyTimer->start();
+    // The sample runs whole within this call: nothing can close the window in its middle.
+    Glb().TracerBusy = false;
 }
 
 void TTracerController::timerSVGDETimer()

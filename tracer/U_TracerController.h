@@ -23,15 +23,17 @@ public:
     // At the first paint: starts tracing a moment later when the options ask for it.
     void StartAtLaunch();
 
-    // The timers' ticks.
+    // The program's one-second tick: a sample while tracing. The tracer has no timer of its
+    // own for it, so that tracing wakes the program no more often than its clock does.
+    void Tick();
+    // One sample; the tracer is no longer busy once it is over.
     void SpyTimerTimer();
+    // The automatic save's and the delayed start's ticks.
     void timerSVGDETimer();
     void timerTraceDemTimer();
 
     TTraceData trace;
     TSampler sampler;
-    QTimer* SpyTimer;
-    QTimer* StopSpyTimer;
     QTimer* timerSVGDE;
     QTimer* timerTraceDem;
 

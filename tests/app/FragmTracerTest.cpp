@@ -13,7 +13,6 @@ TEST_F(FragmTracer, SpyButtonStartsAndTheLampStopsWithTheirHintsAndControls)
         EXPECT_EQ(Tracer().Tracing(), on);
         EXPECT_EQ(Glb().TracerBusy, on);
         EXPECT_EQ(frm->ui.spdSpy->Hint(), on ? "Arrêter la trace" : "Démarrer la trace");
-        EXPECT_EQ(Tracer().SpyTimer->isActive(), on);
         EXPECT_EQ(Tracer().timerSVGDE->isActive(), on);
         EXPECT_EQ(frm->ui.scrSTOP->isEnabled(), !on);
         EXPECT_EQ(frm->ui.spdChgCol->isEnabled(), !on);
@@ -37,15 +36,15 @@ TEST_F(FragmTracer, SpyButtonStartsAndTheLampStopsWithTheirHintsAndControls)
     EXPECT_TRUE(Tracer().Tracing());
 }
 
-TEST_F(FragmTracer, ASampleHoldsTheWindowForAMomentOnly)
+TEST_F(FragmTracer, TheClocksTickSamplesWhileTracingAndTheWindowWaitsForTheFirstSample)
 {
+    frm->ui.rxClocker->Tick();
+    EXPECT_EQ(Tracer().trace.lastRow(), -1) << "no sample while tracing is off";
     Tracer().Toggle();
-    QSignalSpy released(Tracer().StopSpyTimer, &QTimer::timeout);
-    Tracer().SpyTimerTimer();
     EXPECT_TRUE(Glb().TracerBusy);
+    EXPECT_FALSE(frm->close()); // refused until the first sample
+    frm->ui.rxClocker->Tick();
     EXPECT_EQ(Tracer().trace.grid.Cell(0, 0), "editeur");
-    EXPECT_FALSE(frm->close()); // refused while the sample is in progress
-    ASSERT_TRUE(released.wait(5000));
     EXPECT_FALSE(Glb().TracerBusy);
     // A right-button release on the surface opens no theme menu while tracing.
     QTest::mouseClick(frm.get(), Qt::RightButton, {}, QPoint(240, 75));
