@@ -18,9 +18,11 @@ enum class TEncoding
 // Windows-1252, where every one of the 256 bytes stands for a character.
 bool IsAscii(const QByteArray& bytes);
 TEncoding Detect(const QByteArray& bytes);
+// Decides line by line, so that one stray byte spoils no other line.
 QString Decode(const QByteArray& bytes);
 QString DecodeWindows1252(const QByteArray& bytes);
 
+// Whether Windows-1252 holds the text and gives it back as it was when read.
 bool FitsWindows1252(const QString& text);
 QByteArray EncodeWindows1252(const QString& text); // only for text that fits
 // Windows-1252 when the whole text fits, else UTF-8.

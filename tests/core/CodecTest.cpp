@@ -56,6 +56,38 @@ TEST(Codec, Utf8IsRecognisedOnlyWithMultiByteSequencesAndWrittenOnlyWhenNeeded)
     }
 }
 
+// One stray byte in a UTF-8 file spoils its own line only; a line is UTF-8 only when it is
+// strict UTF-8 as a whole. Whatever is written comes back the same, line by line.
+TEST(Codec, EachLineIsReadInItsOwnEncodingAndWrittenToComeBackTheSame)
+{
+    EXPECT_EQ(Decode("\xC3\x89t\xC3\xA9\r\ncaf\xE9\nNo\xC3\xABl \xE2\x9C\x93\rfin\xE9"),
+              QString::fromUtf8("Été\r\ncafé\nNoël ✓\rfiné"));
+    EXPECT_EQ(Decode("\xC3\xA9 \xE9"), QString::fromUtf8("Ã© é"));
+    EXPECT_EQ(Decode("\xF0\x9F\x98\x80"), QString::fromUtf8("😀"));
+    // Overlong, surrogate, beyond U+10FFFF, cut short: not UTF-8, one character per byte.
+    for (const QByteArray bad : {"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE2\x82"})
+        EXPECT_EQ(Decode(bad), DecodeWindows1252(bad)) << bad.toHex().constData();
+
+    // Windows-1252 bytes that happen to be UTF-8 would come back changed: such text is UTF-8.
+    for (const char* text : {"Ã©", "un\r\nÃ©t\r\nété", "Ã© é", "€ ½", "😀"}) {
+        const QString original = QString::fromUtf8(text);
+        EXPECT_EQ(Decode(Encode(original)), original) << text;
+    }
+    // Line ends and other bytes are looked for eight bytes at a time: wherever they stand.
+    const QByteArray ascii = "0123456789abcdefghijklmnopqrstuv";
+    for (qsizetype at = 0; at <= ascii.size(); ++at) {
+        const QByteArray head = ascii.left(at), tail = ascii.mid(at);
+        ASSERT_EQ(Decode(head + "\xE9\n" + tail + "\xC3\xA9"),
+                  QString::fromUtf8(head + "é\n" + tail + "é"))
+            << at;
+        const QString text = QString::fromUtf8(head + "é\r" + tail + "Ã©");
+        ASSERT_EQ(Decode(Encode(text)), text) << at;
+    }
+    EXPECT_FALSE(FitsWindows1252(QString::fromUtf8("Ã©")));
+    EXPECT_EQ(Encode(QString::fromUtf8("Ã©")), QByteArray("\xC3\x83\xC2\xA9"));
+    EXPECT_EQ(Encode(QString::fromUtf8("Ã© é")), QByteArray("\xC3\xA9 \xE9"));
+}
+
 using TextFiles = TarvelleTest;
 
 TEST_F(TextFiles, WrittenAsWindows1252WithCrLfOrWholeInUtf8WhenNeededReadWithLfAndReplacedWhole)
