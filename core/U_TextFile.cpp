@@ -3,7 +3,13 @@
 #include "core/U_TextCodec.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace TextFile {
 
@@ -14,16 +20,90 @@ bool Fail(QString* error, const QString& text)
         *error = text;
     return false;
 }
+
+QString NotRegular(const QString& path)
+{
+    return path + QStringLiteral(" n'est pas un fichier ordinaire");
+}
+
+// Opens `path` on `file` only when it is a regular file. The check comes first, so that no
+// device is ever opened; O_NONBLOCK keeps a FIFO put in its place meanwhile from blocking the
+// open, and fstat then sees what was really opened.
+bool OpenRegular(QFile& file, const QString& path, int flags, QString* error)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info = {};
+    if (::stat(name.constData(), &info) == 0 && !S_ISREG(info.st_mode))
+        return Fail(error, NotRegular(path));
+    const int fd = ::open(name.constData(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return Fail(error, qt_error_string(errno));
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return Fail(error, NotRegular(path));
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    const auto mode = (flags & O_ACCMODE) == O_RDONLY ? QIODevice::ReadOnly
+                                                      : QIODevice::WriteOnly | QIODevice::Append;
+    if (!file.open(fd, mode, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return Fail(error, file.errorString());
+    }
+    return true;
+}
+
+bool ReadBytes(const QString& path, QByteArray& bytes, QString* error)
+{
+    QFile file;
+    if (!OpenRegular(file, path, O_RDONLY, error))
+        return false;
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return Fail(error, file.errorString());
+    return true;
+}
+
+// What is there already must be a regular file that may be written. Root passes every
+// permission check: for it the mode's write bits decide.
+bool MayReplace(const QString& path, QString* error)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info = {};
+    if (::stat(name.constData(), &info) != 0)
+        return true; // nothing there yet, or QSaveFile says why not
+    if (!S_ISREG(info.st_mode))
+        return Fail(error, NotRegular(path));
+    const bool writable = ::geteuid() == 0 ? (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0
+                                           : ::access(name.constData(), W_OK) == 0;
+    return writable || Fail(error, path + QStringLiteral(" est en lecture seule"));
+}
+
+// QSaveFile writes beside the file a link points to and keeps the link; it gives the new file
+// the old one's permissions.
+bool ReplaceBytes(const QString& path, const QByteArray& bytes, QString* error)
+{
+    if (!MayReplace(path, error))
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Fail(error, file.errorString());
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        return Fail(error, why);
+    }
+    if (!file.commit())
+        return Fail(error, file.errorString());
+    return true;
+}
+
 } // namespace
 
 bool Read(const QString& path, QString& text, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Fail(error, file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return Fail(error, file.errorString());
+    QByteArray bytes;
+    if (!ReadBytes(path, bytes, error))
+        return false;
     text = TextCodec::Decode(bytes);
     return true;
 }
@@ -39,18 +119,7 @@ bool ReadLines(const QString& path, QStringList& lines, QString* error)
 
 bool Replace(const QString& path, const QString& text, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Fail(error, file.errorString());
-    const QByteArray bytes = TextCodec::Encode(text);
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return Fail(error, why);
-    }
-    if (!file.commit())
-        return Fail(error, file.errorString());
-    return true;
+    return ReplaceBytes(path, TextCodec::Encode(text), error);
 }
 
 bool ReplaceLines(const QString& path, const QStringList& lines, QString* error)
@@ -61,13 +130,8 @@ bool ReplaceLines(const QString& path, const QStringList& lines, QString* error)
 bool AppendLines(const QString& path, const QStringList& lines, QString* error)
 {
     QByteArray existing;
-    QFile reader(path);
-    if (reader.exists()) {
-        if (!reader.open(QIODevice::ReadOnly))
-            return Fail(error, reader.errorString());
-        existing = reader.readAll();
-        reader.close();
-    }
+    if (QFileInfo::exists(path) && !ReadBytes(path, existing, error))
+        return false;
     const QString text = TextCodec::JoinLines(lines);
     const bool fileIsUtf8 = TextCodec::Detect(existing) == TextCodec::TEncoding::Utf8;
     const bool textFits = TextCodec::FitsWindows1252(text);
@@ -77,12 +141,18 @@ bool AppendLines(const QString& path, const QStringList& lines, QString* error)
         return Replace(path, TextCodec::Decode(existing) + text, error);
     const QByteArray bytes =
         fileIsUtf8 || !textFits ? text.toUtf8() : TextCodec::EncodeWindows1252(text);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return Fail(error, file.errorString());
+    QFile file;
+    if (!OpenRegular(file, path, O_WRONLY | O_APPEND | O_CREAT, error))
+        return false;
     if (file.write(bytes) != bytes.size() || !file.flush())
         return Fail(error, file.errorString());
     return true;
+}
+
+bool Copy(const QString& from, const QString& to, QString* error)
+{
+    QByteArray bytes;
+    return ReadBytes(from, bytes, error) && ReplaceBytes(to, bytes, error);
 }
 
 } // namespace TextFile

@@ -3,7 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-// Whole-file reads and writes of the program's text files, through the one codec.
+// Whole-file reads and writes of the program's text files, through the one codec. Only
+// regular files are read or written (a symbolic link to one is followed): a FIFO or a device
+// in a file's place is refused rather than left to block the program or be replaced.
 namespace TextFile {
 
 // Reads the whole file with one read; false with `error` set when it cannot be read.
@@ -11,11 +13,15 @@ bool Read(const QString& path, QString& text, QString* error = nullptr);
 bool ReadLines(const QString& path, QStringList& lines, QString* error = nullptr);
 
 // Replaces the file as a whole: either the new content is there completely or the old
-// file is left untouched.
+// file is left untouched. A file that grants no write permission is never replaced, even
+// to root. A symbolic link stays: the file it points to is replaced.
 bool Replace(const QString& path, const QString& text, QString* error = nullptr);
 bool ReplaceLines(const QString& path, const QStringList& lines, QString* error = nullptr);
 
 // Appends whole lines in one write.
 bool AppendLines(const QString& path, const QStringList& lines, QString* error = nullptr);
+
+// Copies the bytes of a file to a new file `to`, as they are.
+bool Copy(const QString& from, const QString& to, QString* error = nullptr);
 
 } // namespace TextFile

@@ -6,7 +6,6 @@
 #include "tracer/U_TraceLine.h"
 #include "tracer/U_TraceReader.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -50,7 +49,7 @@ bool KeepUnreadOriginal(TTraceData& data)
         return true;
     }
     const QString kept = FreeDatedPath(QStringLiteral("Traceur_original"));
-    if (!QFile::copy(path, kept))
+    if (!TextFile::Copy(path, kept))
         return false;
     data.unreadLinesPending = false;
     ShowPlainMessage(QStringLiteral("Des lignes de Traceur.csv n'ont pas pu être lues : le "

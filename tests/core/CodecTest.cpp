@@ -3,8 +3,12 @@
 #include "core/U_TextCodec.h"
 #include "core/U_TextFile.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace TextCodec;
 
@@ -90,6 +94,14 @@ TEST(Codec, EachLineIsReadInItsOwnEncodingAndWrittenToComeBackTheSame)
 
 using TextFiles = TarvelleTest;
 
+namespace {
+mode_t Mode(const QString& path)
+{
+    struct stat info = {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode : 0;
+}
+} // namespace
+
 TEST_F(TextFiles, WrittenAsWindows1252WithCrLfOrWholeInUtf8WhenNeededReadWithLfAndReplacedWhole)
 {
     const QString path = home.filePath("notes.txt");
@@ -129,4 +141,46 @@ TEST_F(TextFiles, WrittenAsWindows1252WithCrLfOrWholeInUtf8WhenNeededReadWithLfA
     setrlimit(RLIMIT_FSIZE, &before);
     EXPECT_FALSE(replaced);
     EXPECT_EQ(ReadBytes(kept), QByteArray("ancien\r\n"));
+}
+
+// A FIFO or a device in a file's place is neither read, appended to nor replaced; a link to a
+// regular file is followed both ways and stays a link.
+TEST_F(TextFiles, OnlyRegularFilesAreReadOrWrittenAndALinkStaysALink)
+{
+    QString text;
+    QStringList lines;
+    const QString device = home.filePath("device.csv"), fifo = home.filePath("fifo.csv");
+    ASSERT_TRUE(QFile::link("/dev/null", device));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_FALSE(TextFile::Read(device, text));
+    EXPECT_FALSE(TextFile::AppendLines(device, {"x"}));
+    EXPECT_FALSE(TextFile::Replace(fifo, "x"));
+    EXPECT_TRUE(S_ISFIFO(Mode(fifo)));
+
+    const QString target = home.filePath("vrai.csv"), link = home.filePath("lien.csv");
+    ASSERT_TRUE(WriteBytes(target, "un\r\n") && QFile::link(target, link));
+    ASSERT_TRUE(TextFile::ReadLines(link, lines));
+    EXPECT_EQ(lines, QStringList("un"));
+    ASSERT_TRUE(TextFile::ReplaceLines(link, {"deux"}));
+    ASSERT_TRUE(TextFile::AppendLines(link, {"trois"}));
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), target);
+    EXPECT_EQ(ReadBytes(target), "deux\r\ntrois\r\n");
+}
+
+// A replaced file keeps its mode; one whose mode lets nobody write is left whole, even to root.
+TEST_F(TextFiles, AReplacedFileKeepsItsModeAndAReadOnlyFileIsNeverReplaced)
+{
+    const QString path = home.filePath("Traceur.csv");
+    for (const mode_t kept : {0640, 0604}) {
+        ASSERT_TRUE(WriteBytes(path, "ancien\r\n"));
+        ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), kept), 0);
+        ASSERT_TRUE(TextFile::Replace(path, "nouveau\r\n"));
+        EXPECT_EQ(Mode(path) & 07777, kept);
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0444), 0);
+    QString error;
+    EXPECT_FALSE(TextFile::Replace(path, "autre\r\n", &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(ReadBytes(path), "nouveau\r\n");
+    EXPECT_EQ(Mode(path) & 07777, 0444U);
 }

@@ -1,0 +1,74 @@
+#include "E2eSupport.h"
+
+#include <QFile>
+
+#include <csignal>
+#include <sys/stat.h>
+
+namespace {
+class Files : public ProgramTest
+{
+protected:
+    bool MakeFifo(const QString& name)
+    {
+        const QString path = home.filePath(name);
+        return (!QFile::exists(path) || QFile::remove(path)) &&
+               ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+    }
+    bool IsFifo(const QString& name)
+    {
+        struct stat info = {};
+        return ::lstat(QFile::encodeName(home.filePath(name)).constData(), &info) == 0 &&
+               S_ISFIFO(info.st_mode);
+    }
+    // With the program tracing from its start, gives the tracer time for a few samples of the
+    // main window on the real clock: the trace has changed and is saved at the end.
+    static bool Traces(QProcess& program)
+    {
+        const QString main = WaitForWindow(program);
+        if (main.isEmpty())
+            return false;
+        RunTool("xdotool", {"mousemove", "--window", main, "150", "60"});
+        WaitUntil([] { return false; }, 2500);
+        return true;
+    }
+    // Sends the session's end, and what the program said on its error output once it is gone.
+    static QByteArray EndSession(QProcess& program, bool& endedWithZero)
+    {
+        ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+        endedWithZero = EndsWithZero(program);
+        program.setReadChannel(QProcess::StandardError);
+        return program.peek(1 << 20); // left for the fixture to pass on
+    }
+};
+} // namespace
+
+// A FIFO in the place of a data file would block the program in its open: it is refused as a
+// file that cannot be read or written, with the message the program has for that file.
+TEST_F(Files, AFifoInTheSettingsOrTraceFilesPlaceIsRefusedAndLeftAlone)
+{
+    ASSERT_TRUE(MakeFifo("ConfigMnemo.ini"));
+    QProcess& first = Start();
+    // "Problème au chargement" comes before the main window shows.
+    const QString message = WaitForWindow(first, "Tarvelle");
+    ASSERT_FALSE(message.isEmpty()) << "the program hung on the settings FIFO";
+    ASSERT_TRUE(ShownMainWindow(first.processId()).isEmpty()) << "no load message";
+    RunTool("xdotool", {"windowactivate", "--sync", message, "key", "--clearmodifiers", "Return"});
+    EXPECT_TRUE(WaitUntil([&]() { return !ShownMainWindow(first.processId()).isEmpty(); }));
+    bool ended = false;
+    EndSession(first, ended);
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(IsFifo("ConfigMnemo.ini"));
+
+    ASSERT_TRUE(QFile::remove(home.filePath("ConfigMnemo.ini")));
+    ASSERT_TRUE(
+        WriteBytes(home.filePath("ConfigMnemo.ini"), ReadBytes(beside + "/ConfigMnemo.ini")));
+    ASSERT_TRUE(ChangeSettings({{"D\xE9marrage sur Traceur", "1"}}));
+    ASSERT_TRUE(MakeFifo("Traceur.csv"));
+    QProcess& second = Start();
+    ASSERT_TRUE(Traces(second));
+    const QByteArray said = EndSession(second, ended);
+    EXPECT_TRUE(ended) << "the program hung on the trace FIFO";
+    EXPECT_TRUE(said.contains("Traceur.csvest-il ouvert ?")) << said.constData();
+    EXPECT_TRUE(IsFifo("Traceur.csv"));
+}
