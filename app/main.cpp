@@ -6,6 +6,7 @@
 #include "core/U_Constantes.h"
 #include "core/U_Fonts.h"
 #include "core/U_Glb.h"
+#include "core/U_TextFile.h"
 #include "core/U_Translations.h"
 #include "notes/F_ScdNiv.h"
 #include "platform/x11/U_PlatformX11.h"
@@ -28,6 +29,10 @@ int Run(QApplication& app)
     QGuiApplication::styleHints()->setCursorFlashTime(0);
     SetDialogs(std::make_shared<TWindowDialogs>());
     SetClock(nullptr);
+    // A save killed before its rename leaves its temporary file beside the file for good.
+    TextFile::RemoveLeftovers(
+        {AppFolder() + Constantes::SettingsFileName, AppFolder() + Constantes::TraceFileName,
+         AppFolder() + Constantes::NotesFileName, AppFolder() + Constantes::AlarmFileName});
 
     TTracerController tracer;
     TfrmFragm frmFragm(tracer);

@@ -2,6 +2,7 @@
 
 #include "core/U_TextCodec.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -97,6 +98,25 @@ bool ReplaceBytes(const QString& path, const QByteArray& bytes, QString* error)
     return true;
 }
 
+// QSaveFile's temporary: the file's name, a dot and six random letters.
+bool IsLeftoverOf(const QString& entry, const QString& name)
+{
+    if (entry.size() != name.size() + 7 || !entry.startsWith(name + u'.'))
+        return false;
+    for (const QChar c : QStringView(entry).right(6))
+        if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')))
+            return false;
+    return true;
+}
+
+void RemoveLeftoversBeside(const QFileInfo& file)
+{
+    const QDir folder = file.dir();
+    const QStringList entries = folder.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QString& entry : entries)
+        if (IsLeftoverOf(entry, file.fileName()))
+            QFile::remove(folder.filePath(entry));
+}
 } // namespace
 
 bool Read(const QString& path, QString& text, QString* error)
@@ -153,6 +173,19 @@ bool Copy(const QString& from, const QString& to, QString* error)
 {
     QByteArray bytes;
     return ReadBytes(from, bytes, error) && ReplaceBytes(to, bytes, error);
+}
+
+void RemoveLeftovers(const QStringList& paths)
+{
+    for (const QString& path : paths) {
+        QFileInfo file(path);
+        RemoveLeftoversBeside(file);
+        if (!file.isSymLink())
+            continue;
+        for (int depth = 0; depth < 40 && file.isSymLink(); ++depth)
+            file.setFile(file.symLinkTarget());
+        RemoveLeftoversBeside(file);
+    }
 }
 
 } // namespace TextFile

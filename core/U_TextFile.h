@@ -24,4 +24,8 @@ bool AppendLines(const QString& path, const QStringList& lines, QString* error =
 // Copies the bytes of a file to a new file `to`, as they are.
 bool Copy(const QString& from, const QString& to, QString* error = nullptr);
 
+// Removes what a replace killed before its end left of these files: the temporary file
+// beside each (its name, "." and six letters), beside the file a link points to as well.
+void RemoveLeftovers(const QStringList& paths);
+
 } // namespace TextFile
