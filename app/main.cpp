@@ -17,6 +17,8 @@
 #include <QSessionManager>
 #include <QStyleHints>
 
+#include <csignal>
+
 namespace {
 int Run(QApplication& app)
 {
@@ -60,6 +62,9 @@ int Run(QApplication& app)
 
 int main(int argc, char* argv[])
 {
+    // Beyond the file-size limit a write then fails, and the save says so, instead of the
+    // signal ending the program with the session's rows.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Before anything else: a second copy asks the first to come forward and ends, having
     // touched no file and opened no window.
     SetPlatform(std::make_unique<TPlatformX11>());

@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -71,4 +72,33 @@ TEST_F(Files, AFifoInTheSettingsOrTraceFilesPlaceIsRefusedAndLeftAlone)
     EXPECT_TRUE(ended) << "the program hung on the trace FIFO";
     EXPECT_TRUE(said.contains("Traceur.csvest-il ouvert ?")) << said.constData();
     EXPECT_TRUE(IsFifo("Traceur.csv"));
+}
+
+// Beyond the file-size limit a save fails and says so; the signal that comes with it must not
+// end the program, and the trace file stays as it was. A killed save's leftover goes at start.
+TEST_F(Files, ASaveBeyondTheFileSizeLimitFailsAndTheProgramEndsNormally)
+{
+    ASSERT_TRUE(ChangeSettings({{"D\xE9marrage sur Traceur", "1"}}));
+    QByteArray trace;
+    for (int i = 0; i < 4000; ++i)
+        trace += "PROG" + QByteArray::number(i % 40) + ".EXE;Document " + QByteArray::number(i) +
+                 ";06/12/2026;08:00:00;09:00:00;09:30:00;00:45:00\r\n";
+    ASSERT_TRUE(WriteBytes(home.filePath("Traceur.csv"), trace));
+    ASSERT_TRUE(WriteBytes(home.filePath("Traceur.csv.XyZabc"), trace.left(1000)));
+
+    // The program started meanwhile inherits the limit, well above its settings file.
+    rlimit before = {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    const rlimit limited = {64 * 1024, before.rlim_max};
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    QProcess& program = Start();
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &before), 0);
+    ASSERT_TRUE(Traces(program));
+    EXPECT_FALSE(QFile::exists(home.filePath("Traceur.csv.XyZabc")));
+
+    bool ended = false;
+    const QByteArray said = EndSession(program, ended);
+    EXPECT_TRUE(ended) << "exit status " << program.exitStatus() << ", code " << program.exitCode();
+    EXPECT_TRUE(said.contains("Traceur.csvest-il ouvert ?")) << said.constData();
+    EXPECT_TRUE(ReadBytes(home.filePath("Traceur.csv")) == trace);
 }
