@@ -98,15 +98,21 @@ bool ReplaceBytes(const QString& path, const QByteArray& bytes, QString* error)
     return true;
 }
 
-// QSaveFile's temporary: the file's name, a dot and six random letters.
+// QSaveFile's temporary: the file's name, a dot and six random letters. A user's own copy
+// such as "Tarvelle.txt.backup" has the same shape, so only a mix of both cases counts: one
+// temporary in 32 stays behind, but no word a user would type is ever taken for one.
 bool IsLeftoverOf(const QString& entry, const QString& name)
 {
     if (entry.size() != name.size() + 7 || !entry.startsWith(name + u'.'))
         return false;
-    for (const QChar c : QStringView(entry).right(6))
+    bool lower = false, upper = false;
+    for (const QChar c : QStringView(entry).right(6)) {
+        lower = lower || (c >= u'a' && c <= u'z');
+        upper = upper || (c >= u'A' && c <= u'Z');
         if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')))
             return false;
-    return true;
+    }
+    return lower && upper;
 }
 
 void RemoveLeftoversBeside(const QFileInfo& file)
