@@ -2,8 +2,8 @@
 
 #include "core/U_Constantes.h"
 #include "core/U_IniFile.h"
+#include "core/U_TextFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStringView>
 
@@ -210,7 +210,7 @@ QString KeepSettingsOriginal(const QString& path)
         return {};
     const QString kept =
         FreeDatedPath(QStringLiteral("ConfigMnemo_original"), QStringLiteral(".ini"));
-    return QFile::copy(path, kept) ? kept : QString();
+    return TextFile::Copy(path, kept) ? kept : QString();
 }
 
 bool LoadSettings(const QString& path, TGlbState& state, TLoadedPlace& place, const QSize& screen,

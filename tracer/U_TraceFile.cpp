@@ -9,24 +9,6 @@
 #include <QFileInfo>
 
 namespace {
-// "06-12-2026à18-30-05": the present date and time as a file name can hold them.
-QString DateTimeStamp()
-{
-    return ReplaceChar(u'/', u'-', CurrentDateText()) + QStringLiteral("à") +
-           ReplaceChar(u':', u'-', CurrentTimeText());
-}
-
-// AppFolder + prefix + stamp + ".csv", with "_2", "_3" … when a file of that name exists,
-// so that two archives of the same second never overwrite each other.
-QString FreeDatedPath(const QString& prefix)
-{
-    const QString base = AppFolder() + prefix + DateTimeStamp();
-    QString path = base + QStringLiteral(".csv");
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = base + QStringLiteral("_%1.csv").arg(n);
-    return path;
-}
-
 void ReadTraceRows(TTraceData& data, const QString& path)
 {
     QString text;
@@ -48,7 +30,7 @@ bool KeepUnreadOriginal(TTraceData& data)
         data.unreadLinesPending = false;
         return true;
     }
-    const QString kept = FreeDatedPath(QStringLiteral("Traceur_original"));
+    const QString kept = FreeDatedPath(QStringLiteral("Traceur_original"), QStringLiteral(".csv"));
     if (!TextFile::Copy(path, kept))
         return false;
     data.unreadLinesPending = false;
@@ -90,7 +72,7 @@ bool SaveTrace(TTraceData& data)
 
 QString TraceurFile(const TTraceData& data)
 {
-    const QString path = FreeDatedPath(QStringLiteral("Traceur"));
+    const QString path = FreeDatedPath(QStringLiteral("Traceur"), QStringLiteral(".csv"));
     if (!TextFile::Replace(path, TraceLine::GridText(data.grid, true))) {
         ShowPlainMessage(QStringLiteral("Problème in TraceurFile"));
         return QString();
