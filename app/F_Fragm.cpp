@@ -1,5 +1,6 @@
 #include "app/F_Fragm.h"
 
+#include "app/F_FragmButtons.h"
 #include "app/F_FragmColours.h"
 #include "app/F_FragmMenus.h"
 #include "app/F_FragmSettings.h"
@@ -45,12 +46,6 @@ QIcon AppIcon()
         icon = QIcon(drawn);
     }
     return icon;
-}
-
-// Inside the label: 0 < x <= width and 0 < y <= height.
-bool InsideLabel(const QWidget* label, const QPoint& pos)
-{
-    return pos.x() > 0 && pos.x() <= label->width() && pos.y() > 0 && pos.y() <= label->height();
 }
 } // namespace
 
@@ -137,30 +132,9 @@ void TfrmFragm::ConnectControls()
     connect(ui.scrPopMnu, &TSkinPanel::Click, this, [this]() {
         TFragmMenus::PopupRightAligned(menus->popMnu, mapToGlobal(ui.scrPopMnu->pos()));
     });
-    const auto pressOn = [this](TTransparentLabel* label) {
-        return [this, label](Qt::MouseButton button, QPoint) {
-            if (button == Qt::LeftButton)
-                PressLook(label, true);
-        };
-    };
-    connect(ui.scrSTOP, &TSkinPanel::MouseDown, this, pressOn(ui.rxSTOP));
-    connect(ui.rxSTOP, &TTransparentLabel::MouseDown, this, pressOn(ui.rxSTOP));
-    connect(ui.scrOK, &TSkinPanel::MouseDown, this, pressOn(ui.rxOK));
-    connect(ui.rxOK, &TTransparentLabel::MouseDown, this, pressOn(ui.rxOK));
-    connect(ui.rxSTOP, &TTransparentLabel::MouseUp, this, [this](Qt::MouseButton, QPoint pos) {
-        ButtonLabelUp(ui.rxSTOP, pos, &TfrmFragm::STOPRelease);
-    });
-    connect(ui.rxOK, &TTransparentLabel::MouseUp, this, [this](Qt::MouseButton, QPoint pos) {
-        ButtonLabelUp(ui.rxOK, pos, &TfrmFragm::OKRelease);
-    });
-    connect(ui.scrSTOP, &TSkinPanel::MouseUp, this, [this]() {
-        PressLook(ui.rxSTOP, false);
-        STOPRelease();
-    });
-    connect(ui.scrOK, &TSkinPanel::MouseUp, this, [this]() {
-        PressLook(ui.rxOK, false);
-        OKRelease();
-    });
+    auto* buttons = new TFragmButtons(ui, this);
+    connect(buttons, &TFragmButtons::StopReleased, this, &TfrmFragm::STOPRelease);
+    connect(buttons, &TFragmButtons::OkReleased, this, &TfrmFragm::OKRelease);
     connect(ui.Recording, &QAction::triggered, this, &TfrmFragm::RecordingExecute);
     connect(&tracer, &TTracerController::StateChanged, this, &TfrmFragm::TracerStateChanged);
     connect(ui.rxClocker, &TDigitalClock::Ticked, &tracer, &TTracerController::Tick);
@@ -169,12 +143,12 @@ void TfrmFragm::ConnectControls()
     connect(colours, &TFragmColours::RepaintSecondary, this, &TfrmFragm::RepaintSecondaryWindows);
     connect(tray, &TFragmTray::LeftClick, this, &TfrmFragm::TrayLeftClick);
     connect(tray, &TFragmTray::RightClick, this, &TfrmFragm::TrayRightClick);
-    // The title and the mark lie in the band the window is dragged by.
     // An anchored editor follows the window all along the drag.
     connect(drag, &TWindowDrag::Moved, this, [this]() {
         if (Glb().EditorAnchored && notesEditor && notesEditor->isVisible())
             settings->DockEditor(notesEditor);
     });
+    // The title and the mark lie in the band the window is dragged by.
     drag->Watch(ui.rxTitre);
     drag->Watch(ui.lblTitre);
 }
@@ -197,24 +171,6 @@ void TfrmFragm::TracerStateChanged(bool)
     // Starting and stopping the tracer both switch the hints off.
     if (hintsShown)
         ShowHints(false);
-}
-
-void TfrmFragm::PressLook(TTransparentLabel* label, bool pressed)
-{
-    if (label->property("pressed").toBool() == pressed)
-        return;
-    label->setProperty("pressed", pressed);
-    label->setFont(pressed ? Fonts::PointFont(QStringLiteral("Ms Serif"), 6, true)
-                           : Fonts::PointFont(QStringLiteral("Ms Sans Serif"), 8, true));
-    label->move(label->x(), label->y() + (pressed ? 2 : -2));
-}
-
-void TfrmFragm::ButtonLabelUp(TTransparentLabel* label, QPoint pos, void (TfrmFragm::*act)())
-{
-    Glb().TracerBusy = false;
-    PressLook(label, false);
-    if (InsideLabel(label, pos))
-        (this->*act)();
 }
 
 void TfrmFragm::STOPRelease()

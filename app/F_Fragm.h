@@ -65,8 +65,6 @@ private:
     void ConnectControls();
     void spdDspInfoClick();
     void ShowHints(bool shown);
-    void PressLook(TTransparentLabel* label, bool pressed);
-    void ButtonLabelUp(TTransparentLabel* label, QPoint pos, void (TfrmFragm::*act)());
     void STOPRelease();
     void OKRelease();
     void RecordingExecute();
