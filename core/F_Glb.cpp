@@ -11,8 +11,6 @@
 #include <QMessageBox>
 #include <QPointer>
 
-#include <cstdio>
-
 namespace {
 QPointer<QWidget>& TheMainWindow()
 {
@@ -84,34 +82,24 @@ void CloseOpenDialogs()
     }
 }
 
-namespace {
-bool NobodyAnswers(const QString& text)
-{
-    if (!Glb().ApplicationTerminating)
-        return false;
-    std::fprintf(stderr, "Tarvelle: %s\n", qPrintable(text));
-    return true;
-}
-} // namespace
-
 void TWindowDialogs::PlainMessage(const QString& text)
 {
-    if (NobodyAnswers(text))
-        return;
+    if (Glb().ApplicationTerminating)
+        return UnattendedDialogs().PlainMessage(text);
     QMessageBox box(QMessageBox::NoIcon, Constantes::AppTitle, text, QMessageBox::Ok, MainWindow());
     box.exec();
 }
 
 void TWindowDialogs::Message(const TMessageRequest& request)
 {
-    if (NobodyAnswers(request.text))
-        return;
+    if (Glb().ApplicationTerminating)
+        return UnattendedDialogs().Message(request);
     TfrmMsgALL::ShowMessage(request);
 }
 
 int TWindowDialogs::Question(const TQuestionRequest& request)
 {
-    if (NobodyAnswers(request.text))
-        return 2;
+    if (Glb().ApplicationTerminating)
+        return UnattendedDialogs().Question(request);
     return TfrmMsgALLBtn::Ask(request);
 }

@@ -30,6 +30,12 @@ TDialogs& Dialogs()
     return *Current();
 }
 
+TDialogs& UnattendedDialogs()
+{
+    static TStderrDialogs unattended;
+    return unattended;
+}
+
 void SetDialogs(std::shared_ptr<TDialogs> dialogs)
 {
     Current() = dialogs ? std::move(dialogs) : std::make_shared<TStderrDialogs>();

@@ -46,8 +46,10 @@ public:
 };
 
 TDialogs& Dialogs();
-// Installs `dialogs`; null brings back the fallback, which only writes to stderr and
-// answers every question with 2, so that nothing is ever confirmed unseen.
+// The fallback when nobody can answer: it only writes to stderr and answers every question
+// with 2, so that nothing is ever confirmed unseen.
+TDialogs& UnattendedDialogs();
+// Installs `dialogs`; null brings back the fallback.
 void SetDialogs(std::shared_ptr<TDialogs> dialogs);
 
 void ShowPlainMessage(const QString& text);
