@@ -1,5 +1,6 @@
 #include "core/F_Glb.h"
 
+#include "core/F_ModWindowPos.h"
 #include "core/F_MsgALL.h"
 #include "core/F_MsgALLBtn.h"
 #include "core/U_Constantes.h"
@@ -79,6 +80,8 @@ void CloseOpenDialogs()
             dialog->reject();
         else if (qobject_cast<TfrmMsgALLBtn*>(window))
             window->close(); // closed unanswered: no OK
+        else if (window->isModal() && qobject_cast<TfrmModWindowPos*>(window))
+            window->close(); // a modal window's result stays 0: nothing is confirmed
     }
 }
 
