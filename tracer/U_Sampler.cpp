@@ -5,6 +5,7 @@
 #include "platform/U_DesktopShells.h"
 #include "platform/U_Platform.h"
 #include "tracer/U_TraceData.h"
+#include "tracer/U_TraceLine.h"
 
 #include <QFileInfo>
 
@@ -17,12 +18,7 @@ TSampler::TSampler(TTraceData& traced) : data(traced) {}
 
 QString TSampler::CleanTitle(QString title)
 {
-    // The trace file is ";"-separated, one line a row: nothing in a title may break a line.
-    title.replace(u'\r', u'_');
-    title.replace(u';', u',');
-    title.replace(u'\n', u' ');
-    title.replace(u'\t', u' ');
-    return title;
+    return TraceLine::CleanCell(std::move(title));
 }
 
 bool TSampler::Excluded(const QString& nameLower) const

@@ -1,6 +1,7 @@
 #include "tracer/U_TraceGrid.h"
 
 #include "core/U_Glb.h"
+#include "tracer/U_TraceLine.h"
 
 #include <algorithm>
 #include <iterator>
@@ -63,7 +64,8 @@ bool TTraceGrid::setData(const QModelIndex& index, const QVariant& value, int ro
 {
     if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return false;
-    const QString text = value.toString();
+    // Typed text follows the same rules as the tracer's own, so that the file keeps its fields.
+    const QString text = TraceLine::CleanCell(value.toString());
     if (text == Cell(index.row(), index.column()))
         return true;
     SetCell(index.row(), index.column(), text);

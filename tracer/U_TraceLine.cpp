@@ -45,6 +45,15 @@ bool NeedsApostrophe(QStringView cell)
     return false;
 }
 
+QString CleanCell(QString cell)
+{
+    cell.replace(u'\r', u'_');
+    cell.replace(u';', u',');
+    cell.replace(u'\n', u' ');
+    cell.replace(u'\t', u' ');
+    return cell;
+}
+
 QString Protect(const QString& cell)
 {
     return NeedsApostrophe(cell) ? u'\'' + cell : cell;

@@ -18,6 +18,10 @@ bool NeedsApostrophe(QStringView cell);
 QString Protect(const QString& cell);
 QStringView Unprotect(QStringView cell);
 
+// A cell as stored: no line breaks, tabs or field separators, so that no text can shift the
+// fields of its line or break it.
+QString CleanCell(QString cell);
+
 // The lines of grid rows 0 to the last one, or from the last one up when `newestFirst`.
 QString GridText(const TTraceGrid& grid, bool newestFirst);
 

@@ -1,6 +1,7 @@
 #include "TestEnv.h"
 #include "tracer/U_Sampler.h"
 #include "tracer/U_TraceData.h"
+#include "tracer/U_TraceLine.h"
 
 #include <QRandomGenerator>
 
@@ -163,4 +164,37 @@ TEST_F(Sampler, EverySecondGoesToExactlyOneRow)
         total += SecondsOfDay(data.table.Proc(row)->duree);
     EXPECT_EQ(total, traced);
     EXPECT_LE(data.lastRow(), 3);
+}
+
+// Hand edits of the searched cells: the next change of origin resumes the row a walk of the
+// grid finds, or makes a new one when the edit took the row away from today.
+TEST_F(Sampler, HandEditsOfSearchedCellsAreSeenByTheNextSample)
+{
+    On(kEditor);
+    On(kBrowser);
+    data.grid.setData(data.grid.index(0, TraceColumn::dateTrace), "06/12/2026");
+    On(kEditor);
+    EXPECT_EQ(data.lastRow(), 2);
+    EXPECT_EQ(Line(2, 3), "09:00:02;09:00:02;00:00:00;00:00:00");
+    // Renamed by hand, the editor's row of today is no longer found: a new row is made. Of the
+    // two browser rows now, the one nearer the top is resumed.
+    data.grid.setData(data.grid.index(2, TraceColumn::procName), "navigateur");
+    On(kDialog);
+    On(kBrowser);
+    EXPECT_EQ(data.lastRow(), 3);
+    EXPECT_EQ(Line(3, 0).substr(0, 8), "Editeur;");
+    EXPECT_EQ(Line(1, 4), "09:00:04;00:00:00;00:00:01");
+    EXPECT_EQ(Line(2, 4), "09:00:02;00:00:00;00:00:00");
+    EXPECT_TRUE(Glb().Modified);
+}
+
+// Whatever is typed into a cell, the file keeps seven fields per line.
+TEST_F(Sampler, TypedTextCannotShiftTheFieldsOfTheFile)
+{
+    On(kEditor);
+    data.grid.setData(data.grid.index(0, TraceColumn::winTitle), "a;b\tc\nd\re");
+    data.grid.setData(data.grid.index(0, TraceColumn::duree), "=1+1");
+    EXPECT_EQ(Line(0, 1), "a,b c d_e;07/12/2026;09:00:00;09:00:00;00:00:00;=1+1");
+    EXPECT_EQ(TraceLine::GridText(data.grid, false).count(u';'), 6);
+    EXPECT_TRUE(TraceLine::GridText(data.grid, false).endsWith(";'=1+1\r\n"));
 }
