@@ -6,7 +6,8 @@
 #include <cmath>
 
 namespace {
-const QDate kEpoch(1899, 12, 30);
+// 1899-12-30, as a constant: a date made at start-up may be used before it exists.
+constexpr QDate kEpoch = QDate::fromJulianDay(2415019);
 // Year 1 to year 9999, as far as a date text can go.
 constexpr double kFirstDay = -693593.0;
 constexpr double kLastDay = 2958466.0;
