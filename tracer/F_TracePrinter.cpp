@@ -7,6 +7,7 @@
 #include "tracer/U_TraceGrid.h"
 #include "tracer/U_TracePrint.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
