@@ -72,10 +72,7 @@ TfrmDlgImpr::TfrmDlgImpr(QWidget* owner) : TfrmModWindowPos(owner)
     CreateButtons();
     timerLimit = new QTimer(this);
     timerLimit->setObjectName(QStringLiteral("timerLimit"));
-    connect(timerLimit, &QTimer::timeout, this, [this]() {
-        timerLimit->stop();
-        SetModalResult(kCancel);
-    });
+    connect(timerLimit, &QTimer::timeout, this, &TfrmDlgImpr::timerLimitTimer);
     timerLimit->start(kLimitAtCreationMs);
     new TBusyMouse(this);
 }
@@ -126,6 +123,12 @@ void TfrmDlgImpr::ApplyColours(TColor back, TColor title)
 bool TfrmDlgImpr::AllPages() const
 {
     return rdbAllPages->isChecked();
+}
+
+void TfrmDlgImpr::timerLimitTimer()
+{
+    timerLimit->stop();
+    SetModalResult(kCancel);
 }
 
 void TfrmDlgImpr::StopTimer()

@@ -21,6 +21,8 @@ public:
     void ApplyColours(TColor back, TColor title);
     bool AllPages() const;
     void StopTimer();
+    // The time limit is over: the dialog closes as cancelled.
+    void timerLimitTimer();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -20,8 +20,8 @@ void PlaceBeside(TfrmDispatch* journal, const QWidget* tracerWindow)
 {
     if (!tracerWindow)
         return;
-    const QRect tracer = tracerWindow->frameGeometry();
-    const int mainHeight = MainWindow() ? MainWindow()->frameGeometry().height() : 0;
+    const QRect tracer = tracerWindow->geometry();
+    const int mainHeight = MainWindow() ? MainWindow()->height() : 0;
     journal->SetWidth(tracer.width());
     journal->move(tracer.left(), JournalTop(tracer, journal->height(), mainHeight));
 }

@@ -243,9 +243,7 @@ TEST_F(JournalWindow, PrintDialogLabelsSwitchTheChoiceAndItClosesUnansweredAsCan
     EXPECT_EQ(limit->interval(), 20000);
     EXPECT_TRUE(limit->isActive());
     dialog.reset();
-    WhenDialogOpens(*journal, [](TfrmDlgImpr& shown) {
-        QMetaObject::invokeMethod(shown.findChild<QTimer*>("timerLimit"), "timeout");
-    });
+    WhenDialogOpens(*journal, [](TfrmDlgImpr& shown) { shown.timerLimitTimer(); });
     Click(journal.get(), "spdImpression");
     EXPECT_TRUE(printed.empty()); // still busy: no dialog opened
     Glb().TracerBusy = false;
