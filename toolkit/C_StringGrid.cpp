@@ -4,11 +4,41 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 
 namespace {
 // How near a column's edge the pointer must be to size it, in pixels.
 constexpr int kEdgeReach = 3;
+constexpr int kTextMargin = 2;
+
+// Cell texts two pixels from the left and cut at the cell's edge, never shortened with an
+// ellipsis: a time fits a narrow column whole, as in a classic string grid.
+class TCellDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem cell(option);
+        initStyleOption(&cell, index);
+        const QString text = cell.text;
+        cell.text.clear();
+        const QWidget* view = option.widget;
+        view->style()->drawControl(QStyle::CE_ItemViewItem, &cell, painter, view);
+        const bool selected = cell.state & QStyle::State_Selected;
+        painter->save();
+        painter->setPen(cell.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->setFont(cell.font);
+        painter->setClipRect(cell.rect);
+        painter->drawText(cell.rect.adjusted(kTextMargin, 0, 0, 0),
+                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+        painter->restore();
+    }
+};
 } // namespace
 
 TStringGrid::TStringGrid(QWidget* parent) : QTableView(parent)
@@ -26,6 +56,7 @@ TStringGrid::TStringGrid(QWidget* parent) : QTableView(parent)
     setFrameShape(QFrame::Box);
     setLineWidth(1);
     viewport()->setMouseTracking(true);
+    setItemDelegate(new TCellDelegate(this));
 }
 
 void TStringGrid::SetDefaultColWidth(int width)
