@@ -23,6 +23,7 @@
 #include "toolkit/C_Image.h"
 #include "toolkit/C_SkinPanel.h"
 #include "toolkit/C_TransparentLabel.h"
+#include "tracer/F_TimingTrace.h"
 #include "tracer/U_TracerController.h"
 
 #include <QAction>
@@ -105,10 +106,15 @@ void TfrmFragm::FormCreate(const QStringList& arguments)
     Glb().FirstPaintPending = true;
 }
 
-void TfrmFragm::SetSecondaryWindows(QWidget* notes, QWidget* tracer)
+void TfrmFragm::SetSecondaryWindows(QWidget* notes, TfrmTimingTrace* tracer)
 {
     notesEditor = notes;
     tracerWindow = tracer;
+}
+
+QWidget* TfrmFragm::TracerWindow() const
+{
+    return tracerWindow;
 }
 
 QString TfrmFragm::MarkText()
@@ -136,6 +142,10 @@ void TfrmFragm::ConnectControls()
     connect(buttons, &TFragmButtons::StopReleased, this, &TfrmFragm::STOPRelease);
     connect(buttons, &TFragmButtons::OkReleased, this, &TfrmFragm::OKRelease);
     connect(ui.Recording, &QAction::triggered, this, &TfrmFragm::RecordingExecute);
+    connect(ui.spdShowTraceur, &TFlatButton::Click, this, [this]() {
+        if (tracerWindow)
+            tracerWindow->ShowOrHide();
+    });
     connect(&tracer, &TTracerController::StateChanged, this, &TfrmFragm::TracerStateChanged);
     connect(ui.rxClocker, &TDigitalClock::Ticked, &tracer, &TTracerController::Tick);
     connect(&tracer, &TTracerController::AutoSaveDue, this, &TfrmFragm::Save);
@@ -213,9 +223,10 @@ void TfrmFragm::RepaintAllSkins()
 
 void TfrmFragm::RepaintSecondaryWindows()
 {
-    for (QWidget* window : {notesEditor.data(), tracerWindow.data()})
-        if (window)
-            window->update();
+    if (notesEditor)
+        notesEditor->update();
+    if (tracerWindow)
+        tracerWindow->RepaintSkin();
 }
 
 void TfrmFragm::paintEvent(QPaintEvent* event)
@@ -242,13 +253,26 @@ void TfrmFragm::paintEvent(QPaintEvent* event)
         // The files are read and windows shown or hidden once this paint is over, not in the
         // middle of it.
         QTimer::singleShot(0, this, &TfrmFragm::FirstPaint);
+    } else if (Glb().TracerVisible && Glb().TracerWindowPending && !pendingTracerQueued) {
+        // A new tracer leaves the window to be placed again: this happens at the next paint.
+        pendingTracerQueued = true;
+        QTimer::singleShot(0, this, &TfrmFragm::ShowPendingTracer);
     }
+}
+
+void TfrmFragm::ShowPendingTracer()
+{
+    pendingTracerQueued = false;
+    if (Glb().TracerVisible && Glb().TracerWindowPending && tracerWindow)
+        tracerWindow->ShowOrHide();
 }
 
 void TfrmFragm::FirstPaint()
 {
     if (!Glb().DataLoaded)
         LoadNotesAndTrace(tracer.trace);
+    // After the loading: the trace is read only while the tracer window was never placed.
+    ShowPendingTracer();
     Glb().ShowNotesAtStart = false;
     tracer.StartAtLaunch();
     if (Glb().Options.StartAsIcon)

@@ -15,6 +15,7 @@ class TFragmTracer;
 class TFragmTray;
 class TSlideOff;
 class TTracerController;
+class TfrmTimingTrace;
 class TWindowDrag;
 
 // The main window: the small elliptic floating window whose closing ends the program.
@@ -27,7 +28,7 @@ public:
 
     // The creation sequence, once the single-instance lock is this copy's.
     void FormCreate(const QStringList& arguments);
-    void SetSecondaryWindows(QWidget* notesEditor, QWidget* tracerWindow);
+    void SetSecondaryWindows(QWidget* notesEditor, TfrmTimingTrace* tracerWindow);
 
     void HideAll();
     void ShowAll();
@@ -43,7 +44,7 @@ public:
 
     void RepaintSecondaryWindows();
     QWidget* NotesEditor() const { return notesEditor; }
-    QWidget* TracerWindow() const { return tracerWindow; }
+    QWidget* TracerWindow() const;
 
     // The maker's mark shown under the title.
     static QString MarkText();
@@ -62,6 +63,8 @@ protected:
 private:
     void ShapeWindow();
     void FirstPaint();
+    // The tracer window not placed yet but meant to be seen is placed and shown.
+    void ShowPendingTracer();
     void ConnectControls();
     void spdDspInfoClick();
     void ShowHints(bool shown);
@@ -84,11 +87,12 @@ private:
     TFragmSettings* settings;
     TFragmTracer* tracerView;
     QPointer<QWidget> notesEditor;
-    QPointer<QWidget> tracerWindow;
+    QPointer<TfrmTimingTrace> tracerWindow;
     TWindowDrag* drag;
     QPixmap skin;
     TColourSettings skinColours;
     bool noTrayNoticeShown = false;
+    bool pendingTracerQueued = false;
     bool hintsShown = false;
     bool closed = false;
     bool formClosed = false;

@@ -16,6 +16,7 @@
 #include "toolkit/C_Image.h"
 #include "toolkit/C_SkinPanel.h"
 #include "toolkit/C_TransparentLabel.h"
+#include "tracer/F_TimingTrace.h"
 #include "tracer/U_TraceFile.h"
 #include "tracer/U_TracerController.h"
 
@@ -28,14 +29,15 @@
 
 #include <memory>
 
-// The main window as the program makes it, with plain stand-ins for the notes editor and the
-// tracer window.
+// The main window as the program makes it, with the tracer window and a plain stand-in for
+// the notes editor.
 class FragmFixture : public TarvelleTest
 {
 protected:
     void TearDown() override
     {
         frm.reset();
+        tracerWindow.reset();
         tracerController = std::make_unique<TTracerController>();
         SetMainWindow(nullptr);
         SetColourDialog(nullptr);
@@ -44,10 +46,12 @@ protected:
     void Start(const QStringList& arguments = {})
     {
         frm.reset();
+        tracerWindow.reset();
         tracerController = std::make_unique<TTracerController>();
         frm = std::make_unique<TfrmFragm>(*tracerController);
         frm->FormCreate(arguments);
-        frm->SetSecondaryWindows(&notes, &tracer);
+        tracerWindow = std::make_unique<TfrmTimingTrace>(*tracerController);
+        frm->SetSecondaryWindows(&notes, tracerWindow.get());
     }
     // Installs the distributed settings file with some options changed.
     void WriteSettings(const QList<std::pair<QString, QString>>& options)
@@ -81,9 +85,11 @@ protected:
     TFragmTray& Tray() const { return *frm->findChild<TFragmTray*>(); }
     TTracerController& Tracer() const { return *tracerController; }
 
+    TfrmTimingTrace& TracerWindow() const { return *tracerWindow; }
+
     QWidget notes;
-    QWidget tracer;
     std::unique_ptr<TTracerController> tracerController = std::make_unique<TTracerController>();
+    std::unique_ptr<TfrmTimingTrace> tracerWindow;
     std::unique_ptr<TfrmFragm> frm;
 };
 
@@ -105,13 +111,13 @@ protected:
         Start();
         frm->move(300, 200);
         notes.show();
-        tracer.show();
+        tracerWindow->show();
         frm->show();
     }
     bool Shown(bool main, bool notesShown, bool tracerShown) const
     {
         return frm->isVisible() == main && notes.isVisible() == notesShown &&
-               tracer.isVisible() == tracerShown;
+               tracerWindow->isVisible() == tracerShown;
     }
     // Starts tracing and takes one sample of the editor's window.
     void TraceOneSample()

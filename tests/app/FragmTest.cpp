@@ -66,7 +66,7 @@ TEST_F(Fragm, HideAllShowAllTheTrayLeftClickAndComingForwardFollowTheFlags)
     Glb().TracerVisible = false;
     frm->ShowAll();
     EXPECT_TRUE(Shown(true, true, false));
-    tracer.show();
+    TracerWindow().show();
     frm->ShowAll(); // already shown: nothing changes
     EXPECT_TRUE(Shown(true, true, true));
     Glb().NotesVisible = false;
@@ -117,7 +117,7 @@ TEST_F(Fragm, TrayRightClickShowsThenAsksCancelKeepsAllOkStopsTracingAndClosesWi
     EXPECT_TRUE(ReadBytes(TraceFilePath()).endsWith(";00:00:05\r\n"));
     EXPECT_EQ(closed.size(), 1);
     EXPECT_EQ(frm->pos(), QPoint(300, 200));
-    EXPECT_FALSE(notes.isVisible() || tracer.isVisible());
+    EXPECT_FALSE(notes.isVisible() || TracerWindow().isVisible());
 }
 
 TEST_F(Fragm, OkAndStopActOnlyWhenReleasedInsideTheirLabelsAndClosingWaitsForTheTracer)

@@ -93,3 +93,35 @@ TEST_F(FragmTracer, ClosingWhileTracingKeepsTheTimeStampOptionTheUserChose)
         EXPECT_EQ(SavedSettings().first.Options.TimeOnRecording, chosen);
     }
 }
+
+// The first paint shows the tracer window at its saved place; the tracer button hides and
+// shows it; after a new tracer the next paint puts it back in its place, hidden.
+TEST_F(FragmFixture, TracerWindowFollowsThePaintsAndTheTracerButton)
+{
+    Start();
+    Glb().TracerLeft = 30;
+    Glb().TracerTop = 40;
+    frm->show();
+    for (int turn = 0; turn < 3; ++turn)
+        QCoreApplication::processEvents();
+    EXPECT_TRUE(TracerWindow().isVisible() && !Glb().TracerWindowPending);
+    EXPECT_EQ(TracerWindow().pos(), QPoint(30, 40));
+
+    TracerWindow().move(300, 300);
+    dialogs->AnswerNext(1);
+    QTest::mouseClick(TracerWindow().scrGestTraceur, Qt::LeftButton);
+    EXPECT_TRUE(Glb().TracerWindowPending);
+    frm->repaint();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(TracerWindow().isVisible() || Glb().TracerVisible);
+    EXPECT_EQ(TracerWindow().pos(), QPoint(30, 40));
+
+    QTest::mouseClick(frm->ui.spdShowTraceur, Qt::LeftButton);
+    EXPECT_TRUE(TracerWindow().isVisible() && Glb().TracerVisible);
+    QTest::mouseClick(frm->ui.spdShowTraceur, Qt::LeftButton);
+    EXPECT_FALSE(TracerWindow().isVisible() || Glb().TracerVisible);
+    // Hidden by the user, it stays hidden through the paints.
+    frm->repaint();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(TracerWindow().isVisible());
+}
