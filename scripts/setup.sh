@@ -20,6 +20,8 @@ packages=(
     dbus-daemon
     # checks the autostart entry the program writes
     desktop-file-utils
+    # reads back the PDF a print without a printer makes
+    poppler-utils
     # the faces the program's font table maps to
     fonts-liberation fonts-dejavu-core fonts-urw-base35
     # Qt's own dialogs in French
