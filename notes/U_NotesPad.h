@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/U_TextCodec.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QTextDocument;
+
+// The notes as one component: the pad's lines, the file they come from and go back to, and
+// the entries added to them. The editor window shows and edits its document; the main window
+// adds entries through it. Every change of the pad sets `Modified`.
+class TNotesPad : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TNotesPad(QObject* parent = nullptr);
+    ~TNotesPad() override;
+
+    // The pad's text as the editor shows it: plain text, one block a line, the last block (the
+    // place after the last line break) empty unless a last line was typed without a break.
+    QTextDocument* Document() const { return document; }
+    int LineCount() const;
+    QString Line(int index) const;
+    QStringList Lines() const;
+
+    // Appends `text` as a new last line; line breaks in it (CR LF, LF, CR) start further lines.
+    void AppendLine(const QString& text);
+    // An entry: `text`, followed by " - " and the time when "Horaire +" is ticked.
+    void AddNotesEntry(const QString& text);
+    void Clear();
+
+    // The file the pad belongs to: AppFolder + "Tarvelle.txt", or the other file shown.
+    bool DefaultNotesInUse() const { return defaultNotesInUse; }
+    QString OtherNotesPath() const { return otherNotesPath; }
+    QString NotesFilePath() const;
+    // The pad shows another file from the next load on (the pad is not emptied here).
+    void UseOtherFile(const QString& path);
+    void UseDefaultFile();
+
+    // The notes half of the common load: appends the file's lines to the pad (the file made
+    // with a header and a rule when missing), the day lines for a new day in the default
+    // file; `Modified` false, `DataLoaded` true. Errors are told (text + " KO").
+    void LoadNotes();
+    // The notes half of the common save: the pad into its file, replaced as a whole, with the
+    // save stamp for the default file when "Time sur enregistrement" is ticked. False, told
+    // (path + "est-il ouvert ?"), and nothing changed when the file could not be written.
+    bool SaveNotes();
+    // Moves the default file to its dated backup name in the program's folder; the backup's
+    // path, or empty (told in French) when it could not be made: then nothing is removed.
+    QString BackupNotesFile();
+    // Removes the default file and empties the pad; the load that follows starts it anew.
+    bool RemoveDefaultFile();
+
+Q_SIGNALS:
+    // The file-name part of the file the pad belongs to, at every load.
+    void FileNameChanged(const QString& name);
+
+private:
+    QTextDocument* document;
+    bool defaultNotesInUse = true;
+    QString otherNotesPath;
+    // How the other file shown was written, so that saving it keeps its bytes' form.
+    TextCodec::TEncoding otherEncoding = TextCodec::TEncoding::Windows1252;
+    QString otherLineEnd = QStringLiteral("\r\n");
+};
