@@ -3,7 +3,7 @@
 #include "core/F_ModWindowPos.h"
 #include "core/U_Glb.h"
 #include "tracer/U_Journal.h"
-#include "tracer/U_WindowSkin.h"
+#include "core/U_WindowSkin.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/F_ModWindowPos.h"
-#include "tracer/U_WindowSkin.h"
+#include "core/U_WindowSkin.h"
 
 class TSkinPanel;
 class TStringGrid;

@@ -1,4 +1,4 @@
-#include "tracer/U_WindowSkin.h"
+#include "core/U_WindowSkin.h"
 
 #include <QImage>
 
