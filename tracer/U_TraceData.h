@@ -47,7 +47,4 @@ public:
     // Called by ResetTrace once the trace is emptied: the sampler forgets its current
     // origin there (LastProc's process name := empty).
     std::function<void()> onReset;
-    // Called by SaveTrace with the file's path as its last step, whether the writing worked
-    // or not: the desktop shortcut to the trace file goes there ("Raccourci en sauvegarde").
-    std::function<void(const QString& path)> onSaved;
 };

@@ -65,8 +65,6 @@ bool SaveTrace(TTraceData& data)
         KeepUnreadOriginal(data) && TextFile::Replace(path, TraceLine::GridText(data.grid, false));
     if (!saved)
         ShowPlainMessage(path + QStringLiteral("est-il ouvert ?"));
-    if (data.onSaved)
-        data.onSaved(path);
     return saved;
 }
 
