@@ -52,6 +52,7 @@ bool OpenRegular(QFile& file, const QString& path, int flags, QString* error)
     }
     return true;
 }
+} // namespace
 
 bool ReadBytes(const QString& path, QByteArray& bytes, QString* error)
 {
@@ -64,6 +65,7 @@ bool ReadBytes(const QString& path, QByteArray& bytes, QString* error)
     return true;
 }
 
+namespace {
 // What is there already must be a regular file that may be written. Root passes every
 // permission check: for it the mode's write bits decide.
 bool MayReplace(const QString& path, QString* error)
@@ -78,6 +80,7 @@ bool MayReplace(const QString& path, QString* error)
                                            : ::access(name.constData(), W_OK) == 0;
     return writable || Fail(error, path + QStringLiteral(" est en lecture seule"));
 }
+} // namespace
 
 // QSaveFile writes beside the file a link points to and keeps the link; it gives the new file
 // the old one's permissions.
@@ -98,6 +101,7 @@ bool ReplaceBytes(const QString& path, const QByteArray& bytes, QString* error)
     return true;
 }
 
+namespace {
 // QSaveFile's temporary: the file's name, a dot and six random letters. A user's own copy
 // such as "Tarvelle.txt.backup" has the same shape, so only a mix of both cases counts: one
 // temporary in 32 stays behind, but no word a user would type is ever taken for one.

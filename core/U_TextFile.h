@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -11,12 +12,16 @@ namespace TextFile {
 // Reads the whole file with one read; false with `error` set when it cannot be read.
 bool Read(const QString& path, QString& text, QString* error = nullptr);
 bool ReadLines(const QString& path, QStringList& lines, QString* error = nullptr);
+// The file's bytes as they are, with one read.
+bool ReadBytes(const QString& path, QByteArray& bytes, QString* error = nullptr);
 
 // Replaces the file as a whole: either the new content is there completely or the old
 // file is left untouched. A file that grants no write permission is never replaced, even
 // to root. A symbolic link stays: the file it points to is replaced.
 bool Replace(const QString& path, const QString& text, QString* error = nullptr);
 bool ReplaceLines(const QString& path, const QStringList& lines, QString* error = nullptr);
+// The same with bytes already encoded, written as they are.
+bool ReplaceBytes(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 // Appends whole lines in one write.
 bool AppendLines(const QString& path, const QStringList& lines, QString* error = nullptr);
