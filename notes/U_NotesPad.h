@@ -1,10 +1,11 @@
 #pragma once
 
-#include "core/U_TextCodec.h"
+#include "notes/U_NotesText.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 class QTextDocument;
 
@@ -35,17 +36,22 @@ public:
     bool DefaultNotesInUse() const { return defaultNotesInUse; }
     QString OtherNotesPath() const { return otherNotesPath; }
     QString NotesFilePath() const;
-    // The pad shows another file from the next load on (the pad is not emptied here).
-    void UseOtherFile(const QString& path);
+    // The pad shows another file from the next load on (the pad is not emptied here). A file
+    // that cannot be read or holds NUL bytes (not text) is refused, told in French: false,
+    // and the default file stays in use.
+    bool UseOtherFile(const QString& path);
     void UseDefaultFile();
 
     // The notes half of the common load: appends the file's lines to the pad (the file made
     // with a header and a rule when missing), the day lines for a new day in the default
-    // file; `Modified` false, `DataLoaded` true. Errors are told (text + " KO").
-    void LoadNotes();
+    // file; `Modified` false, `DataLoaded` true. Errors are told (text + " KO"). False when
+    // the file could not be shown: another file is then left for the default file, loaded
+    // instead; the default file's unread original is set aside before its first rewrite.
+    bool LoadNotes();
     // The notes half of the common save: the pad into its file, replaced as a whole, with the
     // save stamp for the default file when "Time sur enregistrement" is ticked. False, told
     // (path + "est-il ouvert ?"), and nothing changed when the file could not be written.
+    // Another file keeps its own encoding and line ends, and is not rewritten while unchanged.
     bool SaveNotes();
     // Moves the default file to its dated backup name in the program's folder; the backup's
     // path, or empty (told in French) when it could not be made: then nothing is removed.
@@ -58,10 +64,27 @@ Q_SIGNALS:
     void FileNameChanged(const QString& name);
 
 private:
+    // What must become of the default file as it was before its first rewrite.
+    enum class TOriginal
+    {
+        Kept,
+        CopyFirst, // read without its NUL bytes
+        MoveFirst  // could not be read at all
+    };
+
+    bool ReadNotesFile(const QString& path, QString& text);
+    bool ReadOtherFile(const QString& path, QString& text);
+    bool CreateNotesFile(const QString& path, const QString& header, QString& text);
+    void InsertText(const QString& text);
+    QString PadText(QStringView lineEnd, bool endWithBreak) const;
+    bool KeepOriginal(const QString& path);
+
     QTextDocument* document;
     bool defaultNotesInUse = true;
     QString otherNotesPath;
     // How the other file shown was written, so that saving it keeps its bytes' form.
-    TextCodec::TEncoding otherEncoding = TextCodec::TEncoding::Windows1252;
-    QString otherLineEnd = QStringLiteral("\r\n");
+    NotesText::TTextForm otherForm;
+    // The pad may differ from its file: changed since loaded or saved.
+    bool differsFromFile = false;
+    TOriginal original = TOriginal::Kept;
 };

@@ -1,0 +1,125 @@
+#include "notes/U_NotesText.h"
+
+#include "core/U_Glb.h"
+
+#include <algorithm>
+
+namespace NotesText {
+
+namespace {
+const QString kHeaderMark = QStringLiteral("Mnemo_");
+const QByteArray kByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
+
+// The first line end of the file, CR LF when it has none.
+QString LineEndOf(const QByteArray& bytes)
+{
+    const auto* end = bytes.cend();
+    const auto* at =
+        std::find_if(bytes.cbegin(), end, [](char c) { return c == '\n' || c == '\r'; });
+    if (at == end)
+        return QStringLiteral("\r\n");
+    if (*at == '\n')
+        return QStringLiteral("\n");
+    return at + 1 != end && at[1] == '\n' ? QStringLiteral("\r\n") : QStringLiteral("\r");
+}
+
+bool StartsLine(const QString& text, qsizetype at)
+{
+    return at == 0 || text.at(at - 1) == u'\n' || text.at(at - 1) == u'\r';
+}
+} // namespace
+
+QString NewHeader()
+{
+    return kHeaderMark + CurrentDateText() + u' ' + CurrentTimeText();
+}
+
+QString Rule()
+{
+    return RepeatText(QStringLiteral("-"), 48);
+}
+
+QString DaySeparator()
+{
+    return RepeatText(QStringLiteral(" "), 48);
+}
+
+QString LastHeader(const QString& text)
+{
+    // Searched from the end: the last header is near it in every real notes file.
+    for (qsizetype at = text.lastIndexOf(kHeaderMark); at >= 0;
+         at = at > 0 ? text.lastIndexOf(kHeaderMark, at - 1) : -1) {
+        if (!StartsLine(text, at))
+            continue;
+        qsizetype end = at;
+        while (end < text.size() && text.at(end) != u'\n' && text.at(end) != u'\r')
+            ++end;
+        return text.mid(at, end - at);
+    }
+    return QString();
+}
+
+bool IsNewDay(const QString& lastHeader, const QString& newHeader)
+{
+    // With dd/mm/yyyy these are "Mnemo_", the day and the month's first digit.
+    return lastHeader.left(10) != newHeader.left(10);
+}
+
+bool HoldsNulBytes(const QByteArray& bytes)
+{
+    return bytes.contains('\0');
+}
+
+QString DecodeDefault(QByteArray bytes)
+{
+    if (bytes.startsWith(kByteOrderMark))
+        bytes.remove(0, kByteOrderMark.size());
+    if (HoldsNulBytes(bytes))
+        bytes.removeIf([](char c) { return c == '\0'; });
+    return TextCodec::Decode(bytes);
+}
+
+QString DecodeAsFound(const QByteArray& bytes, TTextForm& form)
+{
+    form.lineEnd = LineEndOf(bytes);
+    form.byteOrderMark = false;
+    if (TextCodec::Detect(bytes) == TextCodec::TEncoding::Utf8) {
+        form.encoding = TextCodec::TEncoding::Utf8;
+        form.byteOrderMark = bytes.startsWith(kByteOrderMark);
+        // Valid UTF-8 as a whole is valid line by line: the codec gives it back unchanged.
+        return TextCodec::Decode(form.byteOrderMark ? bytes.sliced(kByteOrderMark.size()) : bytes);
+    }
+    form.encoding = TextCodec::TEncoding::Windows1252;
+    return TextCodec::DecodeWindows1252(bytes);
+}
+
+QByteArray EncodeAsFound(const QString& text, const TTextForm& form)
+{
+    if (form.encoding == TextCodec::TEncoding::Windows1252) {
+        const QByteArray bytes = TextCodec::EncodeWindows1252(text);
+        // Kept only when every character came through and the next read cannot take the
+        // bytes for UTF-8 (which would change their characters).
+        if (TextCodec::Detect(bytes) == TextCodec::TEncoding::Windows1252 &&
+            TextCodec::DecodeWindows1252(bytes) == text)
+            return bytes;
+        return text.toUtf8();
+    }
+    return form.byteOrderMark ? kByteOrderMark + text.toUtf8() : text.toUtf8();
+}
+
+QString WithLineEnds(const QString& raw, QStringView lineEnd)
+{
+    const qsizetype breaks = raw.count(QChar::ParagraphSeparator);
+    QString text;
+    text.reserve(raw.size() + breaks * (lineEnd.size() - 1));
+    const QStringView all(raw);
+    qsizetype from = 0;
+    for (qsizetype at; (at = raw.indexOf(QChar::ParagraphSeparator, from)) >= 0; from = at + 1) {
+        text.append(all.sliced(from, at - from));
+        text.append(lineEnd);
+    }
+    text.append(all.sliced(from));
+    return text;
+}
+
+} // namespace NotesText

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/U_TextCodec.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+// The notes file's line forms and its bytes: the default file in the program's own form, any
+// other file in the form it was found in, so that writing it back changes no byte the user
+// did not change.
+namespace NotesText {
+
+// How another file was written: its encoding, its line end, a UTF-8 byte-order mark.
+struct TTextForm
+{
+    TextCodec::TEncoding encoding = TextCodec::TEncoding::Windows1252;
+    QString lineEnd = QStringLiteral("\r\n");
+    bool byteOrderMark = false;
+};
+
+// "Mnemo_" and the date-time text of now.
+QString NewHeader();
+QString Rule();
+QString DaySeparator();
+// The last line of `text` starting with "Mnemo_", or empty when there is none.
+QString LastHeader(const QString& text);
+// A load of the default file adds the day lines when this is true.
+bool IsNewDay(const QString& lastHeader, const QString& newHeader);
+
+bool HoldsNulBytes(const QByteArray& bytes);
+// The default file's text, read as every file of the program is; a byte-order mark and NUL
+// bytes are left out (the caller keeps the original file before rewriting it).
+QString DecodeDefault(QByteArray bytes);
+// Another file's text, decoded whole: UTF-8 when the whole file is, else Windows-1252, where
+// every byte has its character. `form` receives how the file was written.
+QString DecodeAsFound(const QByteArray& bytes, TTextForm& form);
+// `text`, whose lines end with form.lineEnd, in the file's own form; UTF-8 when a character
+// does not fit Windows-1252 any more.
+QByteArray EncodeAsFound(const QString& text, const TTextForm& form);
+
+// The document's raw text (blocks separated by U+2029) with `lineEnd` between the lines.
+QString WithLineEnds(const QString& raw, QStringView lineEnd);
+
+} // namespace NotesText

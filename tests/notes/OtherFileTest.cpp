@@ -1,0 +1,86 @@
+#include "TestEnv.h"
+#include "TestFiles.h"
+#include "notes/U_NotesPad.h"
+
+namespace {
+class OtherFile : public TarvelleTest
+{
+protected:
+    // Shows `path` as the switch from the default file does.
+    bool Show(const QString& path)
+    {
+        if (!pad.UseOtherFile(path))
+            return false;
+        pad.Clear();
+        return pad.LoadNotes();
+    }
+    const QString path = home.filePath("other.txt");
+    TNotesPad pad;
+};
+} // namespace
+
+// A file shown is written back as it was found: unchanged it stays byte for byte, a line added
+// reaches it in the same encoding and with the same line ends, and it never gets day lines or
+// save stamps. Only a character Windows-1252 cannot hold turns it to UTF-8.
+TEST_F(OtherFile, IsWrittenBackInItsOwnForm)
+{
+    struct TCase
+    {
+        QByteArray file;
+        QByteArray added; // the line "ajouté" in the file's form
+    } cases[] = {
+        {"Mnemo_01/01/2020 x\ncaf\xC3\xA9\n", "ajout\xC3\xA9\n"},
+        {"Mnemo_01/01/2020 x\r\ncaf\xE9\xA0!\r\n", "ajout\xE9\r\n"},
+        {"\xEF\xBB\xBF"
+         "caf\xC3\xA9\rend\r",
+         "ajout\xC3\xA9\r"},
+        {"no break at the end\r\nlast", "\r\najout\xE9\r\n"},
+        {"caf\xC3\xA9 UTF-8\ncaf\xE9 not\n", "ajout\xE9\n"},
+        {"", "ajout\xE9\r\n"},
+    };
+    for (const TCase& c : cases) {
+        ASSERT_TRUE(WriteBytes(path, c.file));
+        ASSERT_TRUE(Show(path));
+        EXPECT_TRUE(pad.SaveNotes());
+        EXPECT_EQ(ReadBytes(path), c.file);
+        pad.AppendLine("ajouté");
+        EXPECT_TRUE(pad.SaveNotes());
+        EXPECT_EQ(ReadBytes(path), c.file + c.added) << c.file.toStdString();
+        pad.UseDefaultFile();
+    }
+    ASSERT_TRUE(WriteBytes(path, "caf\xE9\r\n"));
+    ASSERT_TRUE(Show(path));
+    pad.AppendLine("→");
+    pad.SaveNotes();
+    EXPECT_EQ(ReadBytes(path), "caf\xC3\xA9\r\n\xE2\x86\x92\r\n");
+    EXPECT_TRUE(dialogs->plainMessages.isEmpty());
+}
+
+TEST_F(OtherFile, AnUnchangedFileWithMixedLineEndsIsNotRewritten)
+{
+    ASSERT_TRUE(WriteBytes(path, "a\r\nb\nc\r"));
+    ASSERT_TRUE(Show(path));
+    EXPECT_TRUE(pad.SaveNotes());
+    EXPECT_EQ(ReadBytes(path), "a\r\nb\nc\r");
+}
+
+TEST_F(OtherFile, AFileWithNulBytesIsRefusedAndNeverWritten)
+{
+    const QByteArray binary("PNG\0\0data", 9);
+    ASSERT_TRUE(WriteBytes(path, binary));
+    EXPECT_FALSE(Show(path));
+    EXPECT_TRUE(pad.DefaultNotesInUse());
+    EXPECT_EQ(dialogs->plainMessages.size(), 1);
+
+    // NUL bytes that come between the choice and the load: the default file instead.
+    ASSERT_TRUE(WriteBytes(path, "text\r\n"));
+    ASSERT_TRUE(pad.UseOtherFile(path));
+    ASSERT_TRUE(WriteBytes(path, binary));
+    pad.Clear();
+    EXPECT_FALSE(pad.LoadNotes());
+    EXPECT_TRUE(pad.DefaultNotesInUse());
+    EXPECT_EQ(pad.Line(0), "Mnemo_07/12/2026 09:30:00");
+    pad.AppendLine("x");
+    pad.SaveNotes();
+    EXPECT_EQ(ReadBytes(path), binary);
+}
