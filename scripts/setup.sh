@@ -16,6 +16,8 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     # the virtual X session and the tools the scripts and tests drive it with
     xvfb openbox trayer xdotool x11-utils
+    # copies text from another program onto the clipboard, for the notes' capture tests
+    xclip
     # the session bus every desktop has, for the start-up benchmark
     dbus-daemon
     # checks the autostart entry the program writes
