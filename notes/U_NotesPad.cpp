@@ -51,14 +51,14 @@ void TNotesPad::AppendLine(const QString& text)
 {
     QTextCursor end(document);
     end.movePosition(QTextCursor::End);
+    // One edit, one change notice, however many lines the text holds.
+    end.beginEditBlock();
     // A last line typed without its line break gets one first.
     if (!document->lastBlock().text().isEmpty())
         end.insertBlock();
     const QStringList lines = TextCodec::SplitLines(text);
-    for (const QString& line : lines.isEmpty() ? QStringList{QString()} : lines) {
-        end.insertText(line);
-        end.insertBlock();
-    }
+    end.insertText(lines.join(u'\n') + u'\n');
+    end.endEditBlock();
 }
 
 void TNotesPad::AddNotesEntry(const QString& text)
