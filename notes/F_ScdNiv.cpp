@@ -1,10 +1,164 @@
 #include "notes/F_ScdNiv.h"
 
 #include "core/U_Constantes.h"
+#include "core/U_Fonts.h"
+#include "core/U_Glb.h"
+#include "notes/U_DroppedFiles.h"
+#include "notes/U_NotesPad.h"
+#include "toolkit/C_TransparentLabel.h"
 
-TfrmMnememo::TfrmMnememo(QWidget* parent) : TfrmModWindowPos(parent)
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPlainTextDocumentLayout>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+
+namespace {
+const QString kSansSerif = QStringLiteral("MS Sans Serif");
+// Up to this many lines the pad shows no scroll bar.
+constexpr int kLinesWithoutScrollBar = 10;
+} // namespace
+
+TfrmMnememo::TfrmMnememo(TNotesPad& notes, QWidget* parent) : TfrmModWindowPos(parent), pad(notes)
 {
     setObjectName(QStringLiteral("frmMnememo"));
     setWindowTitle(Constantes::NotesCaption);
-    resize(277, 182);
+    setToolTip(QStringLiteral("Fichier texte"));
+    setFixedSize(277, 182);
+    setFont(Fonts::PixelFont(kSansSerif, 11));
+    setAcceptDrops(true);
+    rxTitreMnemo = new TTransparentLabel(QStringLiteral("Mnemo"), this);
+    rxTitreMnemo->setObjectName(QStringLiteral("rxTitreMnemo"));
+    rxTitreMnemo->SetTransparent(true);
+    rxTitreMnemo->setFont(Fonts::PixelFont(QStringLiteral("Papyrus"), 19));
+    rxTitreMnemo->adjustSize();
+    rxTitreMnemo->move(6, -2);
+    rxTiteur = new TTransparentLabel(QStringLiteral("____"), this);
+    rxTiteur->setObjectName(QStringLiteral("rxTiteur"));
+    rxTiteur->SetTransparent(true);
+    rxTiteur->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    rxTiteur->setGeometry(110, 2, 161, 16);
+    // Every load names its file and leaves the caret after the last line.
+    connect(&pad, &TNotesPad::FileNameChanged, this, [this](const QString& name) {
+        rxTiteur->setText(name);
+        memMnemo->moveCursor(QTextCursor::End);
+    });
+    CreateMemo();
+    ApplyColours();
+}
+
+void TfrmMnememo::CreateMemo()
+{
+    // The plain layout before anything lays the document out: the editor needs that one.
+    pad.Document()->setDocumentLayout(new QPlainTextDocumentLayout(pad.Document()));
+    memMnemo = new QPlainTextEdit(this);
+    memMnemo->setObjectName(QStringLiteral("memMnemo"));
+    memMnemo->setGeometry(6, 21, 267, 154);
+    memMnemo->setFont(Fonts::PixelFont(kSansSerif, 11));
+    memMnemo->setDocument(pad.Document());
+    memMnemo->setTabChangesFocus(false);
+    memMnemo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    memMnemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Dropped files are the window's to take, not the editor's to paste as text.
+    memMnemo->viewport()->installEventFilter(this);
+    connect(pad.Document(), &QTextDocument::blockCountChanged, this, &TfrmMnememo::memMnemoChange);
+}
+
+void TfrmMnememo::ApplyColours()
+{
+    const TColourSettings& colours = Glb().Colours;
+    QPalette memo = memMnemo->palette();
+    memo.setColor(QPalette::Base, ToQColor(colours.TextBackColour));
+    memo.setColor(QPalette::Text, ToQColor(colours.TextColour));
+    memMnemo->setPalette(memo);
+    rxTitreMnemo->SetFontColor(colours.TitleColour);
+    rxTiteur->SetFontColor(colours.TitleColour);
+}
+
+void TfrmMnememo::RepaintSkin()
+{
+    ApplyColours();
+    update();
+}
+
+// The scroll bar comes with the eleventh line and goes with the tenth; each switch puts the
+// caret at the end. Only the line count is read: nothing here grows with the pad.
+void TfrmMnememo::memMnemoChange()
+{
+    const bool needed = pad.LineCount() > kLinesWithoutScrollBar;
+    const bool shown = memMnemo->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn;
+    if (needed == shown)
+        return;
+    memMnemo->setVerticalScrollBarPolicy(needed ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    memMnemo->moveCursor(QTextCursor::End);
+}
+
+void TfrmMnememo::positForm()
+{
+    move(Glb().NotesLeft, Glb().NotesTop);
+}
+
+void TfrmMnememo::ScrollToEnd()
+{
+    // One step to the last line, whatever the pad's length.
+    QScrollBar* bar = memMnemo->verticalScrollBar();
+    if (bar->value() != bar->maximum())
+        bar->setValue(bar->maximum());
+}
+
+void TfrmMnememo::FormShow()
+{
+    if (Glb().EditorFirstShowPending)
+        positForm();
+    if (Glb().Options.PageToDown)
+        ScrollToEnd();
+    Glb().EditorFirstShowPending = false;
+}
+
+void TfrmMnememo::showEvent(QShowEvent* event)
+{
+    TfrmModWindowPos::showEvent(event);
+    ApplyColours();
+    FormShow();
+}
+
+void TfrmMnememo::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.drawPixmap(event->rect(), skin.Background(size()), event->rect());
+    painter.end();
+    FormShow();
+}
+
+void TfrmMnememo::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (AcceptsDrop(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void TfrmMnememo::dropEvent(QDropEvent* event)
+{
+    AddDroppedFiles(pad, event->mimeData()->urls());
+    event->acceptProposedAction();
+}
+
+bool TfrmMnememo::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != memMnemo->viewport())
+        return false;
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (!AcceptsDrop(drag->mimeData()))
+            return false;
+        drag->acceptProposedAction();
+        return true;
+    }
+    if (event->type() == QEvent::Drop && AcceptsDrop(static_cast<QDropEvent*>(event)->mimeData())) {
+        dropEvent(static_cast<QDropEvent*>(event));
+        return true;
+    }
+    return false;
 }
