@@ -2,7 +2,9 @@
 
 #include "app/F_FragmButtons.h"
 #include "app/F_FragmColours.h"
+#include "app/F_FragmFiles.h"
 #include "app/F_FragmMenus.h"
+#include "app/F_FragmNotes.h"
 #include "app/F_FragmSettings.h"
 #include "app/F_FragmTracer.h"
 #include "app/F_FragmTray.h"
@@ -15,6 +17,8 @@
 #include "core/F_WindowDrag.h"
 #include "core/U_Constantes.h"
 #include "core/U_Fonts.h"
+#include "notes/F_ScdNiv.h"
+#include "notes/U_DroppedFiles.h"
 #include "platform/U_Platform.h"
 #include "toolkit/C_DateEdit.h"
 #include "toolkit/C_DigitalClock.h"
@@ -28,7 +32,10 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -50,12 +57,14 @@ QIcon AppIcon()
 }
 } // namespace
 
-TfrmFragm::TfrmFragm(TTracerController& tracerController, QWidget* parent)
+TfrmFragm::TfrmFragm(TTracerController& tracerController, TNotesPad& notesPad, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), ui(this), tracer(tracerController),
-      menus(new TFragmMenus(this)), tray(new TFragmTray(AppIcon(), this)),
+      notes(notesPad), menus(new TFragmMenus(this)), tray(new TFragmTray(AppIcon(), this)),
       colours(new TFragmColours(this, ui, menus->mnuColors)),
       settings(new TFragmSettings(this, ui, *menus)),
       tracerView(new TFragmTracer(tracer, ui, menus->timeOnRecording, this)),
+      notesView(new TFragmNotes(notes, tracer.trace, ui, *menus, *settings, this)),
+      files(new TFragmFiles(notes, tracer.trace, ui, this)),
       drag(new TWindowDrag(this, [this](const QPoint& at) { return DragStarts(at); }))
 {
     setObjectName(QStringLiteral("frmFragm"));
@@ -106,10 +115,16 @@ void TfrmFragm::FormCreate(const QStringList& arguments)
     Glb().FirstPaintPending = true;
 }
 
-void TfrmFragm::SetSecondaryWindows(QWidget* notes, TfrmTimingTrace* tracer)
+void TfrmFragm::SetSecondaryWindows(TfrmMnememo* editor, TfrmTimingTrace* tracer)
 {
-    notesEditor = notes;
+    notesEditor = editor;
     tracerWindow = tracer;
+    notesView->SetEditor(editor);
+}
+
+QWidget* TfrmFragm::NotesEditor() const
+{
+    return notesEditor;
 }
 
 QWidget* TfrmFragm::TracerWindow() const
@@ -209,7 +224,7 @@ void TfrmFragm::RecordingExecute()
 
 bool TfrmFragm::Save()
 {
-    return SaveNotesAndTrace(tracer.trace);
+    return SaveNotesAndTrace(notes, tracer.trace);
 }
 
 void TfrmFragm::RepaintAllSkins()
@@ -224,7 +239,7 @@ void TfrmFragm::RepaintAllSkins()
 void TfrmFragm::RepaintSecondaryWindows()
 {
     if (notesEditor)
-        notesEditor->update();
+        notesEditor->RepaintSkin();
     if (tracerWindow)
         tracerWindow->RepaintSkin();
 }
@@ -270,7 +285,9 @@ void TfrmFragm::ShowPendingTracer()
 void TfrmFragm::FirstPaint()
 {
     if (!Glb().DataLoaded)
-        LoadNotesAndTrace(tracer.trace);
+        LoadNotesAndTrace(notes, tracer.trace);
+    if (Glb().ShowNotesAtStart && Glb().EditorFirstShowPending)
+        notesView->spdContenerClick();
     // After the loading: the trace is read only while the tracer window was never placed.
     ShowPendingTracer();
     Glb().ShowNotesAtStart = false;
@@ -411,6 +428,19 @@ void TfrmFragm::mouseReleaseEvent(QMouseEvent* event)
         TFragmMenus::PopupRightAligned(menus->mnuColors, event->globalPosition().toPoint());
     else
         QWidget::mouseReleaseEvent(event);
+}
+
+void TfrmFragm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (AcceptsDrop(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void TfrmFragm::dropEvent(QDropEvent* event)
+{
+    // Taken without loading first, whether the clipboard is captured or not.
+    AddDroppedFiles(notes, event->mimeData()->urls());
+    event->acceptProposedAction();
 }
 
 void TfrmFragm::closeEvent(QCloseEvent* event)

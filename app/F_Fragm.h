@@ -9,12 +9,16 @@
 #include <QWidget>
 
 class TFragmColours;
+class TFragmFiles;
+class TFragmNotes;
 class TFragmMenus;
 class TFragmSettings;
 class TFragmTracer;
 class TFragmTray;
 class TSlideOff;
 class TTracerController;
+class TNotesPad;
+class TfrmMnememo;
 class TfrmTimingTrace;
 class TWindowDrag;
 
@@ -23,12 +27,12 @@ class TfrmFragm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TfrmFragm(TTracerController& tracer, QWidget* parent = nullptr);
+    TfrmFragm(TTracerController& tracer, TNotesPad& notes, QWidget* parent = nullptr);
     ~TfrmFragm() override;
 
     // The creation sequence, once the single-instance lock is this copy's.
     void FormCreate(const QStringList& arguments);
-    void SetSecondaryWindows(QWidget* notesEditor, TfrmTimingTrace* tracerWindow);
+    void SetSecondaryWindows(TfrmMnememo* notesEditor, TfrmTimingTrace* tracerWindow);
 
     void HideAll();
     void ShowAll();
@@ -43,7 +47,7 @@ public:
     void SaveForSession();
 
     void RepaintSecondaryWindows();
-    QWidget* NotesEditor() const { return notesEditor; }
+    QWidget* NotesEditor() const;
     QWidget* TracerWindow() const;
 
     // The maker's mark shown under the title.
@@ -58,6 +62,8 @@ Q_SIGNALS:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -81,12 +87,15 @@ private:
     bool DragStarts(const QPoint& at);
 
     TTracerController& tracer;
+    TNotesPad& notes;
     TFragmMenus* menus;
     TFragmTray* tray;
     TFragmColours* colours;
     TFragmSettings* settings;
     TFragmTracer* tracerView;
-    QPointer<QWidget> notesEditor;
+    TFragmNotes* notesView;
+    TFragmFiles* files;
+    QPointer<TfrmMnememo> notesEditor;
     QPointer<TfrmTimingTrace> tracerWindow;
     TWindowDrag* drag;
     QPixmap skin;

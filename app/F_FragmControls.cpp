@@ -138,7 +138,7 @@ void TFragmControls::CreateEntries(QWidget* window)
     edtMnemo->setFont(Fonts::PixelFont(QStringLiteral("Arial"), 12));
     edtMnemo->setFrame(false);
     edtMnemo->setToolTip(QStringLiteral("Sujet"));
-    calendMem = Make<TDateEdit>(window, "calendMem", QRect(52, 68, 84, 18));
+    calendMem = Make<TDateEdit>(window, "calendMem", QRect(52, 68, 18, 18));
     calendMem->SetDate(Now().date());
     rxClocker = Make<TDigitalClock>(window, "rxClocker", QRect(140, 68, 62, 18));
     rxClocker->setToolTip(QStringLiteral("Click droit:\r\n ALARME"));

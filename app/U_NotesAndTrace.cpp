@@ -1,16 +1,34 @@
 #include "app/U_NotesAndTrace.h"
 
+#include "core/U_Dialogs.h"
 #include "core/U_Glb.h"
+#include "notes/U_DesktopShortcut.h"
+#include "notes/U_NotesPad.h"
 #include "tracer/U_TraceFile.h"
 
-// The notes have no file of their own yet: both halves are the trace's.
-void LoadNotesAndTrace(TTraceData& trace)
+void LoadNotesAndTrace(TNotesPad& notes, TTraceData& trace)
 {
-    LoadTrace(trace);
+    notes.LoadNotes();
+    LoadTrace(trace, notes.DefaultNotesInUse());
     Glb().DataLoaded = true;
 }
 
-bool SaveNotesAndTrace(TTraceData& trace)
+bool SaveNotesAndTrace(TNotesPad& notes, TTraceData& trace)
 {
-    return SaveTrace(trace);
+    const bool notesSaved = notes.SaveNotes();
+    const bool traceSaved = SaveTrace(trace);
+    MakeShortcutWhenAsked(TraceFilePath());
+    return notesSaved && traceSaved;
+}
+
+void MakeShortcutWhenAsked(const QString& target)
+{
+    static bool failureTold = false;
+    if (!Glb().Options.ShortcutOnSave)
+        return;
+    QString error;
+    if (MakeDesktopShortcut(target, &error) || failureTold)
+        return;
+    failureTold = true;
+    ShowPlainMessage(QStringLiteral("Raccourci sur le bureau impossible : ") + error);
 }

@@ -9,11 +9,14 @@
 #include "core/U_TextFile.h"
 #include "core/U_Translations.h"
 #include "notes/F_ScdNiv.h"
+#include "notes/U_ClipboardCapture.h"
+#include "notes/U_NotesPad.h"
 #include "platform/x11/U_PlatformX11.h"
 #include "tracer/F_TimingTrace.h"
 #include "tracer/U_TracerController.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QSessionManager>
 #include <QStyleHints>
 
@@ -37,7 +40,8 @@ int Run(QApplication& app)
          AppFolder() + Constantes::NotesFileName, AppFolder() + Constantes::AlarmFileName});
 
     TTracerController tracer;
-    TfrmFragm frmFragm(tracer);
+    TNotesPad notes;
+    TfrmFragm frmFragm(tracer, notes);
     // Before anything can show a window: a session ending during a start-up message ends
     // the program as cleanly as later.
     TTerminationWatcher termination;
@@ -46,9 +50,11 @@ int Run(QApplication& app)
     frmFragm.FormCreate(QApplication::arguments().mid(1));
     if (Glb().ApplicationTerminating)
         return 0;
-    TfrmMnememo frmMnememo;
+    TfrmMnememo frmMnememo(notes);
     TfrmTimingTrace frmTimingTrace(tracer);
     frmFragm.SetSecondaryWindows(&frmMnememo, &frmTimingTrace);
+    // Copies reach the pad from the editor's first show on.
+    TClipboardCapture capture(notes, QGuiApplication::clipboard());
 
     // A checkpoint, or a logout the user may still cancel: save, but go on running.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &frmFragm,

@@ -9,6 +9,8 @@
 #include "app/U_Settings.h"
 #include "core/F_Glb.h"
 #include "core/U_IniFile.h"
+#include "notes/F_ScdNiv.h"
+#include "notes/U_NotesPad.h"
 #include "toolkit/C_DateEdit.h"
 #include "toolkit/C_DigitalClock.h"
 #include "toolkit/C_FlatButton.h"
@@ -29,8 +31,7 @@
 
 #include <memory>
 
-// The main window as the program makes it, with the tracer window and a plain stand-in for
-// the notes editor.
+// The main window as the program makes it, with the notes editor and the tracer window.
 class FragmFixture : public TarvelleTest
 {
 protected:
@@ -38,7 +39,9 @@ protected:
     {
         frm.reset();
         tracerWindow.reset();
+        notesEditor.reset();
         tracerController = std::make_unique<TTracerController>();
+        notesPad = std::make_unique<TNotesPad>();
         SetMainWindow(nullptr);
         SetColourDialog(nullptr);
         TarvelleTest::TearDown();
@@ -47,11 +50,14 @@ protected:
     {
         frm.reset();
         tracerWindow.reset();
+        notesEditor.reset();
         tracerController = std::make_unique<TTracerController>();
-        frm = std::make_unique<TfrmFragm>(*tracerController);
+        notesPad = std::make_unique<TNotesPad>();
+        frm = std::make_unique<TfrmFragm>(*tracerController, *notesPad);
         frm->FormCreate(arguments);
+        notesEditor = std::make_unique<TfrmMnememo>(*notesPad);
         tracerWindow = std::make_unique<TfrmTimingTrace>(*tracerController);
-        frm->SetSecondaryWindows(&notes, tracerWindow.get());
+        frm->SetSecondaryWindows(notesEditor.get(), tracerWindow.get());
     }
     // Installs the distributed settings file with some options changed.
     void WriteSettings(const QList<std::pair<QString, QString>>& options)
@@ -87,8 +93,12 @@ protected:
 
     TfrmTimingTrace& TracerWindow() const { return *tracerWindow; }
 
-    QWidget notes;
+    TfrmMnememo& Notes() const { return *notesEditor; }
+    TNotesPad& Pad() const { return *notesPad; }
+
     std::unique_ptr<TTracerController> tracerController = std::make_unique<TTracerController>();
+    std::unique_ptr<TNotesPad> notesPad = std::make_unique<TNotesPad>();
+    std::unique_ptr<TfrmMnememo> notesEditor;
     std::unique_ptr<TfrmTimingTrace> tracerWindow;
     std::unique_ptr<TfrmFragm> frm;
 };
@@ -110,13 +120,13 @@ protected:
         });
         Start();
         frm->move(300, 200);
-        notes.show();
+        notesEditor->show();
         tracerWindow->show();
         frm->show();
     }
     bool Shown(bool main, bool notesShown, bool tracerShown) const
     {
-        return frm->isVisible() == main && notes.isVisible() == notesShown &&
+        return frm->isVisible() == main && notesEditor->isVisible() == notesShown &&
                tracerWindow->isVisible() == tracerShown;
     }
     // Starts tracing and takes one sample of the editor's window.

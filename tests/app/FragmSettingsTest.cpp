@@ -122,8 +122,8 @@ TEST_F(FragmSettings, SideButtonsAndDraggingAnAnchoredWindowDockTheEditor)
     QTest::mouseClick(frm->ui.spdEpaType, Qt::LeftButton);
     EXPECT_EQ(frm->ui.calendMem->DropDownSide(), side);
 
-    notes.resize(277, 182);
-    notes.show();
+    Notes().resize(277, 182);
+    Notes().show();
     frm->show();
     QTest::mouseClick(frm->ui.spdAncrMnem, Qt::LeftButton);
     EXPECT_TRUE(Glb().EditorAnchored);
@@ -133,7 +133,7 @@ TEST_F(FragmSettings, SideButtonsAndDraggingAnAnchoredWindowDockTheEditor)
         frm->move(left, 100);
         QTest::mousePress(frm.get(), Qt::LeftButton, {}, QPoint(60, 20));
         QTest::mouseRelease(frm.get(), Qt::LeftButton, {}, QPoint(60, 20));
-        EXPECT_EQ(notes.pos(), QPoint(editorLeft, 100));
+        EXPECT_EQ(Notes().pos(), QPoint(editorLeft, 100));
         EXPECT_EQ(frm->ui.calendMem->DropDownSide(), calendar);
     }
 }

@@ -70,7 +70,7 @@ TEST_F(Fragm, HideAllShowAllTheTrayLeftClickAndComingForwardFollowTheFlags)
     frm->ShowAll(); // already shown: nothing changes
     EXPECT_TRUE(Shown(true, true, true));
     Glb().NotesVisible = false;
-    notes.hide();
+    Notes().hide();
     frm->HideAll();
     EXPECT_TRUE(Shown(false, false, true)); // the tracer is not in the visible set
     frm->ComeForward(); // a second copy leaves a window hidden in the tray hidden
@@ -117,7 +117,7 @@ TEST_F(Fragm, TrayRightClickShowsThenAsksCancelKeepsAllOkStopsTracingAndClosesWi
     EXPECT_TRUE(ReadBytes(TraceFilePath()).endsWith(";00:00:05\r\n"));
     EXPECT_EQ(closed.size(), 1);
     EXPECT_EQ(frm->pos(), QPoint(300, 200));
-    EXPECT_FALSE(notes.isVisible() || TracerWindow().isVisible());
+    EXPECT_FALSE(Notes().isVisible() || TracerWindow().isVisible());
 }
 
 TEST_F(Fragm, OkAndStopActOnlyWhenReleasedInsideTheirLabelsAndClosingWaitsForTheTracer)
@@ -231,8 +231,8 @@ TEST_F(Fragm, AnAnchoredEditorFollowsTheWindowAllAlongADrag)
         QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(frm->mapToGlobal(to)),
                          Qt::NoButton, Qt::LeftButton, {});
         QApplication::sendEvent(frm.get(), &move);
-        EXPECT_EQ(notes.pos(),
-                  DockEditorPlacement(frm->geometry(), notes.width(), platform->screen).editor);
+        EXPECT_EQ(Notes().pos(),
+                  DockEditorPlacement(frm->geometry(), Notes().width(), platform->screen).editor);
     }
     QTest::mouseRelease(frm.get(), Qt::LeftButton, {}, QPoint(-100, 40));
 }
