@@ -1,0 +1,31 @@
+#include "E2eSupport.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+#include <csignal>
+
+using Notes = ProgramTest;
+
+// A note typed into the subject box is in Tarvelle.txt after a session's end, in
+// Windows-1252 with CR LF, the save stamp last.
+TEST_F(Notes, ASessionEndSavesTheModifiedNotes)
+{
+    QProcess* program = nullptr;
+    const QString main = StartMain(program);
+    ASSERT_FALSE(main.isEmpty());
+    WaitUntil([this]() { return QFile::exists(home.filePath("Tarvelle.txt")); });
+    RunTool("xdotool", {"mousemove", "--window", main, "120", "55", "click", "1"});
+    RunTool("xdotool", {"type", "--window", main, "note de fin"});
+    RunTool("xdotool", {"key", "--window", main, "Return"});
+    WaitUntil([] { return false; }, 300); // the keys reach the program
+    ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
+    ASSERT_TRUE(EndsWithZero(*program));
+
+    static const QRegularExpression expected(QStringLiteral(
+        "^Mnemo_\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d\r\n-{48}\r\nnote de fin\r\n"
+        " \\[Dernier enreg. \u00E0 \\d\\d:\\d\\d:\\d\\d\\]\r\n$"));
+    const QByteArray bytes = ReadBytes(home.filePath("Tarvelle.txt"));
+    EXPECT_TRUE(expected.match(QString::fromLatin1(bytes)).hasMatch()) << bytes.toStdString();
+    EXPECT_TRUE(bytes.contains("enreg. \xE0 ")) << "one byte for the à";
+}
