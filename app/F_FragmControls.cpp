@@ -1,5 +1,6 @@
 #include "app/F_FragmControls.h"
 
+#include "core/F_Controls.h"
 #include "core/U_Clock.h"
 #include "core/U_Fonts.h"
 #include "core/U_Glb.h"
@@ -21,18 +22,10 @@
 namespace {
 const QString kSansSerif = QStringLiteral("MS Sans Serif");
 
-template <typename T> T* Make(QWidget* parent, const char* name, const QRect& geometry)
-{
-    auto* control = new T(parent);
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(geometry);
-    return control;
-}
-
 TFlatButton* Button(QWidget* window, const char* name, const QRect& geometry, const QString& hint,
                     const QString& caption = QString())
 {
-    auto* button = Make<TFlatButton>(window, name, geometry);
+    auto* button = MakeControl<TFlatButton>(window, name, geometry);
     button->SetHint(hint);
     if (!caption.isEmpty()) {
         // A light face keeps the glyph readable on any part of the gradient.
@@ -69,12 +62,12 @@ TFragmControls::TFragmControls(QWidget* window)
 
 void TFragmControls::CreateTitle(QWidget* window)
 {
-    rxTitre = Make<TTransparentLabel>(window, "rxTitre", QRect(96, 5, 86, 26));
+    rxTitre = MakeControl<TTransparentLabel>(window, "rxTitre", QRect(96, 5, 86, 26));
     rxTitre->setText(QStringLiteral("Tarvelle"));
     rxTitre->setFont(Fonts::PixelFont(QStringLiteral("Papyrus"), 19));
     rxTitre->setAlignment(Qt::AlignCenter);
     rxTitre->setToolTip(QStringLiteral("Dbl-Click=réduire"));
-    lblTitre = Make<TTransparentLabel>(window, "lblTitre", QRect(92, 31, 93, 10));
+    lblTitre = MakeControl<TTransparentLabel>(window, "lblTitre", QRect(92, 31, 93, 10));
     lblTitre->setFont(Fonts::PixelFont(QStringLiteral("MS Serif"), 8));
     lblTitre->setAlignment(Qt::AlignCenter);
     lblTitre->SetTransparent(false);
@@ -118,15 +111,15 @@ void TFragmControls::CreateToolButtons(QWidget* window)
     spdSpy->SetColor(0xC8C8C8);
     const QPixmap led = Picture(QStringLiteral(":/pictures/led.png"), QSize(10, 10), Qt::red);
     spdSpy->SetGlyph(led.scaled(8, 8, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    imgLed = Make<TImage>(window, "imgLed", QRect(220, 80, 10, 10));
+    imgLed = MakeControl<TImage>(window, "imgLed", QRect(220, 80, 10, 10));
     imgLed->SetPicture(led);
     imgLed->hide();
-    imgAlarm = Make<TImage>(window, "imgAlarm", QRect(226, 64, 20, 20));
+    imgAlarm = MakeControl<TImage>(window, "imgAlarm", QRect(226, 64, 20, 20));
     imgAlarm->SetPicture(
         Picture(QStringLiteral(":/pictures/alarm.png"), QSize(20, 20), Qt::yellow));
     imgAlarm->setToolTip(QStringLiteral("Alarme"));
     imgAlarm->hide();
-    inWork = Make<TAnimatedPicture>(window, "inWork", QRect(236, 86, 16, 16));
+    inWork = MakeControl<TAnimatedPicture>(window, "inWork", QRect(236, 86, 16, 16));
     inWork->SetStrip(TImage::LoadPng(QStringLiteral(":/pictures/inwork.png")), 8);
     inWork->setToolTip(QStringLiteral("Encore en travaux..."));
     inWork->hide();
@@ -134,15 +127,15 @@ void TFragmControls::CreateToolButtons(QWidget* window)
 
 void TFragmControls::CreateEntries(QWidget* window)
 {
-    edtMnemo = Make<QLineEdit>(window, "edtMnemo", QRect(52, 46, 150, 18));
+    edtMnemo = MakeControl<QLineEdit>(window, "edtMnemo", QRect(52, 46, 150, 18));
     edtMnemo->setFont(Fonts::PixelFont(QStringLiteral("Arial"), 12));
     edtMnemo->setFrame(false);
     edtMnemo->setToolTip(QStringLiteral("Sujet"));
-    calendMem = Make<TDateEdit>(window, "calendMem", QRect(52, 68, 18, 18));
+    calendMem = MakeControl<TDateEdit>(window, "calendMem", QRect(52, 68, 18, 18));
     calendMem->SetDate(Now().date());
-    rxClocker = Make<TDigitalClock>(window, "rxClocker", QRect(140, 68, 62, 18));
+    rxClocker = MakeControl<TDigitalClock>(window, "rxClocker", QRect(140, 68, 62, 18));
     rxClocker->setToolTip(QStringLiteral("Click droit:\r\n ALARME"));
-    rxFE = Make<TFileNameEdit>(window, "rxFE", QRect(52, 46, 150, 18));
+    rxFE = MakeControl<TFileNameEdit>(window, "rxFE", QRect(52, 46, 150, 18));
     rxFE->SetFilter(QStringLiteral("Fichiers texte|*.txt;*.ini;*.csv|*All files|*.*"));
     rxFE->hide();
 }
@@ -150,12 +143,12 @@ void TFragmControls::CreateEntries(QWidget* window)
 void TFragmControls::CreatePanels(QWidget* window)
 {
     const auto panel = [window](const char* name, const QRect& geometry) {
-        auto* control = Make<TSkinPanel>(window, name, geometry);
+        auto* control = MakeControl<TSkinPanel>(window, name, geometry);
         control->SetBevelOuter(TSkinPanel::TBevel::Raised);
         return control;
     };
     const auto caption = [](TSkinPanel* owner, const char* name, const QString& text) {
-        auto* label = Make<TTransparentLabel>(owner, name, owner->rect());
+        auto* label = MakeControl<TTransparentLabel>(owner, name, owner->rect());
         label->setText(text);
         label->setAlignment(Qt::AlignCenter);
         label->setFont(Fonts::PointFont(kSansSerif, 8, true));

@@ -1,5 +1,6 @@
 #include "tracer/F_Dispatch.h"
 
+#include "core/F_Controls.h"
 #include "core/F_Glb.h"
 #include "core/F_WindowDrag.h"
 #include "core/U_Fonts.h"
@@ -19,23 +20,6 @@ const QString kSansSerif = QStringLiteral("MS Sans Serif");
 const QString kPapyrus = QStringLiteral("Papyrus");
 constexpr int kPagesMargin = 16;
 
-template <typename T> T* Make(QWidget* parent, const char* name, const QRect& geometry)
-{
-    auto* control = new T(parent);
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(geometry);
-    return control;
-}
-
-TTransparentLabel* Title(QWidget* window, const char* name, QPoint at, const QString& text)
-{
-    auto* label = Make<TTransparentLabel>(window, name, QRect(at, QSize()));
-    label->SetTransparent(true);
-    label->setFont(Fonts::PixelFont(kPapyrus, 21));
-    label->setText(text);
-    label->adjustSize();
-    return label;
-}
 } // namespace
 
 TfrmDispatch::TfrmDispatch(QWidget* parent) : TfrmModWindowPos(parent)
@@ -45,7 +29,7 @@ TfrmDispatch::TfrmDispatch(QWidget* parent) : TfrmModWindowPos(parent)
     setFont(Fonts::PixelFont(kSansSerif, 11));
     resize(497, 257);
     CreateTitles();
-    pgeCtrl = Make<TPageControl>(this, "pgeCtrl", QRect(8, 24, 481, 209));
+    pgeCtrl = MakeControl<TPageControl>(this, "pgeCtrl", QRect(8, 24, 481, 209));
     connect(pgeCtrl, &QTabWidget::currentChanged, this, &TfrmDispatch::PageShown);
     CreateButtons();
     new TBusyMouse(this);
@@ -54,9 +38,11 @@ TfrmDispatch::TfrmDispatch(QWidget* parent) : TfrmModWindowPos(parent)
 
 void TfrmDispatch::CreateTitles()
 {
-    rxJournal = Title(this, "rxJournal", QPoint(8, -2), QStringLiteral("Journal"));
+    rxJournal = MakeCaption(this, "rxJournal", QPoint(8, -2), QStringLiteral("Journal"),
+                            Fonts::PixelFont(kPapyrus, 21));
     rxTimeDsp =
-        Title(this, "rxTimeDsp", QPoint(385, -2), QStringLiteral("à  ") + CurrentTimeText());
+        MakeCaption(this, "rxTimeDsp", QPoint(385, -2), QStringLiteral("à  ") + CurrentTimeText(),
+                    Fonts::PixelFont(kPapyrus, 21));
     // The titles are free surface: the window is dragged by them too.
     Drag()->Watch(rxJournal);
     Drag()->Watch(rxTimeDsp);
@@ -64,12 +50,12 @@ void TfrmDispatch::CreateTitles()
 
 void TfrmDispatch::CreateButtons()
 {
-    spdImpression = Make<TFlatButton>(this, "spdImpression", QRect(304, 236, 89, 17));
+    spdImpression = MakeControl<TFlatButton>(this, "spdImpression", QRect(304, 236, 89, 17));
     spdImpression->SetCaption(QStringLiteral("Impression"));
     spdImpression->setFont(Fonts::PixelFont(kSansSerif, 11));
     spdImpression->SetFontColor(0xFFFFFF);
     connect(spdImpression, &TFlatButton::Click, this, &TfrmDispatch::Impression);
-    scrOutDsptch = Make<TSkinPanel>(this, "scrOutDsptch", QRect(406, 236, 83, 17));
+    scrOutDsptch = MakeControl<TSkinPanel>(this, "scrOutDsptch", QRect(406, 236, 83, 17));
     scrOutDsptch->setFont(Fonts::PixelFont(kSansSerif, 11));
     scrOutDsptch->SetFontColor(0xFFFFFF);
     scrOutDsptch->SetScrollSettings(

@@ -1,5 +1,6 @@
 #include "tracer/F_DlgImpr.h"
 
+#include "core/F_Controls.h"
 #include "core/F_WindowDrag.h"
 #include "core/U_Fonts.h"
 #include "platform/U_Platform.h"
@@ -21,29 +22,10 @@ constexpr int kLimitShownMs = 20000;
 constexpr int kPrint = 1;
 constexpr int kCancel = 2;
 
-template <typename T> T* Make(QWidget* parent, const char* name, const QRect& geometry)
-{
-    auto* control = new T(parent);
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(geometry);
-    return control;
-}
-
-TTransparentLabel* Label(QWidget* window, const char* name, QPoint at, const QString& text,
-                         const QFont& font)
-{
-    auto* label = Make<TTransparentLabel>(window, name, QRect(at, QSize()));
-    label->SetTransparent(true);
-    label->setFont(font);
-    label->setText(text);
-    label->adjustSize();
-    return label;
-}
-
 TSkinPanel* Panel(QWidget* window, const char* name, const QRect& geometry,
                   const TSkinPanel::TScrollSettings& scroll)
 {
-    auto* panel = Make<TSkinPanel>(window, name, geometry);
+    auto* panel = MakeControl<TSkinPanel>(window, name, geometry);
     panel->SetFontColor(0xFFFFFF);
     panel->SetScrollSettings(scroll);
     panel->SetActive(true);
@@ -65,8 +47,8 @@ TfrmDlgImpr::TfrmDlgImpr(QWidget* owner) : TfrmModWindowPos(owner)
     setFont(Fonts::PixelFont(kSansSerif, 11));
     resize(339, 104);
     move(Platform().ScreenGeometry().center() - rect().center());
-    rxImpTitre = Label(this, "rxImpTitre", QPoint(5, -2), QStringLiteral("Impression"),
-                       Fonts::PixelFont(QStringLiteral("Papyrus"), 19));
+    rxImpTitre = MakeCaption(this, "rxImpTitre", QPoint(5, -2), QStringLiteral("Impression"),
+                             Fonts::PixelFont(QStringLiteral("Papyrus"), 19));
     Drag()->Watch(rxImpTitre);
     CreateChoice();
     CreateButtons();
@@ -79,14 +61,14 @@ TfrmDlgImpr::TfrmDlgImpr(QWidget* owner) : TfrmModWindowPos(owner)
 
 void TfrmDlgImpr::CreateChoice()
 {
-    rdbAllPages = Make<QRadioButton>(this, "rdbAllPages", QRect(39, 40, 26, 17));
+    rdbAllPages = MakeControl<QRadioButton>(this, "rdbAllPages", QRect(39, 40, 26, 17));
     rdbAllPages->setChecked(true);
-    rdbJustActPage = Make<QRadioButton>(this, "rdbJustActPage", QRect(39, 64, 26, 17));
+    rdbJustActPage = MakeControl<QRadioButton>(this, "rdbJustActPage", QRect(39, 64, 26, 17));
     const QFont labels = Fonts::PixelFont(kSansSerif, 13);
     rxAllPages =
-        Label(this, "rxAllPages", QPoint(68, 41), QStringLiteral("Toutes les pages"), labels);
-    rxJustActivePage = Label(this, "rxJustActivePage", QPoint(68, 65),
-                             QStringLiteral("Uniquement la page active"), labels);
+        MakeCaption(this, "rxAllPages", QPoint(68, 41), QStringLiteral("Toutes les pages"), labels);
+    rxJustActivePage = MakeCaption(this, "rxJustActivePage", QPoint(68, 65),
+                                   QStringLiteral("Uniquement la page active"), labels);
     connect(rxAllPages, &TTransparentLabel::Click, this, &TfrmDlgImpr::SwitchChoice);
     connect(rxJustActivePage, &TTransparentLabel::Click, this, &TfrmDlgImpr::SwitchChoice);
 }

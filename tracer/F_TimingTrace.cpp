@@ -1,5 +1,6 @@
 #include "tracer/F_TimingTrace.h"
 
+#include "core/F_Controls.h"
 #include "core/U_Dialogs.h"
 #include "core/U_Fonts.h"
 #include "toolkit/C_SkinPanel.h"
@@ -15,30 +16,10 @@
 namespace {
 const QString kSansSerif = QStringLiteral("MS Sans Serif");
 
-template <typename T> T* Make(QWidget* parent, const char* name, const QPoint& at)
-{
-    auto* control = new T(parent);
-    control->setObjectName(QLatin1String(name));
-    control->move(at);
-    return control;
-}
-
-TTransparentLabel* Label(QWidget* window, const char* name, const QPoint& at, const QString& text,
-                         Qt::Alignment alignment = Qt::AlignLeft)
-{
-    auto* label = Make<TTransparentLabel>(window, name, at);
-    label->SetTransparent(true);
-    label->setText(text);
-    label->setAlignment(alignment);
-    label->adjustSize();
-    return label;
-}
-
 TSkinPanel* PanelButton(QWidget* window, const char* name, const QRect& geometry,
                         const QString& hint)
 {
-    auto* panel = Make<TSkinPanel>(window, name, geometry.topLeft());
-    panel->resize(geometry.size());
+    auto* panel = MakeControl<TSkinPanel>(window, name, geometry);
     panel->setToolTip(hint);
     panel->SetBevelOuter(TSkinPanel::TBevel::Raised);
     return panel;
@@ -72,20 +53,20 @@ TfrmTimingTrace::TfrmTimingTrace(TTracerController& controller, QWidget* parent)
 
 void TfrmTimingTrace::CreateLabels()
 {
-    rxTRACE = Label(this, "rxTRACE", QPoint(6, -1), QStringLiteral("Traceur"));
-    rxTRACE->setFont(Fonts::PixelFont(QStringLiteral("Papyrus"), 21));
-    rxTRACE->adjustSize();
-    rxActiveProcess = Label(this, "rxActiveProcess", QPoint(131, 15), QString());
+    rxTRACE = MakeCaption(this, "rxTRACE", QPoint(6, -1), QStringLiteral("Traceur"),
+                          Fonts::PixelFont(QStringLiteral("Papyrus"), 21));
     QFont italic = Fonts::PixelFont(QStringLiteral("Arial"), 11);
     italic.setItalic(true);
-    rxActiveProcess->setFont(italic);
-    rxDate = Label(this, "rxDate", QPoint(235, 8), QStringLiteral("Date"));
-    rxOrigine = Label(this, "rxOrigine", QPoint(284, 8), QStringLiteral("Origine"));
-    rxHeureDEB = Label(this, "rxHeureDEB", QPoint(332, 1), QStringLiteral("Dernière\nreprise"),
-                       Qt::AlignHCenter);
-    rxHeureFIN = Label(this, "rxHeureFIN", QPoint(383, 1), QStringLiteral("Dernière\nsortie"),
-                       Qt::AlignHCenter);
-    rxDuree = Label(this, "rxDuree", QPoint(436, 8), QStringLiteral("Durée"), Qt::AlignHCenter);
+    rxActiveProcess = MakeCaption(this, "rxActiveProcess", QPoint(131, 15), QString(), italic);
+    const QFont text = font();
+    rxDate = MakeCaption(this, "rxDate", QPoint(235, 8), QStringLiteral("Date"), text);
+    rxOrigine = MakeCaption(this, "rxOrigine", QPoint(284, 8), QStringLiteral("Origine"), text);
+    rxHeureDEB = MakeCaption(this, "rxHeureDEB", QPoint(332, 1),
+                             QStringLiteral("Dernière\nreprise"), text, Qt::AlignHCenter);
+    rxHeureFIN = MakeCaption(this, "rxHeureFIN", QPoint(383, 1), QStringLiteral("Dernière\nsortie"),
+                             text, Qt::AlignHCenter);
+    rxDuree = MakeCaption(this, "rxDuree", QPoint(436, 8), QStringLiteral("Durée"), text,
+                          Qt::AlignHCenter);
 }
 
 void TfrmTimingTrace::CreateButtons()
@@ -109,8 +90,7 @@ void TfrmTimingTrace::CreateButtons()
 
 void TfrmTimingTrace::CreateGrid()
 {
-    grdTraceTime = Make<TStringGrid>(this, "grdTraceTime", QPoint(5, 28));
-    grdTraceTime->resize(487, 87);
+    grdTraceTime = MakeControl<TStringGrid>(this, "grdTraceTime", QRect(5, 28, 487, 87));
     grdTraceTime->setFont(Fonts::PixelFont(kSansSerif, 11));
     grdTraceTime->setModel(&tracer.trace.grid);
     grdTraceTime->SetDefaultColWidth(50);
