@@ -85,13 +85,3 @@ void BM_OpenJournal(benchmark::State& state)
 }
 BENCHMARK(BM_OpenJournal)->Arg(3)->Arg(300)->Unit(benchmark::kMillisecond);
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

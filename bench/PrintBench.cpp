@@ -98,13 +98,3 @@ void BM_LayoutOnly(benchmark::State& state)
 }
 BENCHMARK(BM_LayoutOnly)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,6 +1,5 @@
 // One change of origin while the tracer window shows the grid, with 10 and with 100 000 rows:
 // the two must cost the same.
-#include "core/U_Clock.h"
 #include "core/U_Glb.h"
 #include "tracer/F_TimingTrace.h"
 #include "tracer/U_TracerController.h"
@@ -40,14 +39,3 @@ void BM_OriginChangeWithWindowShown(benchmark::State& state)
 }
 BENCHMARK(BM_OriginChangeWithWindowShown)->Arg(10)->Arg(100000)->Unit(benchmark::kMicrosecond);
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SetClock(nullptr);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
