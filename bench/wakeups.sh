@@ -29,14 +29,14 @@ switches() {
 }
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 
-# Starts the program with the given value of "Démarrage sur Traceur", lets it settle, then
-# counts over the measured time.
+# Starts the program with the given values of "Démarrage sur Traceur" and "Mnemo visible", lets
+# it settle, then counts over the measured time.
 measure() {
-    local name="$1" tracing="$2" home
+    local name="$1" tracing="$2" notes="$3" home
     home="$(mktemp -d "$work/home.XXXXXX")"
     cp "$root/build/ConfigMnemo.ini" "$home/"
-    perl -pi -e "s/^(D\\xe9marrage sur Traceur)=\\d/\$1=$tracing/; s/^posDefault=1/posDefault=0/" \
-        "$home/ConfigMnemo.ini"
+    perl -pi -e "s/^(D\\xe9marrage sur Traceur)=\\d/\$1=$tracing/; s/^posDefault=1/posDefault=0/;
+        s/^(Mnemo visible)=\\d/\$1=$notes/" "$home/ConfigMnemo.ini"
     TARVELLE_HOME="$home" XDG_RUNTIME_DIR="$home" "$root/build/tarvelle" >/dev/null 2>&1 &
     local pid=$!
     sleep 5
@@ -54,5 +54,6 @@ measure() {
             n, s / t, c * 1000 / hz * 60 / t, c * 100 / hz / t }'
 }
 
-measure idle 0
-measure tracing 1
+measure idle 0 0
+measure notes 0 1
+measure tracing 1 0
