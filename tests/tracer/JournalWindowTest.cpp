@@ -15,12 +15,6 @@
 #include <QTimer>
 
 namespace {
-struct TPrinted
-{
-    QString title;
-    int day = -1;
-};
-
 class JournalWindow : public TarvelleTest
 {
 protected:
@@ -40,58 +34,51 @@ protected:
     {
         grid.AppendRows({{"A.EXE", title, date, "09:00:00", "09:05:00", "09:10:00", duree}});
     }
-    std::unique_ptr<Tfrmdisptch0> Journal()
+    // The journal of the grid, its prints recorded as "title day".
+    void Open()
     {
-        std::unique_ptr<Tfrmdisptch0> journal = CreateJournal(grid, &tracerWindow);
-        if (journal)
-            journal->SetPrinter([this](const TTraceGrid&, const QString& title, int day) {
-                printed.push_back({title, day});
-                return true;
-            });
-        return journal;
+        journal = CreateJournal(grid, &tracerWindow);
+        journal->SetPrinter([this](const TTraceGrid&, const QString& title, int day) {
+            printed.append(title + u' ' + QString::number(day));
+            return true;
+        });
     }
-    // Each tab as "caption rows", its grid made by showing it.
-    static QStringList Tabs(Tfrmdisptch0& journal)
+    QTabWidget* Pages() const { return journal->findChild<QTabWidget*>("pgeCtrl"); }
+    // The rows of a page, shown first: showing it makes its grid.
+    const QAbstractItemModel& PageRows(int page) const
     {
-        auto* pages = journal.findChild<QTabWidget*>("pgeCtrl");
+        Pages()->setCurrentIndex(page);
+        return *Pages()->widget(page)->findChild<QTableView*>()->model();
+    }
+    // Each tab as "caption rows".
+    QStringList Tabs() const
+    {
         QStringList tabs;
-        for (int i = 0; i < pages->count(); ++i) {
-            pages->setCurrentIndex(i);
-            auto* view = pages->widget(i)->findChild<QTableView*>();
-            tabs.append(pages->tabText(i) + u' ' +
-                        (view ? QString::number(view->model()->rowCount()) : "no grid"));
-        }
+        for (int i = 0; i < Pages()->count(); ++i)
+            tabs.append(Pages()->tabText(i) + u' ' + QString::number(PageRows(i).rowCount()));
         return tabs;
     }
-    static QString Cell(Tfrmdisptch0& journal, int page, int row, int column)
+    QStringList Row(int page, int row) const
     {
-        auto* pages = journal.findChild<QTabWidget*>("pgeCtrl");
-        pages->setCurrentIndex(page);
-        const QAbstractItemModel* model = pages->widget(page)->findChild<QTableView*>()->model();
-        return model->index(row, column).data().toString();
+        QStringList cells;
+        for (int column = 0; column < TraceColumn::count; ++column)
+            cells.append(PageRows(page).index(row, column).data().toString());
+        return cells;
     }
-    // Answers the print dialog, once it is up, with `act`.
-    void WhenDialogOpens(Tfrmdisptch0& journal, std::function<void(TfrmDlgImpr&)> act)
+    static TSkinPanel* ExitPanel(QWidget& journal)
     {
-        QTimer::singleShot(0, &journal, [&journal, act]() {
-            auto* dialog = journal.findChild<TfrmDlgImpr*>();
-            ASSERT_NE(dialog, nullptr);
-            EXPECT_TRUE(dialog->isVisible());
-            EXPECT_FALSE(journal.findChild<TSkinPanel*>("scrOutDsptch")->IsActive());
-            act(*dialog);
-        });
+        return journal.findChild<TSkinPanel*>("scrOutDsptch");
     }
     static void Click(QWidget* window, const char* name)
     {
-        QWidget* control = window->findChild<QWidget*>(name);
-        ASSERT_NE(control, nullptr) << name;
-        QTest::mouseClick(control, Qt::LeftButton);
+        QTest::mouseClick(window->findChild<QWidget*>(name), Qt::LeftButton);
     }
 
     TTraceGrid grid;
     QWidget mainWindow;
     QWidget tracerWindow;
-    std::vector<TPrinted> printed;
+    std::unique_ptr<Tfrmdisptch0> journal;
+    QStringList printed;
 };
 
 bool JournalOpen()
@@ -103,62 +90,45 @@ bool JournalOpen()
 }
 } // namespace
 
-TEST_F(JournalWindow, OneTabPerRunOfADateNewestFirstUpToTheFirstBlankRow)
+// A date seen again after another day is a tab of its own.
+TEST_F(JournalWindow, OneTabPerRunOfADateNewestFirst)
 {
-    const auto three = [this]() {
-        Add("05/12/2026", "00:30:00");
-        Add("05/12/2026", "00:15:30");
-        Add("06/12/2026", "00:59:59");
-        Add("06/12/2026", "00:02:03");
-        Add("06/12/2026", "00:00:01");
-        Add("07/12/2026", "01:00:00");
-    };
-    three();
-    EXPECT_EQ(Tabs(*Journal()),
-              QStringList({"07/12/26=01:00:00 1", "06/12/26=01:02:03 3", "05/12/26=00:45:30 2"}));
-    Add("06/12/2026", "00:00:10");
-    EXPECT_EQ(Tabs(*Journal()).mid(0, 2),
-              QStringList({"06/12/26=00:00:10 1", "07/12/26=01:00:00 1"}));
-    grid.Clear();
-    three();
-    grid.SetCell(3, TraceColumn::procName, "");
-    EXPECT_EQ(Tabs(*Journal()), QStringList({"06/12/26=00:59:59 1", "05/12/26=00:45:30 2"}));
+    const char* rows[][2] = {{"05/12/2026", "00:30:00"}, {"05/12/2026", "00:15:30"},
+                             {"06/12/2026", "00:59:59"}, {"06/12/2026", "00:02:03"},
+                             {"06/12/2026", "00:00:01"}, {"07/12/2026", "01:00:00"},
+                             {"06/12/2026", "00:00:10"}};
+    for (const auto& [date, duree] : rows)
+        Add(date, duree);
+    Open();
+    EXPECT_EQ(Tabs(), QStringList({"06/12/26=00:00:10 1", "07/12/26=01:00:00 1",
+                                   "06/12/26=01:02:03 3", "05/12/26=00:45:30 2"}));
 }
 
 TEST_F(JournalWindow, PagesShowTheirOwnRowsWithTitlesCutToTheFileName)
 {
     Add("05/12/2026", "00:30:00", "C:\\docs\\plan.txt - Editor");
-    Add("06/12/2026", "00:10:00", "Agenda: juin");
+    Add("06/12/2026", "00:10:00");
     Add("06/12/2026", "00:20:00", "Sans titre");
-    const auto journal = Journal();
-    EXPECT_EQ(Cell(*journal, 1, 0, TraceColumn::winTitle), "plan.txt - Editor");
-    EXPECT_EQ(Cell(*journal, 0, 0, TraceColumn::winTitle), " juin");
-    QStringList second;
-    for (int column = 0; column < TraceColumn::count; ++column)
-        second.append(Cell(*journal, 0, 1, column));
-    EXPECT_EQ(second, QStringList({"A.EXE", "Sans titre", "06/12/2026", "09:00:00", "09:05:00",
-                                   "09:10:00", "00:20:00"}));
+    Open();
+    EXPECT_EQ(Row(1, 0).value(TraceColumn::winTitle), "plan.txt - Editor");
+    EXPECT_EQ(Row(0, 1), QStringList({"A.EXE", "Sans titre", "06/12/2026", "09:00:00", "09:05:00",
+                                      "09:10:00", "00:20:00"}));
     // The pages follow the trace, and a new tracer empties them instead of reading rows gone.
     grid.SetCell(2, TraceColumn::duree, "00:21:00");
-    EXPECT_EQ(Cell(*journal, 0, 1, TraceColumn::duree), "00:21:00");
+    EXPECT_EQ(Row(0, 1).value(TraceColumn::duree), "00:21:00");
     grid.Clear();
-    EXPECT_EQ(Tabs(*journal).first(), "06/12/26=00:30:00 0");
+    EXPECT_EQ(Tabs().first(), "06/12/26=00:30:00 0");
 }
 
 TEST_F(JournalWindow, NoRowsOrABadDurationShowAMessageAndNoJournal)
 {
     ShowJournal(grid, &tracerWindow);
+    ASSERT_EQ(dialogs->messages.size(), 1);
+    const TMessageRequest& message = dialogs->messages[0];
+    EXPECT_EQ(message.text, "Pas d'enregistrements à afficher.");
+    EXPECT_EQ(std::tuple(message.textColour, message.backColour, message.durationMs),
+              std::tuple(0xFFFFFFu, 0u, 0));
     Add("05/12/2026", "00:30:00");
-    grid.SetCell(0, TraceColumn::dateTrace, "");
-    ShowJournal(grid, &tracerWindow);
-    ASSERT_EQ(dialogs->messages.size(), 2);
-    for (const TMessageRequest& message : dialogs->messages) {
-        EXPECT_EQ(message.text, "Pas d'enregistrements à afficher.");
-        EXPECT_EQ(message.textColour, 0xFFFFFFu);
-        EXPECT_EQ(message.backColour, 0u);
-        EXPECT_EQ(message.durationMs, 0);
-    }
-    grid.SetCell(0, TraceColumn::dateTrace, "05/12/2026");
     Add("06/12/2026", "ab:cd:ef");
     ShowJournal(grid, &tracerWindow);
     EXPECT_EQ(dialogs->plainMessages,
@@ -174,20 +144,18 @@ TEST_F(JournalWindow, GoesAboveTheTracerWindowWhenThereIsRoomElseBelow)
     const int cases[][2] = {{500, 500 - 116 - 257 + 1}, {373, 1}, {372, 372 + 117}, {0, 117}};
     for (const auto& [tracerTop, top] : cases) {
         tracerWindow.move(60, tracerTop);
-        const auto journal = Journal();
+        Open();
         EXPECT_EQ(journal->geometry(), QRect(60, top, 497, 257)) << tracerTop;
     }
     tracerWindow.resize(600, 117);
-    const auto wide = Journal();
-    auto* pages = wide->findChild<QTabWidget*>("pgeCtrl");
-    EXPECT_EQ(pages->geometry(), QRect(8, 24, 584, 209));
-    EXPECT_EQ(wide->findChild<QLabel*>("rxTimeDsp")->text(), "à  09:30:00");
-    wide->show();
+    Open();
+    EXPECT_EQ(Pages()->geometry(), QRect(8, 24, 584, 209));
+    EXPECT_EQ(journal->findChild<QLabel*>("rxTimeDsp")->text(), "à  09:30:00");
+    journal->show();
     QCoreApplication::processEvents();
     // The four time columns share what the first three leave of the page.
-    const auto* view = pages->currentWidget()->findChild<QTableView*>();
-    const int shared = (pages->currentWidget()->width() - 282) / 4;
-    EXPECT_GT(shared, 50);
+    const auto* view = Pages()->currentWidget()->findChild<QTableView*>();
+    const int shared = (Pages()->currentWidget()->width() - 282) / 4;
     QList<int> widths;
     for (int column = 0; column < TraceColumn::count; ++column)
         widths.append(view->columnWidth(column));
@@ -198,83 +166,71 @@ TEST_F(JournalWindow, ShownModallyUntilTheExitPanelIsClickedThenGone)
 {
     Add("05/12/2026", "00:30:00");
     QTimer::singleShot(0, [this]() {
-        QWidget* journal = nullptr;
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (qobject_cast<TfrmDispatch*>(window) && window->isVisible())
-                journal = window;
-        ASSERT_NE(journal, nullptr);
-        EXPECT_TRUE(journal->isModal());
-        auto* exit = journal->findChild<QWidget*>("scrOutDsptch");
+        QWidget* shown = QApplication::activeModalWidget();
+        ASSERT_TRUE(qobject_cast<TfrmDispatch*>(shown));
         EXPECT_EQ(platform->cursorMoves,
-                  QList<QPoint>({journal->pos() + QPoint(406 + 83 / 2, 236 + 17 / 2)}));
+                  QList<QPoint>({shown->pos() + QPoint(406 + 83 / 2, 236 + 17 / 2)}));
         // The tracer taking a sample: the click is lost.
         Glb().TracerBusy = true;
-        QTest::mouseClick(exit, Qt::LeftButton);
-        EXPECT_TRUE(journal->isVisible());
+        QTest::mouseClick(ExitPanel(*shown), Qt::LeftButton);
+        EXPECT_TRUE(shown->isVisible());
         Glb().TracerBusy = false;
-        QTest::mouseClick(exit, Qt::LeftButton);
+        QTest::mouseClick(ExitPanel(*shown), Qt::LeftButton);
     });
     ShowJournal(grid, &tracerWindow);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(JournalOpen());
 }
 
-TEST_F(JournalWindow, PrintDialogLabelsSwitchTheChoiceAndItClosesUnansweredAsCancelled)
+TEST_F(JournalWindow, PrintDialogsLabelsSwitchTheChoiceAndItsTimeLimitRunsFromTheFirstPaint)
 {
-    Add("05/12/2026", "00:30:00");
-    const auto journal = Journal();
-    auto dialog = std::make_unique<TfrmDlgImpr>(journal.get());
-    EXPECT_EQ(dialog->geometry().center(), platform->screen.center());
-    auto* all = dialog->findChild<QRadioButton*>("rdbAllPages");
-    auto* active = dialog->findChild<QRadioButton*>("rdbJustActPage");
+    TfrmDlgImpr dialog;
+    EXPECT_EQ(dialog.geometry().center(), platform->screen.center());
+    auto* all = dialog.findChild<QRadioButton*>("rdbAllPages");
+    auto* active = dialog.findChild<QRadioButton*>("rdbJustActPage");
     for (const char* label : {"rxAllPages", "rxJustActivePage", "rxJustActivePage"}) {
         const bool wasAll = all->isChecked();
-        Click(dialog.get(), label);
+        Click(&dialog, label);
         EXPECT_NE(all->isChecked(), wasAll) << label;
         EXPECT_NE(active->isChecked(), all->isChecked()) << label;
     }
     Glb().TracerBusy = true;
-    Click(dialog.get(), "rxAllPages");
+    Click(&dialog, "rxAllPages");
     EXPECT_TRUE(active->isChecked());
-
-    auto* limit = dialog->findChild<QTimer*>("timerLimit");
-    EXPECT_EQ(limit->interval(), 15000);
-    dialog->grab();
-    EXPECT_EQ(limit->interval(), 20000);
+    auto* limit = dialog.findChild<QTimer*>("timerLimit");
+    dialog.grab();
     EXPECT_TRUE(limit->isActive());
-    dialog.reset();
-    WhenDialogOpens(*journal, [](TfrmDlgImpr& shown) { shown.timerLimitTimer(); });
-    Click(journal.get(), "spdImpression");
-    EXPECT_TRUE(printed.empty()); // still busy: no dialog opened
-    Glb().TracerBusy = false;
-    Click(journal.get(), "spdImpression");
-    EXPECT_TRUE(printed.empty());
-    EXPECT_TRUE(journal->findChild<TSkinPanel*>("scrOutDsptch")->IsActive());
+    EXPECT_EQ(limit->interval(), 20000);
 }
 
-TEST_F(JournalWindow, PrintingAllDaysOrTheActiveTabsDayOnlyWhenConfirmed)
+// Cancelled, left unanswered, or sent for every day or the active tab's day; the exit panel
+// stands still while the dialog is open.
+TEST_F(JournalWindow, PrintsAllDaysOrTheActiveTabsDayOnlyWhenSent)
 {
     Add("05/12/2026", "00:30:00");
     Add("06/12/2026", "01:02:03");
     Add("07/12/2026", "00:00:05");
-    const auto journal = Journal();
-    journal->findChild<QTabWidget*>("pgeCtrl")->setCurrentIndex(1);
+    Open();
+    Pages()->setCurrentIndex(1);
     const auto answer = [&](std::vector<const char*> clicks) {
-        WhenDialogOpens(*journal, [clicks](TfrmDlgImpr& shown) {
+        QTimer::singleShot(0, journal.get(), [this, clicks]() {
+            auto* dialog = journal->findChild<TfrmDlgImpr*>();
+            ASSERT_TRUE(dialog && dialog->isVisible());
+            EXPECT_FALSE(ExitPanel(*journal)->IsActive());
+            if (clicks.empty())
+                dialog->timerLimitTimer();
             for (const char* name : clicks)
-                Click(&shown, name);
+                Click(dialog, name);
         });
         Click(journal.get(), "spdImpression");
         EXPECT_FALSE(journal->findChild<TfrmDlgImpr*>());
+        EXPECT_TRUE(ExitPanel(*journal)->IsActive());
     };
     answer({"rxJustActivePage", "scrAnnulImp"});
-    EXPECT_TRUE(printed.empty());
+    answer({});
+    EXPECT_TRUE(printed.isEmpty());
     answer({"scrEnvImp"});
     answer({"rxJustActivePage", "scrEnvImp"});
-    ASSERT_EQ(printed.size(), 2u);
-    EXPECT_EQ(printed[0].title, "Tarvelle - Trace - testeur");
-    EXPECT_EQ(printed[0].day, 0);
-    EXPECT_EQ(printed[1].title, "Tarvelle - Trace 06/12/26=01:02:03 - testeur");
-    EXPECT_EQ(printed[1].day, 2);
-    EXPECT_TRUE(journal->findChild<TSkinPanel*>("scrOutDsptch")->IsActive());
+    EXPECT_EQ(printed, QStringList({"Tarvelle - Trace - testeur 0",
+                                    "Tarvelle - Trace 06/12/26=01:02:03 - testeur 2"}));
 }
