@@ -43,7 +43,7 @@ protected:
 };
 } // namespace
 
-TEST_F(TimingTrace, GridIsAnEditableViewOfTheTrace)
+TEST_F(TimingTrace, GridIsAnEditableViewOfTheTraceInTheSettingsColours)
 {
     EXPECT_EQ(window->size(), QSize(497, 117));
     EXPECT_EQ(Grid().geometry(), QRect(5, 28, 487, 87));
@@ -74,6 +74,15 @@ TEST_F(TimingTrace, GridIsAnEditableViewOfTheTrace)
     QTest::mouseMove(Grid().viewport(), QPoint(130, 5));
     QTest::mouseRelease(Grid().viewport(), Qt::LeftButton, {}, QPoint(130, 5));
     EXPECT_EQ(Grid().ColWidth(0), 130);
+
+    Glb().Colours.TextBackColour = 0x0000FF;
+    Glb().Colours.TextColour = 0x00FF00;
+    Glb().Colours.TitleColour = 0xFF0000;
+    window->RepaintSkin();
+    EXPECT_EQ(Grid().palette().color(QPalette::Base), QColor(Qt::red));
+    EXPECT_EQ(Grid().palette().color(QPalette::Text), QColor(Qt::green));
+    EXPECT_EQ(window->rxDuree->palette().color(QPalette::WindowText), QColor(Qt::blue));
+    EXPECT_NE(window->rxActiveProcess->palette().color(QPalette::WindowText), QColor(Qt::blue));
 }
 
 TEST_F(TimingTrace, ScrollToOriginBringsTodaysRowToTheTopOfALongGridOnly)
@@ -147,8 +156,8 @@ TEST_F(TimingTrace, NewTracerArchivesAndEmptiesOnlyWhenConfirmed)
     ASSERT_EQ(dialogs->questions.size(), 1);
     const TQuestionRequest& asked = dialogs->questions[0];
     EXPECT_EQ(asked.text, "CREER  NOUVEAU  TRACEUR  &&  ENREGISTRER  L'ACTUEL  ?");
-    EXPECT_EQ(asked.textColour, 0x102030u);
-    EXPECT_EQ(asked.backColour, (0xFFFFFFu - 0x102030u) ^ 0x102030u);
+    EXPECT_EQ(std::pair(asked.textColour, asked.backColour),
+              std::pair(0x102030u, (0xFFFFFFu - 0x102030u) ^ 0x102030u));
     EXPECT_EQ(std::tuple(asked.width, asked.height, asked.fontSize), std::tuple(450, 55, 10));
     EXPECT_EQ(std::pair(asked.okCaption, asked.cancelCaption),
               std::pair(QString("    O K    "), QString("Non...")));
@@ -164,16 +173,4 @@ TEST_F(TimingTrace, NewTracerArchivesAndEmptiesOnlyWhenConfirmed)
     ASSERT_EQ(archives.size(), 1);
     EXPECT_EQ(ReadBytes(AppFolder() + archives[0]).count("\r\n"), 3);
     EXPECT_EQ(ReadBytes(TraceFilePath()), "");
-}
-
-TEST_F(TimingTrace, ColoursComeFromTheColourSettings)
-{
-    Glb().Colours.TextBackColour = 0x0000FF;
-    Glb().Colours.TextColour = 0x00FF00;
-    Glb().Colours.TitleColour = 0xFF0000;
-    window->RepaintSkin();
-    EXPECT_EQ(Grid().palette().color(QPalette::Base), QColor(Qt::red));
-    EXPECT_EQ(Grid().palette().color(QPalette::Text), QColor(Qt::green));
-    EXPECT_EQ(window->rxDuree->palette().color(QPalette::WindowText), QColor(Qt::blue));
-    EXPECT_NE(window->rxActiveProcess->palette().color(QPalette::WindowText), QColor(Qt::blue));
 }
