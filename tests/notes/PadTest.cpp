@@ -26,14 +26,3 @@ TEST_F(NotesPad, LinesAreAMemosLines)
     pad.Clear();
     EXPECT_EQ(pad.LineCount(), 0);
 }
-
-TEST_F(NotesPad, AnEntryGetsTheTimeOnlyWithHorairePlus)
-{
-    clock->Set(QDateTime(QDate(2026, 12, 6), QTime(14, 5, 33)));
-    TNotesPad pad;
-    pad.AddNotesEntry("abc");
-    Glb().Options.AddHourOnEntry = true;
-    pad.AddNotesEntry("abc");
-    pad.AddNotesEntry("");
-    EXPECT_EQ(pad.Lines(), QStringList({"abc", "abc - 14:05:33", " - 14:05:33"}));
-}
