@@ -1,9 +1,9 @@
 #include "TestEnv.h"
+#include "TestFiles.h"
 #include "ToolRun.h"
 #include "notes/U_DesktopShortcut.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -22,11 +22,6 @@ protected:
         qputenv("PATH", savedPath);
         TarvelleTest::TearDown();
     }
-    static void Write(const QString& path, const QByteArray& bytes)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    }
 
     QByteArray savedHome = qgetenv("HOME"), savedPath = qgetenv("PATH");
     QString desktop = home.filePath("Desktop");
@@ -35,8 +30,9 @@ protected:
 TEST_F(Shortcut, TheDesktopIsTheUsersOwnFolderElseDesktopInHome)
 {
     EXPECT_EQ(DesktopFolder(), desktop);
-    QDir(home.path()).mkpath("config");
-    Write(home.filePath("config/user-dirs.dirs"), "XDG_DESKTOP_DIR=\"$HOME/Bureau\"\n");
+    ASSERT_TRUE(
+        QDir(home.path()).mkpath("config") &&
+        WriteBytes(home.filePath("config/user-dirs.dirs"), "XDG_DESKTOP_DIR=\"$HOME/Bureau\"\n"));
     EXPECT_EQ(DesktopFolder(), home.filePath("Bureau"));
     qputenv("PATH", home.path().toLocal8Bit()); // no tool: its folder names are not read
     EXPECT_EQ(DesktopFolder(), desktop);
@@ -51,17 +47,14 @@ TEST_F(Shortcut, ALinkFileNamedAfterTheTargetValidAndReplacedInPlace)
         {" a\\b .txt", " a\\b ", "\\sa\\\\b\\s"},
         {"abc", "abc", "abc"},
     };
-    ASSERT_TRUE(QDir().mkpath(desktop));
-    Write(desktop + "/Traceur.desktop", "ancien\n");
+    ASSERT_TRUE(QDir().mkpath(desktop) && WriteBytes(desktop + "/Traceur.desktop", "ancien\n"));
     const bool validator = !QStandardPaths::findExecutable("desktop-file-validate").isEmpty();
     for (const auto& [fileName, linkName, name] : cases) {
         QString error;
         ASSERT_TRUE(MakeDesktopShortcut(home.filePath("dossier à #1/") + fileName, &error))
             << error.toStdString();
         const QString link = desktop + "/" + linkName + ".desktop";
-        QFile file(link);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll().toStdString(),
+        EXPECT_EQ(ReadBytes(link).toStdString(),
                   ("[Desktop Entry]\nType=Link\nName=" + name.toUtf8() +
                    "\nURL=" + QUrl::fromLocalFile(home.path()).toEncoded() +
                    "/dossier%20%C3%A0%20%231/" + QUrl::toPercentEncoding(fileName, "/") + "\n")
