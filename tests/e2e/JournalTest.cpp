@@ -5,7 +5,7 @@
 #include <csignal>
 
 namespace {
-// The program's window of that size, shown; "" when there is none. Searched by process alone:
+// The program's shown window of that size; "" when there is none. Searched by process alone:
 // the windows without a title of their own have an empty WM_NAME.
 QString ShownWindowOfSize(qint64 pid, const QString& size)
 {
@@ -18,17 +18,15 @@ QString ShownWindowOfSize(qint64 pid, const QString& size)
     return {};
 }
 
-QString WaitForWindowOfSize(qint64 pid, const QString& size)
+// Waits for that window and clicks in it at (x, y); false when it never comes.
+bool ClickIn(qint64 pid, const QString& size, int x, int y)
 {
     QString window;
-    WaitUntil([&]() { return !(window = ShownWindowOfSize(pid, size)).isEmpty(); });
-    return window;
-}
-
-void ClickAt(const QString& window, int x, int y)
-{
+    if (!WaitUntil([&]() { return !(window = ShownWindowOfSize(pid, size)).isEmpty(); }))
+        return false;
     RunTool("xdotool", {"mousemove", "--window", window, QString::number(x), QString::number(y),
                         "click", "1"});
+    return true;
 }
 } // namespace
 
@@ -49,15 +47,9 @@ TEST_F(Journal, PrintsTheTraceIntoAPdfWithTheRowsAndTheDayTotalsInOrder)
     QProcess* program = nullptr;
     ASSERT_FALSE(StartMain(program).isEmpty());
     const qint64 pid = program->processId();
-    const QString tracer = WaitForWindowOfSize(pid, "497x117");
-    ASSERT_FALSE(tracer.isEmpty());
-    ClickAt(tracer, 484, 13); // the journal button
-    const QString journal = WaitForWindowOfSize(pid, "497x257");
-    ASSERT_FALSE(journal.isEmpty());
-    ClickAt(journal, 348, 244); // "Impression"
-    const QString dialog = WaitForWindowOfSize(pid, "339x104");
-    ASSERT_FALSE(dialog.isEmpty());
-    ClickAt(dialog, 296, 21); // " E N V O I"
+    ASSERT_TRUE(ClickIn(pid, "497x117", 484, 13));  // the tracer window's journal button
+    ASSERT_TRUE(ClickIn(pid, "497x257", 348, 244)); // "Impression"
+    ASSERT_TRUE(ClickIn(pid, "339x104", 296, 21));  // " E N V O I"
 
     QStringList pdfs;
     WaitUntil([&]() {
@@ -66,14 +58,11 @@ TEST_F(Journal, PrintsTheTraceIntoAPdfWithTheRowsAndTheDayTotalsInOrder)
     });
     ASSERT_EQ(pdfs.size(), 1);
     const QString text = RunTool("pdftotext", {"-layout", home.filePath(pdfs[0]), "-"});
-    QStringList expected = {"Tarvelle - Trace - ", "plan.txt - Editor", " juin", "00:30:00",
-                            "budget.ods",          "00:45:00"};
     qsizetype at = 0;
-    for (const QString& part : expected) {
-        const qsizetype found = text.indexOf(part, at);
-        EXPECT_GE(found, 0) << part.toStdString() << " after " << at << " in\n"
-                            << text.toStdString();
-        at = std::max(at, found);
+    for (const char* part : {"Tarvelle - Trace - ", "plan.txt - Editor", " juin", "00:30:00",
+                             "budget.ods", "00:45:00"}) {
+        at = text.indexOf(part, at);
+        ASSERT_GE(at, 0) << part << " after the parts before it in\n" << text.toStdString();
     }
     // The title and the day totals are bold.
     EXPECT_TRUE(RunTool("pdffonts", {home.filePath(pdfs[0])}).contains("Bold"));
