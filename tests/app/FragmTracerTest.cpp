@@ -110,7 +110,6 @@ TEST_F(FragmFixture, TracerWindowFollowsThePaintsAndTheTracerButton)
     TracerWindow().move(300, 300);
     dialogs->AnswerNext(1);
     QTest::mouseClick(TracerWindow().scrGestTraceur, Qt::LeftButton);
-    EXPECT_TRUE(Glb().TracerWindowPending);
     frm->repaint();
     QCoreApplication::processEvents();
     EXPECT_FALSE(TracerWindow().isVisible() || Glb().TracerVisible);

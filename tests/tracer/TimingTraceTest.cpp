@@ -45,9 +45,7 @@ protected:
 
 TEST_F(TimingTrace, GridIsAnEditableViewOfTheTraceInTheSettingsColours)
 {
-    EXPECT_EQ(window->size(), QSize(497, 117));
     EXPECT_EQ(Grid().geometry(), QRect(5, 28, 487, 87));
-    EXPECT_EQ(Grid().model(), &tracer.trace.grid);
     const int widths[] = {100, 104, 64, 50, 50, 50, 50};
     for (int column = 0; column < 7; ++column)
         EXPECT_EQ(Grid().ColWidth(column), widths[column]) << column;
