@@ -61,7 +61,7 @@ TEST_F(FragmNotes, FirstPaintLoadsTheNotesAndQuickEntriesAddToThem)
     EXPECT_EQ(frm->ui.calendMem->width(), 74);
 }
 
-TEST_F(FragmNotes, TheNotesButtonPlacesTheEditorOnceThenHidesAndShowsIt)
+TEST_F(FragmNotes, TheNotesButtonPlacesOrDocksTheEditorThenHidesAndShowsIt)
 {
     Notes().hide();
     Glb().EditorFirstShowPending = true;
@@ -86,6 +86,14 @@ TEST_F(FragmNotes, TheNotesButtonPlacesTheEditorOnceThenHidesAndShowsIt)
     last.removeSelectedText();
     EXPECT_EQ(Notes().memMnemo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_TRUE(Notes().memMnemo->textCursor().atEnd());
+    // Docked, a loaded pad whose first line is blank does not get the file a second time.
+    Notes().hide();
+    Glb().EditorAnchored = true;
+    Pad().Clear();
+    Pad().AppendLine("");
+    QTest::mouseClick(frm->ui.spdContener, Qt::LeftButton);
+    EXPECT_TRUE(Notes().isVisible());
+    EXPECT_EQ(Pad().Lines(), QStringList(""));
 }
 
 // With its backup asked, the old file goes only once confirmed and kept under a dated name: a
