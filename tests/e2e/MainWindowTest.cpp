@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 
 #include <csignal>
 
@@ -28,16 +29,24 @@ protected:
         return RunTool("xdotool", {"search", "--onlyvisible", "--pid", pid})
             .split('\n', Qt::SkipEmptyParts);
     }
-    // The tray icon is the program's other shown window, embedded in the tray host.
+    // The tray icon is the program's one small shown window, embedded in the tray host; the
+    // notes editor and the tracer window show at start as well.
     void StartWithTray()
     {
         main = StartMain(program);
         ASSERT_FALSE(main.isEmpty()) << "no main window";
         ASSERT_TRUE(WaitUntil([&]() {
-            QStringList shown = Shown();
-            shown.removeAll(main);
-            return !(tray = shown.value(0)).isEmpty();
+            for (const QString& window : Shown())
+                if (IconSized(window))
+                    tray = window;
+            return !tray.isEmpty();
         })) << "no tray icon";
+    }
+    static bool IconSized(const QString& window)
+    {
+        static const QRegularExpression size(QStringLiteral("Width: (\\d+)"));
+        const auto width = size.match(RunTool("xwininfo", {"-id", window}));
+        return width.hasMatch() && width.captured(1).toInt() < 64;
     }
     QProcess* program = nullptr;
     QString main, tray;
