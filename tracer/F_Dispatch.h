@@ -2,8 +2,8 @@
 
 #include "core/F_ModWindowPos.h"
 #include "core/U_Glb.h"
-#include "tracer/U_Journal.h"
 #include "core/U_WindowSkin.h"
+#include "tracer/U_Journal.h"
 
 #include <vector>
 
