@@ -69,11 +69,15 @@ void BM_DocumentFillOnly(benchmark::State& state)
 }
 BENCHMARK(BM_DocumentFillOnly)->Unit(benchmark::kMillisecond);
 
+// Arg 1: the load as the program makes it, the pad's document laid out by the editor's plain
+// layout, which lays out only what comes into view.
 void BM_LoadNotes(benchmark::State& state)
 {
     NotesBytes();
     for (auto _ : state) {
         auto pad = std::make_unique<TNotesPad>();
+        if (state.range(0) == 1)
+            pad->Document()->setDocumentLayout(new QPlainTextDocumentLayout(pad->Document()));
         pad->LoadNotes();
         if (pad->LineCount() < kLines)
             state.SkipWithError("lines missing");
@@ -82,25 +86,7 @@ void BM_LoadNotes(benchmark::State& state)
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_LoadNotes)->Unit(benchmark::kMillisecond);
-
-// The load as the program makes it: the pad's document laid out by the editor's plain layout,
-// which lays out only what comes into view.
-void BM_LoadNotesInEditor(benchmark::State& state)
-{
-    NotesBytes();
-    for (auto _ : state) {
-        auto pad = std::make_unique<TNotesPad>();
-        pad->Document()->setDocumentLayout(new QPlainTextDocumentLayout(pad->Document()));
-        pad->LoadNotes();
-        if (pad->LineCount() < kLines)
-            state.SkipWithError("lines missing");
-        state.PauseTiming();
-        pad.reset();
-        state.ResumeTiming();
-    }
-}
-BENCHMARK(BM_LoadNotesInEditor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadNotes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The same bytes through an atomic replace: a new file, flushed and renamed.
 void BM_PlainAtomicWrite(benchmark::State& state)
