@@ -144,7 +144,7 @@ void TFragmNotes::NewMnemoExecute()
 
 void TFragmNotes::StartNewNotesFile()
 {
+    // Empties the pad as well.
     notes.RemoveDefaultFile();
-    notes.Clear();
     LoadNotesAndTrace(notes, trace);
 }
