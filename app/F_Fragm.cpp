@@ -1,5 +1,6 @@
 #include "app/F_Fragm.h"
 
+#include "app/F_FragmAlarms.h"
 #include "app/F_FragmButtons.h"
 #include "app/F_FragmColours.h"
 #include "app/F_FragmFiles.h"
@@ -57,7 +58,8 @@ QIcon AppIcon()
 }
 } // namespace
 
-TfrmFragm::TfrmFragm(TTracerController& tracerController, TNotesPad& notesPad, QWidget* parent)
+TfrmFragm::TfrmFragm(TTracerController& tracerController, TNotesPad& notesPad, TAlarms& alarms,
+                     QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), ui(this), tracer(tracerController),
       notes(notesPad), menus(new TFragmMenus(this)), tray(new TFragmTray(AppIcon(), this)),
       colours(new TFragmColours(this, ui, menus->mnuColors)),
@@ -65,6 +67,7 @@ TfrmFragm::TfrmFragm(TTracerController& tracerController, TNotesPad& notesPad, Q
       tracerView(new TFragmTracer(tracer, ui, menus->timeOnRecording, this)),
       notesView(new TFragmNotes(notes, tracer.trace, ui, *menus, *settings, this)),
       files(new TFragmFiles(notes, tracer.trace, ui, this)),
+      alarmsView(new TFragmAlarms(alarms, ui, this)),
       drag(new TWindowDrag(this, [this](const QPoint& at) { return DragStarts(at); }))
 {
     setObjectName(QStringLiteral("frmFragm"));
@@ -113,6 +116,7 @@ void TfrmFragm::FormCreate(const QStringList& arguments)
     // windows opened later read.
     QTimer::singleShot(0, this, []() { Glb().SupportsTranslucency = Platform().HasCompositor(); });
     Glb().FirstPaintPending = true;
+    alarmsView->StartAlarms();
 }
 
 void TfrmFragm::SetSecondaryWindows(TfrmMnememo* editor, TfrmTimingTrace* tracer)
@@ -120,6 +124,7 @@ void TfrmFragm::SetSecondaryWindows(TfrmMnememo* editor, TfrmTimingTrace* tracer
     notesEditor = editor;
     tracerWindow = tracer;
     notesView->SetEditor(editor);
+    alarmsView->SetTracerWindow(tracer);
 }
 
 QWidget* TfrmFragm::NotesEditor() const
@@ -166,6 +171,10 @@ void TfrmFragm::ConnectControls()
     connect(&tracer, &TTracerController::AutoSaveDue, this, &TfrmFragm::Save);
     connect(colours, &TFragmColours::RepaintAll, this, &TfrmFragm::RepaintAllSkins);
     connect(colours, &TFragmColours::RepaintSecondary, this, &TfrmFragm::RepaintSecondaryWindows);
+    connect(alarmsView, &TFragmAlarms::ComeForward, this, [this]() {
+        ShowAll();
+        BringToFront();
+    });
     connect(tray, &TFragmTray::LeftClick, this, &TfrmFragm::TrayLeftClick);
     connect(tray, &TFragmTray::RightClick, this, &TfrmFragm::TrayRightClick);
     // An anchored editor follows the window all along the drag.
@@ -475,7 +484,7 @@ void TfrmFragm::closeEvent(QCloseEvent* event)
 
 void TfrmFragm::FormClose()
 {
-    ui.rxClocker->SetAlarmEnabled(false);
+    alarmsView->SwitchOff();
     if (TracerRunning() || Glb().ApplicationTerminating) {
         Glb().TracerBusy = false;
         // Only a running trace has a row to close; a stop closed the last one already. The

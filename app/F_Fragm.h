@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QWidget>
 
+class TAlarms;
+class TFragmAlarms;
 class TFragmColours;
 class TFragmFiles;
 class TFragmNotes;
@@ -27,7 +29,8 @@ class TfrmFragm : public QWidget
 {
     Q_OBJECT
 public:
-    TfrmFragm(TTracerController& tracer, TNotesPad& notes, QWidget* parent = nullptr);
+    TfrmFragm(TTracerController& tracer, TNotesPad& notes, TAlarms& alarms,
+              QWidget* parent = nullptr);
     ~TfrmFragm() override;
 
     // The creation sequence, once the single-instance lock is this copy's.
@@ -95,6 +98,7 @@ private:
     TFragmTracer* tracerView;
     TFragmNotes* notesView;
     TFragmFiles* files;
+    TFragmAlarms* alarmsView;
     QPointer<TfrmMnememo> notesEditor;
     QPointer<TfrmTimingTrace> tracerWindow;
     TWindowDrag* drag;

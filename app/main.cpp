@@ -1,3 +1,4 @@
+#include "alarms/U_Alarms.h"
 #include "app/F_Fragm.h"
 #include "app/U_Instance.h"
 #include "app/U_Termination.h"
@@ -41,7 +42,8 @@ int Run(QApplication& app)
 
     TTracerController tracer;
     TNotesPad notes;
-    TfrmFragm frmFragm(tracer, notes);
+    TAlarms alarms;
+    TfrmFragm frmFragm(tracer, notes, alarms);
     // Before anything can show a window: a session ending during a start-up message ends
     // the program as cleanly as later.
     TTerminationWatcher termination;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Wake-ups of the running program: context switches of all its threads per second and CPU time,
-# idle and while tracing, on a private Xvfb with a private session bus. Run by hand.
+# idle, with the notes editor, while tracing and with an alarm armed, on a private Xvfb with a
+# private session bus. Run by hand.
 #   bench/wakeups.sh [SECONDS]   (60 by default, per state)
 set -euo pipefail
 
@@ -29,12 +30,16 @@ switches() {
 }
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 
-# Starts the program with the given values of "Démarrage sur Traceur" and "Mnemo visible", lets
-# it settle, then counts over the measured time.
+# Starts the program with the given values of "Démarrage sur Traceur" and "Mnemo visible", and
+# with an alarm armed for late tonight when asked, lets it settle, then counts over the measured
+# time.
 measure() {
-    local name="$1" tracing="$2" notes="$3" home
+    local name="$1" tracing="$2" notes="$3" alarm="${4:-0}" home
     home="$(mktemp -d "$work/home.XXXXXX")"
     cp "$root/build/ConfigMnemo.ini" "$home/"
+    if ((alarm)); then
+        printf '%s;23:59:00;mesure\r\n' "$(date +%d/%m/%Y)" >"$home/breakPoint.csv"
+    fi
     perl -pi -e "s/^(D\\xe9marrage sur Traceur)=\\d/\$1=$tracing/; s/^posDefault=1/posDefault=0/;
         s/^(Mnemo visible)=\\d/\$1=$notes/" "$home/ConfigMnemo.ini"
     TARVELLE_HOME="$home" XDG_RUNTIME_DIR="$home" "$root/build/tarvelle" >/dev/null 2>&1 &
@@ -57,3 +62,4 @@ measure() {
 measure idle 0 0
 measure notes 0 1
 measure tracing 1 0
+measure alarm 0 0 1

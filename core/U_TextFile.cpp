@@ -66,8 +66,14 @@ bool ReadBytes(const QString& path, QByteArray& bytes, QString* error)
 }
 
 namespace {
-// What is there already must be a regular file that may be written. Root passes every
-// permission check: for it the mode's write bits decide.
+// Root passes every permission check: for it the mode's write bits decide.
+bool Writable(const QByteArray& name, const struct stat& info)
+{
+    return ::geteuid() == 0 ? (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0
+                            : ::access(name.constData(), W_OK) == 0;
+}
+
+// What is there already must be a regular file that may be written.
 bool MayReplace(const QString& path, QString* error)
 {
     const QByteArray name = QFile::encodeName(path);
@@ -76,9 +82,17 @@ bool MayReplace(const QString& path, QString* error)
         return true; // nothing there yet, or QSaveFile says why not
     if (!S_ISREG(info.st_mode))
         return Fail(error, NotRegular(path));
-    const bool writable = ::geteuid() == 0 ? (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0
-                                           : ::access(name.constData(), W_OK) == 0;
-    return writable || Fail(error, path + QStringLiteral(" est en lecture seule"));
+    return Writable(name, info) || Fail(error, path + QStringLiteral(" est en lecture seule"));
+}
+
+// The same rule for the folder where a file is made, renamed or removed.
+bool MayChangeFolder(const QString& folder, QString* error)
+{
+    const QByteArray name = QFile::encodeName(folder);
+    struct stat info = {};
+    if (::stat(name.constData(), &info) != 0 || Writable(name, info))
+        return true; // a missing folder fails with its own reason
+    return Fail(error, folder + QStringLiteral(" est en lecture seule"));
 }
 } // namespace
 
@@ -162,7 +176,10 @@ bool AppendLines(const QString& path, const QStringList& lines, QString* error)
     QByteArray existing;
     if (QFileInfo::exists(path) && !ReadBytes(path, existing, error))
         return false;
-    const QString text = TextCodec::JoinLines(lines);
+    const bool unended =
+        !existing.isEmpty() && !existing.endsWith('\n') && !existing.endsWith('\r');
+    const QString text =
+        (unended ? QStringLiteral("\r\n") : QString()) + TextCodec::JoinLines(lines);
     const bool fileIsUtf8 = TextCodec::Detect(existing) == TextCodec::TEncoding::Utf8;
     const bool textFits = TextCodec::FitsWindows1252(text);
     // One file never mixes the two encodings: a Windows-1252 file that must now hold a
@@ -176,6 +193,82 @@ bool AppendLines(const QString& path, const QStringList& lines, QString* error)
         return false;
     if (file.write(bytes) != bytes.size() || !file.flush())
         return Fail(error, file.errorString());
+    return true;
+}
+
+namespace {
+QString RealFile(const QString& path)
+{
+    const QString real = QFileInfo(path).canonicalFilePath();
+    return real.isEmpty() ? path : real;
+}
+
+bool WriteAll(int fd, const QByteArray& bytes)
+{
+    const char* data = bytes.constData();
+    auto left = static_cast<size_t>(bytes.size());
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, left);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        data += written;
+        left -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+// A new file holding `bytes`, on the disk when this returns; `mode` 0 leaves the default mode.
+bool WriteSynced(const QString& path, const QByteArray& bytes, mode_t mode, QString* error)
+{
+    const QByteArray name = QFile::encodeName(path);
+    ::unlink(name.constData());
+    // O_EXCL: never written through a link or into a file someone else just made.
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return Fail(error, qt_error_string(errno));
+    const bool written =
+        (mode == 0 || ::fchmod(fd, mode) == 0) && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    const int why = errno;
+    if (::close(fd) != 0 && written)
+        return Fail(error, qt_error_string(errno));
+    return written || Fail(error, qt_error_string(why));
+}
+} // namespace
+
+bool ReplaceThrough(const QString& path, const QString& temporaryName, const QString& text,
+                    QString* error)
+{
+    if (!MayReplace(path, error))
+        return false;
+    const QFileInfo target(RealFile(path));
+    if (!MayChangeFolder(target.path(), error))
+        return false;
+    const QByteArray targetName = QFile::encodeName(target.filePath());
+    const QString temporary = target.dir().filePath(temporaryName);
+    const QByteArray temporaryFile = QFile::encodeName(temporary);
+    struct stat info = {};
+    const mode_t mode = ::stat(targetName.constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+    if (!WriteSynced(temporary, TextCodec::Encode(text), mode, error)) {
+        ::unlink(temporaryFile.constData());
+        return false;
+    }
+    // rename(2) puts the new file in place in one step: no moment without a whole file.
+    if (::rename(temporaryFile.constData(), targetName.constData()) != 0) {
+        Fail(error, qt_error_string(errno));
+        ::unlink(temporaryFile.constData());
+        return false;
+    }
+    return true;
+}
+
+bool Remove(const QString& path, QString* error)
+{
+    if (!MayReplace(path, error) || !MayChangeFolder(QFileInfo(path).path(), error))
+        return false;
+    if (::unlink(QFile::encodeName(path).constData()) != 0)
+        return Fail(error, qt_error_string(errno));
     return true;
 }
 

@@ -23,8 +23,19 @@ bool ReplaceLines(const QString& path, const QStringList& lines, QString* error 
 // The same with bytes already encoded, written as they are.
 bool ReplaceBytes(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
-// Appends whole lines in one write.
+// Appends whole lines in one write. A last line left without its line end gets one first,
+// in the same write, so that no line is ever joined to another.
 bool AppendLines(const QString& path, const QStringList& lines, QString* error = nullptr);
+
+// Replaces the file as a whole through a temporary file of the given name made beside it
+// (beside the file a link points to): written, synced to disk, then renamed over the file, so
+// that the file is at every moment the old one or the new one. On failure the temporary is
+// removed and the file left as it was; a file that grants no write permission is never
+// replaced.
+bool ReplaceThrough(const QString& path, const QString& temporaryName, const QString& text,
+                    QString* error = nullptr);
+// Removes the file; one that grants no write permission stays, as a replace leaves it.
+bool Remove(const QString& path, QString* error = nullptr);
 
 // Copies the bytes of a file to a new file `to`, as they are.
 bool Copy(const QString& from, const QString& to, QString* error = nullptr);

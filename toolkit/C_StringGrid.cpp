@@ -3,6 +3,7 @@
 #include "U_BgrColor.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -109,6 +110,23 @@ void TStringGrid::ScrollToEnd()
 {
     updateGeometries();
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}
+
+void TStringGrid::mousePressEvent(QMouseEvent* event)
+{
+    QTableView::mousePressEvent(event);
+    const QModelIndex cell = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && cell.isValid())
+        Q_EMIT CellSelected(cell.column(), cell.row());
+}
+
+void TStringGrid::keyPressEvent(QKeyEvent* event)
+{
+    const QModelIndex before = currentIndex();
+    QTableView::keyPressEvent(event);
+    const QModelIndex after = currentIndex();
+    if (after.isValid() && after != before)
+        Q_EMIT CellSelected(after.column(), after.row());
 }
 
 int TStringGrid::EdgeAt(int x) const

@@ -25,8 +25,15 @@ public:
     // The last rows in view.
     void ScrollToEnd();
 
+Q_SIGNALS:
+    // The user selected a cell: pressed on it with the mouse (the current one too) or moved
+    // the current cell with the keyboard; the program setting the current cell does not count.
+    void CellSelected(int column, int row);
+
 protected:
     bool viewportEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // The column whose right edge lies within reach of `x`, or -1.

@@ -2,6 +2,7 @@
 
 #include "TestEnv.h"
 #include "TestFiles.h"
+#include "alarms/U_Alarms.h"
 #include "app/F_Fragm.h"
 #include "app/F_FragmColours.h"
 #include "app/F_FragmMenus.h"
@@ -42,6 +43,7 @@ protected:
         notesEditor.reset();
         tracerController = std::make_unique<TTracerController>();
         notesPad = std::make_unique<TNotesPad>();
+        alarms = std::make_unique<TAlarms>();
         SetMainWindow(nullptr);
         SetColourDialog(nullptr);
         TarvelleTest::TearDown();
@@ -53,7 +55,8 @@ protected:
         notesEditor.reset();
         tracerController = std::make_unique<TTracerController>();
         notesPad = std::make_unique<TNotesPad>();
-        frm = std::make_unique<TfrmFragm>(*tracerController, *notesPad);
+        alarms = std::make_unique<TAlarms>();
+        frm = std::make_unique<TfrmFragm>(*tracerController, *notesPad, *alarms);
         frm->FormCreate(arguments);
         notesEditor = std::make_unique<TfrmMnememo>(*notesPad);
         tracerWindow = std::make_unique<TfrmTimingTrace>(*tracerController);
@@ -95,9 +98,11 @@ protected:
 
     TfrmMnememo& Notes() const { return *notesEditor; }
     TNotesPad& Pad() const { return *notesPad; }
+    TAlarms& Alarms() const { return *alarms; }
 
     std::unique_ptr<TTracerController> tracerController = std::make_unique<TTracerController>();
     std::unique_ptr<TNotesPad> notesPad = std::make_unique<TNotesPad>();
+    std::unique_ptr<TAlarms> alarms = std::make_unique<TAlarms>();
     std::unique_ptr<TfrmMnememo> notesEditor;
     std::unique_ptr<TfrmTimingTrace> tracerWindow;
     std::unique_ptr<TfrmFragm> frm;

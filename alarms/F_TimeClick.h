@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/U_WindowSkin.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QTimer;
+class TFlatButton;
+class TTransparentLabel;
+
+// The clock-face time picker: a small disc on which an hour, then a multiple of five minutes
+// is clicked. Its result is 1 with the chosen time, 2 when cancelled or left unanswered.
+class TfrmTimeClick : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TfrmTimeClick(QWidget* owner = nullptr);
+
+    // Shows the picker application-modal and returns its result once it is closed (0 when it
+    // was closed without one).
+    int ShowModal();
+    void SetModalResult(int result);
+    int ModalResult() const { return modalResult; }
+
+    // A click on the label of position `position` (0 to 11): an hour, then the minutes.
+    void RxLabelClick(int position);
+    void spdChgMatAMClick();
+    void spdCancelerClick();
+    void timeCloserTimer();
+    // A click on the ring round the dial: done, once an hour was chosen.
+    void FormClick();
+
+    // 0 while the hour labels show 0 to 11, 12 while they show 12 to 23.
+    int HourOffset = 0;
+    // -1 until an hour is clicked.
+    int ChosenHour = -1;
+    int ChosenMinute = 0;
+
+    QWidget* shpHour;
+    std::array<TTransparentLabel*, 12> RxLabel{};
+    TFlatButton* spdChgMatAM;
+    TFlatButton* spdCanceler;
+    QTimer* timeCloser;
+
+Q_SIGNALS:
+    // The picker was closed while shown modally.
+    void ModalClosed();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateLabels();
+    void CreateButtons();
+    void ApplyColours();
+    void ShowMinuteLabels();
+    void ShowHours(int offset, int shift);
+    bool OnBackground(const QPoint& pos) const;
+
+    TWindowSkin skin;
+    int modalResult = 0;
+    bool inModalLoop = false;
+    bool pressedOnBackground = false;
+};

@@ -1,0 +1,177 @@
+#include "alarms/U_Alarms.h"
+
+#include "alarms/U_AlarmFile.h"
+#include "core/U_Clock.h"
+#include "core/U_Constantes.h"
+#include "core/U_Dialogs.h"
+#include "core/U_Glb.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+// A tick further than this from the second expected means the clock was set or the machine
+// slept.
+constexpr qint64 kJumpToleranceMs = 3000;
+// More unreadable lines than this are counted, not listed, in the one message.
+constexpr int kListedUnreadable = 10;
+} // namespace
+
+TAlarms::TAlarms(QObject* parent) : QObject(parent) {}
+
+QString TAlarms::FilePath() const
+{
+    return AppFolder() + Constantes::AlarmFileName;
+}
+
+void TAlarms::StartAlarms()
+{
+    AlarmFile::RemoveTemporaries(FilePath());
+    PurgePastAlarms();
+    firedAlarms.clear();
+    lastTick = Now();
+    ArmNextAlarm();
+}
+
+// Failures are left silent: the old records stay, are never armed, and go at a later start.
+void TAlarms::PurgePastAlarms()
+{
+    QStringList lines;
+    if (!QFileInfo::exists(FilePath()) || !AlarmFile::ReadAlarmLines(FilePath(), lines))
+        return;
+    const QString dateText = CurrentDateText();
+    const QStringList kept = AlarmFile::KeptByPurge(lines, AlarmFile::ReadDate(dateText));
+    if (kept.size() == lines.size())
+        return;
+    AlarmFile::RewriteAlarmFile(FilePath(), AlarmFile::PurgeTempName(dateText, CurrentTimeText()),
+                                kept);
+}
+
+void TAlarms::ArmNextAlarm()
+{
+    QStringList lines;
+    if (!QFileInfo::exists(FilePath()) || !AlarmFile::ReadAlarmLines(FilePath(), lines))
+        return;
+    const AlarmFile::TNextAlarm next =
+        AlarmFile::FindNextAlarm(lines, CurrentDateText(), CurrentTimeText());
+    TellUnreadable(lines, next.unreadable);
+    if (next.record != 0)
+        Arm(next.time, next.record);
+}
+
+void TAlarms::AppendAlarm(const QString& dateText, const QString& timeText,
+                          const QStringList& subjectLines)
+{
+    const QString line = AlarmFile::ComposeRecord(dateText, timeText, subjectLines);
+    if (!AlarmFile::AppendRecord(FilePath(), line))
+        ShowPlainMessage(FilePath() + QStringLiteral(" occupé ?"));
+    ArmNextAlarm();
+}
+
+bool TAlarms::RemoveAlarmRecord(int index)
+{
+    const QString path = FilePath();
+    if (!QFileInfo::exists(path)) {
+        ShowPlainMessage(QStringLiteral("Anomalie : fichier des alarmes détruit ou déplacé."));
+        return false;
+    }
+    QStringList lines;
+    QString error;
+    bool done = AlarmFile::ReadAlarmLines(path, lines, &error);
+    const QStringList kept = AlarmFile::WithoutRecord(lines, index);
+    if (done && kept.size() != lines.size())
+        done = AlarmFile::RewriteAlarmFile(path, Constantes::AlarmTempFileName, kept, &error);
+    if (!done) {
+        ShowPlainMessage(QStringLiteral("Alarme non supprimée : ") + error);
+        return false;
+    }
+    Disarm();
+    ArmNextAlarm();
+    return true;
+}
+
+void TAlarms::rxClockerAlarm()
+{
+    if (!armed || !QFileInfo::exists(FilePath()))
+        return;
+    QStringList lines;
+    if (!AlarmFile::ReadAlarmLines(FilePath(), lines)) {
+        ShowPlainMessage(QStringLiteral("breakPoint.csv corrompu ou absent du disque."));
+    } else if (armedRecord <= lines.size()) {
+        for (const QString& line : AlarmFile::LinesOfSameMoment(lines, armedRecord))
+            AddFired(line);
+        Q_EMIT AlarmFired();
+    }
+    Disarm();
+    ArmNextAlarm();
+}
+
+// Cheap on every ordinary second: the file is read only for a new day or a clock that jumped.
+void TAlarms::TimeTick()
+{
+    const QDateTime now = Now();
+    const QDateTime previous = lastTick;
+    lastTick = now;
+    if (!previous.isValid())
+        return;
+    const qint64 gap = previous.msecsTo(now);
+    const bool jumped = gap < 0 || gap > 1000 + kJumpToleranceMs;
+    if (now.date() == previous.date() && !jumped)
+        return;
+    Disarm();
+    ArmNextAlarm();
+}
+
+void TAlarms::ClearFiredAlarms()
+{
+    firedAlarms.clear();
+}
+
+void TAlarms::Arm(const QTime& time, int record)
+{
+    armed = true;
+    armedTime = time;
+    armedRecord = record;
+    Q_EMIT ClockArmed(time.hour(), time.minute(), time.second(), record);
+}
+
+void TAlarms::Disarm()
+{
+    armed = false;
+    armedTime = QTime();
+    armedRecord = 0;
+    Q_EMIT ClockDisarmed();
+}
+
+void TAlarms::AddFired(const QString& line)
+{
+    const auto before = [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    };
+    const auto at = std::lower_bound(firedAlarms.begin(), firedAlarms.end(), line, before);
+    if (at != firedAlarms.end() && QString::compare(*at, line, Qt::CaseInsensitive) == 0)
+        return;
+    firedAlarms.insert(at, line);
+}
+
+void TAlarms::TellUnreadable(const QStringList& lines, const QList<int>& records)
+{
+    QStringList told;
+    int more = 0;
+    for (const int record : records) {
+        const QString& line = lines.at(record - 1);
+        if (toldLines.contains(line))
+            continue;
+        toldLines.insert(line);
+        if (told.size() < kListedUnreadable)
+            told.append(QStringLiteral("Alarme illisible, ligne %1 de breakPoint.csv : %2")
+                            .arg(QString::number(record), line));
+        else
+            ++more;
+    }
+    if (more > 0)
+        told.append(QStringLiteral("… et %1 autres alarmes illisibles.").arg(more));
+    if (!told.isEmpty())
+        ShowPlainMessage(told.join(u'\n'));
+}

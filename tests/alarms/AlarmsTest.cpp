@@ -1,0 +1,239 @@
+#include "TestEnv.h"
+#include "TestFiles.h"
+#include "alarms/U_AlarmFile.h"
+#include "alarms/U_Alarms.h"
+#include "core/U_Glb.h"
+#include "core/U_TextCodec.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <sys/stat.h>
+
+namespace {
+// The clock stands at 07/12/2026 09:30:00.
+class Alarms : public TarvelleTest
+{
+protected:
+    void SetUp() override
+    {
+        TarvelleTest::SetUp();
+        QObject::connect(&alarms, &TAlarms::ClockArmed, [this](int h, int m, int s, int record) {
+            clockEvents << QTime(h, m, s).toString("hh:mm:ss") + " #" + QString::number(record);
+        });
+        QObject::connect(&alarms, &TAlarms::ClockDisarmed, [this]() { clockEvents << "off"; });
+        QObject::connect(&alarms, &TAlarms::AlarmFired, [this]() { ++announced; });
+    }
+    QString Path() const { return alarms.FilePath(); }
+    void Write(const QByteArray& bytes) { ASSERT_TRUE(WriteBytes(Path(), bytes)); }
+    QStringList Entries() const { return QDir(AppFolder()).entryList(QDir::Files, QDir::Name); }
+    QString Armed() const
+    {
+        return alarms.IsArmed() ? alarms.ArmedTime().toString("hh:mm:ss") + " #" +
+                                      QString::number(alarms.ArmedRecord())
+                                : QString("off");
+    }
+    void At(int hour, int minute, int second = 0, QDate day = QDate(2026, 12, 7))
+    {
+        clock->Set(QDateTime(day, QTime(hour, minute, second)));
+    }
+
+    TAlarms alarms;
+    QStringList clockEvents;
+    int announced = 0;
+};
+} // namespace
+
+TEST_F(Alarms, RecordsOfTheSameMomentFireTogetherOnceEachLetterCaseAside)
+{
+    Write("07/12/2026;10:00:00;Rappel\r\n07/12/2026;09:45:00;b\r\n07/12/2026;10:00:00;rappel\r\n"
+          "07/12/2026;10:00:00;autre\r\n07/12/2026;09:45:00;B\r\n");
+    alarms.StartAlarms();
+    EXPECT_EQ(clockEvents, QStringList("09:45:00 #2"));
+    At(9, 45);
+    alarms.rxClockerAlarm();
+    EXPECT_EQ(Armed(), "10:00:00 #1");
+    At(10, 0);
+    alarms.rxClockerAlarm();
+    EXPECT_EQ(announced, 2);
+    EXPECT_EQ(alarms.FiredAlarms(),
+              QStringList({"07/12/2026;09:45:00;b", "07/12/2026;10:00:00;autre",
+                           "07/12/2026;10:00:00;Rappel"}));
+    EXPECT_EQ(Armed(), "off");
+    alarms.ClearFiredAlarms();
+    EXPECT_TRUE(alarms.FiredAlarms().isEmpty());
+    EXPECT_TRUE(dialogs->plainMessages.isEmpty());
+}
+
+// A past time and the present second are never armed; an earlier record added re-arms, one of
+// another day leaves the clock as it was.
+TEST_F(Alarms, WhatIsArmedAndWhenItChanges)
+{
+    Write("07/12/2026;09:00:00;pass\xE9"
+          "e\r\n07/12/2026;09:30:00;maintenant\r\n");
+    alarms.StartAlarms();
+    EXPECT_EQ(Armed(), "off");
+    EXPECT_TRUE(clockEvents.isEmpty());
+    alarms.AppendAlarm("07/12/2026", "11:00:00", {"onze"});
+    alarms.AppendAlarm("07/12/2026", "10:00:00", {"dix", "heures"});
+    EXPECT_EQ(Armed(), "10:00:00 #4");
+    alarms.AppendAlarm("08/12/2026", "09:40:00", {"demain"});
+    EXPECT_EQ(Armed(), "10:00:00 #4");
+    EXPECT_EQ(ReadBytes(Path()), "07/12/2026;09:00:00;pass\xE9"
+                                 "e\r\n07/12/2026;09:30:00;maintenant\r\n"
+                                 "07/12/2026;11:00:00;onze\r\n07/12/2026;10:00:00;dix|heures\r\n"
+                                 "08/12/2026;09:40:00;demain\r\n");
+}
+
+TEST_F(Alarms, ThePurgeKeepsTodayLaterAndUnreadableDatesAndLeavesNoTemporary)
+{
+    Write("06/12/2026;10:00:00;hier\r\n01/01/2027;08:00:00;plus tard\r\n\r\n"
+          "31/02/2026;08:00:00;date illisible\r\nrien\r\n");
+    ASSERT_TRUE(WriteBytes(AppFolder() + "bkP261206-101542", "tué\r\n"));
+    ASSERT_TRUE(WriteBytes(AppFolder() + "breakPoint.tmp", ""));
+    alarms.StartAlarms();
+    EXPECT_EQ(ReadBytes(Path()),
+              "01/01/2027;08:00:00;plus tard\r\n31/02/2026;08:00:00;date illisible\r\nrien\r\n");
+    EXPECT_EQ(Entries(), QStringList("breakPoint.csv"));
+
+    // A file that may not be written is left as it is, and its alarms still armed.
+    Write("01/12/2026;10:00:00;a\r\n07/12/2026;10:00:00;b\r\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(Path()).constData(), 0444), 0);
+    alarms.StartAlarms();
+    EXPECT_EQ(ReadBytes(Path()), "01/12/2026;10:00:00;a\r\n07/12/2026;10:00:00;b\r\n");
+    EXPECT_EQ(Armed(), "10:00:00 #2");
+    EXPECT_EQ(Entries(), QStringList("breakPoint.csv"));
+    EXPECT_TRUE(dialogs->plainMessages.isEmpty());
+    ASSERT_EQ(::chmod(QFile::encodeName(Path()).constData(), 0644), 0);
+
+    Write("01/12/2026;10:00:00;a\n06/12/2026;23:59:00;b");
+    alarms.StartAlarms();
+    EXPECT_TRUE(Entries().isEmpty());
+}
+
+TEST_F(Alarms, RemovingRecords)
+{
+    Write("07/12/2026;10:00:00;a\r\n07/12/2026;11:00:00;b\r\n");
+    alarms.StartAlarms();
+    EXPECT_TRUE(alarms.RemoveAlarmRecord(0));
+    EXPECT_EQ(ReadBytes(Path()), "07/12/2026;11:00:00;b\r\n");
+    EXPECT_EQ(Armed(), "11:00:00 #1");
+    EXPECT_TRUE(alarms.RemoveAlarmRecord(1));
+    EXPECT_EQ(ReadBytes(Path()), "07/12/2026;11:00:00;b\r\n");
+
+    ASSERT_EQ(::chmod(QFile::encodeName(Path()).constData(), 0444), 0);
+    EXPECT_FALSE(alarms.RemoveAlarmRecord(0));
+    EXPECT_EQ(dialogs->plainMessages,
+              QStringList("Alarme non supprimée : " + Path() + " est en lecture seule"));
+    ASSERT_EQ(::chmod(QFile::encodeName(Path()).constData(), 0644), 0);
+
+    EXPECT_TRUE(alarms.RemoveAlarmRecord(0));
+    EXPECT_TRUE(Entries().isEmpty());
+    EXPECT_EQ(Armed(), "off");
+    EXPECT_FALSE(alarms.RemoveAlarmRecord(0));
+    EXPECT_EQ(dialogs->plainMessages.last(), "Anomalie : fichier des alarmes détruit ou déplacé.");
+}
+
+// Firing a record no longer there announces nothing; a vanished file changes nothing at all.
+TEST_F(Alarms, FiringWhenTheFileChangedUnderneath)
+{
+    Write("07/12/2026;09:50:00;x\r\n07/12/2026;10:00:00;y\r\n07/12/2026;09:40:00;z\r\n");
+    alarms.StartAlarms();
+    Write("07/12/2026;09:50:00;x\r\n07/12/2026;10:00:00;y\r\n");
+    At(9, 40);
+    alarms.rxClockerAlarm();
+    EXPECT_EQ(announced, 0);
+    EXPECT_EQ(Armed(), "09:50:00 #1");
+    ASSERT_TRUE(QFile::remove(Path()));
+    At(9, 50);
+    alarms.rxClockerAlarm();
+    EXPECT_EQ(announced, 0);
+    EXPECT_EQ(Armed(), "09:50:00 #1");
+    EXPECT_TRUE(dialogs->plainMessages.isEmpty());
+}
+
+// Only a new day or a clock that jumped reads the file again.
+TEST_F(Alarms, ANewDayOrAJumpOfTheClockChoosesAgain)
+{
+    Write("08/12/2026;00:00:30;demain\r\n07/12/2026;09:40:00;bientôt\r\n");
+    alarms.StartAlarms();
+    EXPECT_EQ(Armed(), "09:40:00 #2");
+    Write("07/12/2026;09:35:00;ajouté à la main\r\n08/12/2026;00:00:30;demain\r\n");
+    clock->AdvanceMs(1004);
+    alarms.TimeTick();
+    clock->AdvanceMs(990);
+    alarms.TimeTick();
+    EXPECT_EQ(Armed(), "09:40:00 #2");
+    clock->AdvanceSeconds(-60);
+    alarms.TimeTick();
+    EXPECT_EQ(Armed(), "09:35:00 #1");
+    ASSERT_TRUE(AlarmFile::AppendRecord(Path(), "07/12/2026;11:00:00;après la mise en veille"));
+    clock->AdvanceSeconds(3600);
+    alarms.TimeTick();
+    EXPECT_EQ(Armed(), "11:00:00 #3");
+
+    At(23, 59, 59);
+    alarms.TimeTick();
+    EXPECT_EQ(Armed(), "off");
+    At(0, 0, 0, QDate(2026, 12, 8));
+    alarms.TimeTick();
+    EXPECT_EQ(Armed(), "00:00:30 #2");
+    EXPECT_EQ(clockEvents.last(), "00:00:30 #2");
+}
+
+TEST_F(Alarms, AnUnreadableTimeIsPassedOverAndToldOnce)
+{
+    Write("07/12/2026;10:00:00;a\r\n\r\n12/12/2026;12:75:00;x\r\n07/12/2026;09:5:0;b\r\n"
+          "12/12/2026;13:00:00;y\r\n");
+    alarms.StartAlarms();
+    At(0, 0, 0, QDate(2026, 12, 12));
+    alarms.TimeTick();
+    alarms.ArmNextAlarm();
+    // The start's purge dropped the empty line.
+    EXPECT_EQ(dialogs->plainMessages,
+              QStringList({"Alarme illisible, ligne 3 de breakPoint.csv : 07/12/2026;09:5:0;b",
+                           "Alarme illisible, ligne 2 de breakPoint.csv : 12/12/2026;12:75:00;x"}));
+    EXPECT_EQ(Armed(), "13:00:00 #4");
+}
+
+// Odd files: every one read without harm, the good records among them still armed.
+TEST_F(Alarms, OddFilesAreReadWithoutHarm)
+{
+    const QByteArray subject(300, 'x');
+    const QList<QByteArray> files = {
+        "",
+        "07/12/2026;10:00:00",
+        "07/12/2026;10:00:00;a\0b\n07/12/2026;10:30:00;\xC3\xA9t\xC3\xA9\n",
+        "07/12/2026;10:00:00;" + subject + ";;\r\n",
+    };
+    for (const QByteArray& file : files) {
+        Write(file);
+        alarms.StartAlarms();
+        alarms.ArmNextAlarm();
+        EXPECT_EQ(Armed(), file.isEmpty() ? "off" : "10:00:00 #1") << file.constData();
+        if (file.isEmpty())
+            continue;
+        At(10, 0);
+        alarms.rxClockerAlarm();
+        EXPECT_TRUE(alarms.FiredAlarms().last().startsWith("07/12/2026;10:00:00"));
+        EXPECT_EQ(alarms.FiredAlarms().last(),
+                  TextCodec::SplitLines(TextCodec::Decode(file)).first());
+        At(9, 30);
+    }
+    EXPECT_TRUE(dialogs->plainMessages.isEmpty());
+}
+
+TEST_F(Alarms, AFileThatCannotBeWrittenOrReadIsTold)
+{
+    ASSERT_TRUE(QDir(AppFolder()).mkdir("breakPoint.csv"));
+    alarms.AppendAlarm("07/12/2026", "10:00:00", {"x"});
+    EXPECT_EQ(dialogs->plainMessages, QStringList(Path() + " occupé ?"));
+    ASSERT_TRUE(QDir(AppFolder()).rmdir("breakPoint.csv"));
+
+    alarms.AppendAlarm("07/12/2026", "10:00:00", {"x"});
+    EXPECT_EQ(Armed(), "10:00:00 #1");
+    ASSERT_TRUE(QFile::remove(Path()) && QDir(AppFolder()).mkdir("breakPoint.csv"));
+    alarms.rxClockerAlarm();
+    EXPECT_EQ(dialogs->plainMessages.last(), "breakPoint.csv corrompu ou absent du disque.");
+    EXPECT_EQ(Armed(), "off");
+}
