@@ -1,6 +1,7 @@
 #include "app/F_FragmMenus.h"
 
 #include "app/U_Colours.h"
+#include "help/F_Marquee.h"
 
 namespace {
 constexpr int kChecked = 1;
@@ -21,6 +22,10 @@ TFragmMenus::TFragmMenus(QWidget* owner)
     BuildOptions();
     BuildThemes();
     ConnectOptions();
+    // Queued: the menu is closed before the modal about window opens.
+    connect(
+        mnuMarquee, &QAction::triggered, owner, [owner]() { TfrmMarquee::mnuMarqueeClick(owner); },
+        Qt::QueuedConnection);
 }
 
 QAction* TFragmMenus::Item(QMenu* menu, const char* name, const QString& caption, int checked)
