@@ -6,7 +6,6 @@
 #include "toolkit/C_TransparentLabel.h"
 
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -41,7 +40,7 @@ TColourSettings Colours()
 }
 } // namespace
 
-TfrmTimeClick::TfrmTimeClick(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint)
+TfrmTimeClick::TfrmTimeClick(QWidget* owner) : TfrmModal(owner)
 {
     setObjectName(QStringLiteral("frmTimeClick"));
     setFixedSize(116, 100);
@@ -88,32 +87,11 @@ void TfrmTimeClick::ApplyColours()
         label->SetFontColor(colours.TitleColour);
 }
 
-int TfrmTimeClick::ShowModal()
-{
-    modalResult = 0;
-    setWindowModality(Qt::ApplicationModal);
-    show();
-    activateWindow();
-    QEventLoop loop;
-    connect(this, &TfrmTimeClick::ModalClosed, &loop, &QEventLoop::quit);
-    inModalLoop = true;
-    loop.exec();
-    inModalLoop = false;
-    return modalResult;
-}
-
-void TfrmTimeClick::SetModalResult(int result)
-{
-    modalResult = result;
-    timeCloser->stop();
-    close();
-}
-
+// However it closes, the 30 s close has nothing left to do.
 void TfrmTimeClick::closeEvent(QCloseEvent* event)
 {
-    QWidget::closeEvent(event);
-    if (event->isAccepted() && inModalLoop)
-        Q_EMIT ModalClosed();
+    timeCloser->stop();
+    TfrmModal::closeEvent(event);
 }
 
 void TfrmTimeClick::RxLabelClick(int position)

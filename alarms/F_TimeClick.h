@@ -1,8 +1,7 @@
 #pragma once
 
+#include "core/F_Modal.h"
 #include "core/U_WindowSkin.h"
-
-#include <QWidget>
 
 #include <array>
 
@@ -12,17 +11,11 @@ class TTransparentLabel;
 
 // The clock-face time picker: a small disc on which an hour, then a multiple of five minutes
 // is clicked. Its result is 1 with the chosen time, 2 when cancelled or left unanswered.
-class TfrmTimeClick : public QWidget
+class TfrmTimeClick : public TfrmModal
 {
     Q_OBJECT
 public:
     explicit TfrmTimeClick(QWidget* owner = nullptr);
-
-    // Shows the picker application-modal and returns its result once it is closed (0 when it
-    // was closed without one).
-    int ShowModal();
-    void SetModalResult(int result);
-    int ModalResult() const { return modalResult; }
 
     // A click on the label of position `position` (0 to 11): an hour, then the minutes.
     void RxLabelClick(int position);
@@ -44,10 +37,6 @@ public:
     TFlatButton* spdCanceler;
     QTimer* timeCloser;
 
-Q_SIGNALS:
-    // The picker was closed while shown modally.
-    void ModalClosed();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -64,7 +53,5 @@ private:
     bool OnBackground(const QPoint& pos) const;
 
     TWindowSkin skin;
-    int modalResult = 0;
-    bool inModalLoop = false;
     bool pressedOnBackground = false;
 };

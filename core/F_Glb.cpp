@@ -80,7 +80,7 @@ void CloseOpenDialogs()
             dialog->reject();
         else if (qobject_cast<TfrmMsgALLBtn*>(window))
             window->close(); // closed unanswered: no OK
-        else if (window->isModal() && qobject_cast<TfrmModWindowPos*>(window))
+        else if (window->isModal() && qobject_cast<TfrmModal*>(window))
             window->close(); // a modal window's result stays 0: nothing is confirmed
     }
 }
