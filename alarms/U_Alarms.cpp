@@ -120,7 +120,24 @@ void TAlarms::TimeTick()
     if (now.date() == previous.date() && !jumped)
         return;
     Disarm();
-    ArmNextAlarm();
+    if (!jumped)
+        FireAtMidnight(now.time());
+    if (!armed)
+        ArmNextAlarm();
+}
+
+// A record of the new day at midnight sharp is due at the very tick that brings the day, when
+// arming, which looks only past the present second, would miss it.
+void TAlarms::FireAtMidnight(const QTime& now)
+{
+    QStringList lines;
+    if (!QFileInfo::exists(FilePath()) || !AlarmFile::ReadAlarmLines(FilePath(), lines))
+        return;
+    const AlarmFile::TNextAlarm first = AlarmFile::FindNextAlarm(lines, CurrentDateText(), {});
+    if (first.record == 0 || first.time > now)
+        return;
+    Arm(first.time, first.record);
+    rxClockerAlarm();
 }
 
 void TAlarms::ClearFiredAlarms()

@@ -181,6 +181,20 @@ TEST_F(Alarms, ANewDayOrAJumpOfTheClockChoosesAgain)
     EXPECT_EQ(clockEvents.last(), "00:00:30 #2");
 }
 
+// An alarm at midnight sharp fires at the tick that brings its day, not a day late.
+TEST_F(Alarms, AMidnightAlarmFiresAtTheDaysFirstTick)
+{
+    Write("08/12/2026;00:00:30;ensuite\r\n08/12/2026;00:00:00;minuit\r\n");
+    alarms.StartAlarms();
+    At(23, 59, 59);
+    alarms.TimeTick();
+    At(0, 0, 0, QDate(2026, 12, 8));
+    alarms.TimeTick();
+    EXPECT_EQ(announced, 1);
+    EXPECT_EQ(alarms.FiredAlarms(), QStringList({"08/12/2026;00:00:00;minuit"}));
+    EXPECT_EQ(Armed(), "00:00:30 #1");
+}
+
 TEST_F(Alarms, AnUnreadableTimeIsPassedOverAndToldOnce)
 {
     Write("07/12/2026;10:00:00;a\r\n\r\n12/12/2026;12:75:00;x\r\n07/12/2026;09:5:0;b\r\n"
