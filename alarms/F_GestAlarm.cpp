@@ -168,7 +168,8 @@ bool TfrmGestAlarm::SubjectGiven()
 }
 
 // The hour field holds hhmm: its hours cannot pass 23 but its minutes can pass 59, which
-// no clock reaches; such a time is refused before anything is asked or stored.
+// no clock reaches; such a time, like a date that is no day, is refused before anything is
+// asked or stored.
 void TfrmGestAlarm::scrEnregAlarmClick()
 {
     const int value = curEdtHour->Value();
@@ -177,6 +178,11 @@ void TfrmGestAlarm::scrEnregAlarmClick()
     if (value % 100 > 59) {
         ShowPlainMessage(
             QStringLiteral("Minutes de 00 à 59 : %1 h %2 n'est pas une heure.").arg(hh, mm));
+        return;
+    }
+    // A record without a real date would never ring, nor ever leave the file.
+    if (!rxDateur->Date().isValid()) {
+        ShowPlainMessage(QStringLiteral("Date de l'alarme invalide : ") + rxDateur->Text());
         return;
     }
     if (!SubjectGiven())

@@ -173,12 +173,15 @@ TEST_F(GestAlarm, EmptySubjectStoredAsQuestionMarkOnlyWhenSaidSoAndAnnulerCloses
     }
 }
 
-TEST_F(GestAlarm, MinutesBeyondFiftyNineAreRefusedAndTheWindowStays)
+TEST_F(GestAlarm, MinutesBeyondFiftyNineOrNoDateAreRefusedAndTheWindowStays)
 {
     dialogs->AnswerNext(1);
     Save(1275, "");
+    entry->rxDateur->SetDate(QDate());
+    Save(1230, "x");
     EXPECT_EQ(dialogs->plainMessages,
-              QStringList({"Minutes de 00 à 59 : 12 h 75 n'est pas une heure."}));
+              QStringList({"Minutes de 00 à 59 : 12 h 75 n'est pas une heure.",
+                           "Date de l'alarme invalide :   /  /    "}));
     EXPECT_TRUE(dialogs->questions.isEmpty());
     EXPECT_TRUE(StillOpen());
     EXPECT_TRUE(entry->AlarmTimeText.isEmpty());
