@@ -1,5 +1,6 @@
 #include "alarms/F_ListAlarms.h"
 
+#include "alarms/U_AlarmRowsModel.h"
 #include "core/F_Controls.h"
 #include "core/F_WindowDrag.h"
 #include "core/U_Dialogs.h"
@@ -12,19 +13,15 @@
 #include <QFileInfo>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QStandardItemModel>
 
 namespace {
 const QString kSansSerif = QStringLiteral("MS Sans Serif");
-constexpr int kColumns = 3;
 constexpr int kTimeWidth = 48;
 constexpr int kSubjectMargin = 24;
-const QString kContinuation = QStringLiteral(" - ");
-
 } // namespace
 
 TfrmListAlarms::TfrmListAlarms(const QString& filePath, QWidget* owner)
-    : TfrmModWindowPos(owner), filePath(filePath), model(new QStandardItemModel(1, kColumns, this))
+    : TfrmModWindowPos(owner), filePath(filePath), model(new TAlarmRowsModel(this))
 {
     setObjectName(QStringLiteral("frmListAlarms"));
     setFont(Fonts::PixelFont(kSansSerif, 11));
@@ -44,6 +41,8 @@ void TfrmListAlarms::CreateControls()
     Drag()->Watch(rxAffNbrAlrm);
 
     grdListAlrm = MakeControl<TStringGrid>(this, "grdListAlrm", QRect(2, 8, 335, 68));
+    // One empty row at first, as every filled row is followed by one.
+    model->SetRows({{}});
     grdListAlrm->setModel(model);
     grdListAlrm->SetDefaultColWidth(64);
     grdListAlrm->SetDefaultRowHeight(15);
@@ -69,6 +68,7 @@ void TfrmListAlarms::CreateControls()
 
 void TfrmListAlarms::SetCellsEditable(bool editable)
 {
+    model->SetEditable(editable);
     grdListAlrm->setEditTriggers(editable ? QAbstractItemView::DoubleClicked |
                                                 QAbstractItemView::EditKeyPressed |
                                                 QAbstractItemView::AnyKeyPressed
@@ -87,7 +87,7 @@ void TfrmListAlarms::SetListColours(TColor back, TColor text, TColor title)
 
 QString TfrmListAlarms::Cell(int column, int row) const
 {
-    return model->index(row, column).data().toString();
+    return model->Cell(column, row);
 }
 
 int TfrmListAlarms::RowCount() const
@@ -100,33 +100,12 @@ int TfrmListAlarms::RecordOfRow(int row) const
     return rowMap.value(row, -1);
 }
 
-void TfrmListAlarms::SetCell(int column, int row, const QString& text)
-{
-    model->setItem(row, column, new QStandardItem(text));
-}
-
-void TfrmListAlarms::AppendGridRow()
-{
-    model->insertRow(model->rowCount());
-}
-
+// The grid always keeps one empty row below the filled ones.
 int TfrmListAlarms::AddAlarmRows(const QString& line, int row)
 {
-    const QStringList fields = SplitFields(line, QStringLiteral(";"), 3);
-    AppendGridRow();
-    SetCell(0, row, fields[0]);
-    SetCell(1, row, fields[1]);
-    // A subject's further lines are stored after "|": each takes a row of its own.
-    const QStringList subjectLines = fields[2].split(u'|');
-    SetCell(2, row, subjectLines.first());
-    for (qsizetype part = 1; part < subjectLines.size(); ++part) {
-        AppendGridRow();
-        ++row;
-        SetCell(0, row, kContinuation);
-        SetCell(1, row, kContinuation);
-        SetCell(2, row, subjectLines[part]);
-    }
-    return row;
+    const QList<TAlarmRowsModel::TRow> rows = TAlarmRowsModel::RecordRows(line);
+    model->PlaceRows(row, rows);
+    return row + static_cast<int>(rows.size()) - 1;
 }
 
 void TfrmListAlarms::ShowAlarmCount()
@@ -139,8 +118,7 @@ void TfrmListAlarms::ShowAlarmCount()
 void TfrmListAlarms::LoadAlarmList()
 {
     AlarmCount = 0;
-    model->setRowCount(0);
-    model->setRowCount(1);
+    model->SetRows({{}});
     rowMap.clear();
     if (!QFileInfo::exists(filePath)) {
         grdListAlrm->hide();
@@ -159,16 +137,17 @@ void TfrmListAlarms::ReadAlarmFile()
         ShowPlainMessage(error + QStringLiteral("Détruire breakPoint.csv"));
         return;
     }
-    int row = -1;
+    // Filled at once: a row at a time, the grid would follow every insertion.
+    QList<TAlarmRowsModel::TRow> rows;
     for (const QString& line : lines) {
-        const int position = AlarmCount++;
-        row = AddAlarmRows(line, row + 1);
-        while (rowMap.size() <= row)
-            rowMap.append(position);
+        const QList<TAlarmRowsModel::TRow> recordRows = TAlarmRowsModel::RecordRows(line);
+        rows.append(recordRows);
+        rowMap.insert(rowMap.size(), recordRows.size(), AlarmCount++);
     }
     // The empty row at the bottom stands for the place after the last record.
-    while (rowMap.size() < model->rowCount())
-        rowMap.append(AlarmCount);
+    rows.append(TAlarmRowsModel::TRow{});
+    rowMap.append(AlarmCount);
+    model->SetRows(std::move(rows));
     ShowAlarmCount();
 }
 

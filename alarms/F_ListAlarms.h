@@ -10,7 +10,7 @@
 class TSkinPanel;
 class TStringGrid;
 class TTransparentLabel;
-class QStandardItemModel;
+class TAlarmRowsModel;
 
 // The small skinned window listing alarms in a date / time / subject grid, one row per subject
 // line; selecting a cell offers to remove the record shown when deletion is allowed.
@@ -51,14 +51,12 @@ protected:
 
 private:
     void CreateControls();
-    void SetCell(int column, int row, const QString& text);
-    void AppendGridRow();
     void ReadAlarmFile();
     void grdListAlrmSelectCell(int column, int row);
     void scrOutLstAlrmClick();
 
     QString filePath;
-    QStandardItemModel* model;
+    TAlarmRowsModel* model;
     // For every grid row, the file position of the record it shows.
     QList<int> rowMap;
     bool DeletionAllowed = false;
