@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Wake-ups of the running program: context switches of all its threads per second and CPU time,
-# idle, with the notes editor, while tracing and with an alarm armed, on a private Xvfb with a
-# private session bus. Run by hand.
+# idle, with the notes editor, while tracing, with an alarm armed and after the about and help
+# windows, on a private Xvfb with a private session bus. Run by hand.
 #   bench/wakeups.sh [SECONDS]   (60 by default, per state)
 set -euo pipefail
 
@@ -30,11 +30,42 @@ switches() {
 }
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 
-# Starts the program with the given values of "Démarrage sur Traceur" and "Mnemo visible", and
-# with an alarm armed for late tonight when asked, lets it settle, then counts over the measured
-# time.
+# The shown window of the program of that size ("277x116").
+window_of_size() {
+    local pid="$1" size="$2" window
+    for window in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+        if xwininfo -id "$window" | grep -q -- "-geometry $size+"; then
+            echo "$window"
+            return
+        fi
+    done
+}
+
+# The about window opened from the menu's last item, its help opened, and both closed by the
+# help's "E  X  I  T": what they leave behind is measured after.
+about_and_help() {
+    local pid="$1" window
+    window="$(window_of_size "$pid" 277x116)"
+    xdotool mousemove --window "$window" 224 32 click 1
+    sleep 1
+    xdotool key Up Return
+    sleep 2
+    window="$(window_of_size "$pid" 274x115)"
+    xdotool mousemove --window "$window" 54 78 click 1
+    sleep 2
+    window="$(window_of_size "$pid" 276x115)"
+    xdotool mousemove --window "$window" 251 12 click 1
+    sleep 2
+    if [[ -n "$(window_of_size "$pid" 274x115)$(window_of_size "$pid" 276x115)" ]]; then
+        echo "wakeups: the about or help window stayed open" >&2
+    fi
+}
+
+# Starts the program with the given values of "Démarrage sur Traceur" and "Mnemo visible", with
+# an alarm armed for late tonight, or after the about and help windows, when asked; lets it
+# settle, then counts over the measured time.
 measure() {
-    local name="$1" tracing="$2" notes="$3" alarm="${4:-0}" home
+    local name="$1" tracing="$2" notes="$3" alarm="${4:-0}" about="${5:-0}" home
     home="$(mktemp -d "$work/home.XXXXXX")"
     cp "$root/build/ConfigMnemo.ini" "$home/"
     if ((alarm)); then
@@ -45,6 +76,9 @@ measure() {
     TARVELLE_HOME="$home" XDG_RUNTIME_DIR="$home" "$root/build/tarvelle" >/dev/null 2>&1 &
     local pid=$!
     sleep 5
+    if ((about)); then
+        about_and_help "$pid"
+    fi
     xdotool mousemove 200 200
     local s0 c0 s1 c1
     s0="$(switches "$pid")" c0="$(cpu_ticks "$pid")"
@@ -63,3 +97,4 @@ measure idle 0 0
 measure notes 0 1
 measure tracing 1 0
 measure alarm 0 0 1
+measure about 0 0 0 1
