@@ -1,8 +1,8 @@
 #include "alarms/F_ListAlrms0.h"
 
 #include "alarms/U_Alarms.h"
+#include "core/F_Glb.h"
 #include "core/U_Dialogs.h"
-#include "platform/U_Platform.h"
 
 #include <memory>
 
@@ -29,9 +29,7 @@ void ShowFiredAlarms(TAlarms& alarms, QWidget* mainWindow, TColor textBack, TCol
     list->SetDeletionAllowed(false);
     list->SetCellsEditable(false);
     list->AlarmCount = 0;
-    QRect placed(QPoint(), list->size());
-    placed.moveCenter(Platform().ScreenGeometry().center());
-    list->move(placed.topLeft());
+    CentreOn(list.get(), nullptr);
     list->SetListColours(textBack, text, title);
     int row = -1;
     for (const QString& line : shown) {

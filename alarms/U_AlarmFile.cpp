@@ -149,16 +149,6 @@ QStringList LinesOfSameMoment(const QStringList& lines, int record)
     return same;
 }
 
-bool ReadAlarmLines(const QString& path, QStringList& lines, QString* error)
-{
-    return TextFile::ReadLines(path, lines, error);
-}
-
-bool AppendRecord(const QString& path, const QString& line, QString* error)
-{
-    return TextFile::AppendLines(path, {line}, error);
-}
-
 bool RewriteAlarmFile(const QString& path, const QString& temporaryName, const QStringList& lines,
                       QString* error)
 {

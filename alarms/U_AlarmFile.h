@@ -48,11 +48,6 @@ TNextAlarm FindNextAlarm(const QStringList& lines, const QString& dateText,
 // the file has no such record.
 QStringList LinesOfSameMoment(const QStringList& lines, int record);
 
-// The file's lines, read and decoded at once; false with `error` set when it cannot be read.
-bool ReadAlarmLines(const QString& path, QStringList& lines, QString* error = nullptr);
-// One write of the whole line and its line end; a last line left without its line end gets
-// one first, in the same write.
-bool AppendRecord(const QString& path, const QString& line, QString* error = nullptr);
 // Replaces the file with `lines` through the temporary `temporaryName` beside it; with no
 // line the file is removed. On failure the file stays as it was and no temporary remains.
 bool RewriteAlarmFile(const QString& path, const QString& temporaryName, const QStringList& lines,

@@ -5,6 +5,7 @@
 #include "core/U_Constantes.h"
 #include "core/U_Dialogs.h"
 #include "core/U_Glb.h"
+#include "core/U_TextFile.h"
 
 #include <QFileInfo>
 
@@ -38,7 +39,7 @@ void TAlarms::StartAlarms()
 void TAlarms::PurgePastAlarms()
 {
     QStringList lines;
-    if (!QFileInfo::exists(FilePath()) || !AlarmFile::ReadAlarmLines(FilePath(), lines))
+    if (!ReadExisting(lines))
         return;
     const QString dateText = CurrentDateText();
     const QStringList kept = AlarmFile::KeptByPurge(lines, AlarmFile::ReadDate(dateText));
@@ -51,7 +52,7 @@ void TAlarms::PurgePastAlarms()
 void TAlarms::ArmNextAlarm()
 {
     QStringList lines;
-    if (!QFileInfo::exists(FilePath()) || !AlarmFile::ReadAlarmLines(FilePath(), lines))
+    if (!ReadExisting(lines))
         return;
     const AlarmFile::TNextAlarm next =
         AlarmFile::FindNextAlarm(lines, CurrentDateText(), CurrentTimeText());
@@ -64,7 +65,7 @@ void TAlarms::AppendAlarm(const QString& dateText, const QString& timeText,
                           const QStringList& subjectLines)
 {
     const QString line = AlarmFile::ComposeRecord(dateText, timeText, subjectLines);
-    if (!AlarmFile::AppendRecord(FilePath(), line))
+    if (!TextFile::AppendLines(FilePath(), {line}))
         ShowPlainMessage(FilePath() + QStringLiteral(" occupé ?"));
     ArmNextAlarm();
 }
@@ -78,7 +79,7 @@ bool TAlarms::RemoveAlarmRecord(int index)
     }
     QStringList lines;
     QString error;
-    bool done = AlarmFile::ReadAlarmLines(path, lines, &error);
+    bool done = TextFile::ReadLines(path, lines, &error);
     const QStringList kept = AlarmFile::WithoutRecord(lines, index);
     if (done && kept.size() != lines.size())
         done = AlarmFile::RewriteAlarmFile(path, Constantes::AlarmTempFileName, kept, &error);
@@ -96,7 +97,7 @@ void TAlarms::rxClockerAlarm()
     if (!armed || !QFileInfo::exists(FilePath()))
         return;
     QStringList lines;
-    if (!AlarmFile::ReadAlarmLines(FilePath(), lines)) {
+    if (!TextFile::ReadLines(FilePath(), lines)) {
         ShowPlainMessage(QStringLiteral("breakPoint.csv corrompu ou absent du disque."));
     } else if (armedRecord <= lines.size()) {
         for (const QString& line : AlarmFile::LinesOfSameMoment(lines, armedRecord))
@@ -131,13 +132,19 @@ void TAlarms::TimeTick()
 void TAlarms::FireAtMidnight(const QTime& now)
 {
     QStringList lines;
-    if (!QFileInfo::exists(FilePath()) || !AlarmFile::ReadAlarmLines(FilePath(), lines))
+    if (!ReadExisting(lines))
         return;
     const AlarmFile::TNextAlarm first = AlarmFile::FindNextAlarm(lines, CurrentDateText(), {});
     if (first.record == 0 || first.time > now)
         return;
     Arm(first.time, first.record);
     rxClockerAlarm();
+}
+
+// A missing file is no alarm at all, and one that cannot be read is left for the next time.
+bool TAlarms::ReadExisting(QStringList& lines) const
+{
+    return QFileInfo::exists(FilePath()) && TextFile::ReadLines(FilePath(), lines);
 }
 
 void TAlarms::ClearFiredAlarms()

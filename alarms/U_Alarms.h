@@ -58,6 +58,7 @@ Q_SIGNALS:
 private:
     void Arm(const QTime& time, int record);
     void Disarm();
+    bool ReadExisting(QStringList& lines) const;
     void FireAtMidnight(const QTime& now);
     void AddFired(const QString& line);
     // Records of today whose time cannot be read, told once a session each.

@@ -65,10 +65,15 @@ void SetLabelColour(QLabel* label, TColor colour)
     label->setPalette(palette);
 }
 
+void CentreOn(QWidget* window, const QWidget* around)
+{
+    const QRect area = around ? around->geometry() : Platform().ScreenGeometry();
+    window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
+}
+
 void CentreOnMainWindow(QWidget* window)
 {
-    const QRect around = MainWindow() ? MainWindow()->geometry() : Platform().ScreenGeometry();
-    window->move(around.center() - QPoint(window->width() / 2, window->height() / 2));
+    CentreOn(window, MainWindow());
 }
 
 void CloseOpenDialogs()

@@ -1,11 +1,11 @@
 #include "help/F_HlpMain.h"
 
 #include "core/F_Controls.h"
+#include "core/F_Glb.h"
 #include "core/F_WindowDrag.h"
 #include "core/U_Fonts.h"
 #include "core/U_Glb.h"
 #include "help/U_HlpMorlin.h"
-#include "platform/U_Platform.h"
 #include "toolkit/C_SkinPanel.h"
 #include "toolkit/C_TransparentLabel.h"
 
@@ -122,8 +122,7 @@ void TfrmHlpMain::showEvent(QShowEvent* event)
     TfrmModWindowPos::showEvent(event);
     if (event->spontaneous())
         return;
-    const QRect around = mainWindow ? mainWindow->geometry() : Platform().ScreenGeometry();
-    move(around.center() - QPoint(width() / 2, height() / 2));
+    CentreOn(this, mainWindow);
     ApplyColours();
     scrOutHlp->SetActive(true);
 }

@@ -2,6 +2,7 @@
 #include "TestFiles.h"
 #include "alarms/U_AlarmFile.h"
 #include "core/U_Glb.h"
+#include "core/U_TextFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -89,11 +90,11 @@ TEST(AlarmFileFormat, TheNextAlarmAndTheLinesOfItsMoment)
 TEST_F(AlarmFileOps, AppendingWholeLines)
 {
     ASSERT_TRUE(WriteBytes(Path(), "07/12/2026;10:00:00;sans fin de ligne"));
-    ASSERT_TRUE(AppendRecord(Path(), "07/12/2026;11:00:00;café à 11 h"));
+    ASSERT_TRUE(TextFile::AppendLines(Path(), {"07/12/2026;11:00:00;café à 11 h"}));
     EXPECT_EQ(ReadBytes(Path()), "07/12/2026;10:00:00;sans fin de ligne\r\n"
                                  "07/12/2026;11:00:00;caf\xE9 \xE0 11 h\r\n");
     ASSERT_TRUE(WriteBytes(Path(), "un\n"));
-    ASSERT_TRUE(AppendRecord(Path(), "deux"));
+    ASSERT_TRUE(TextFile::AppendLines(Path(), {"deux"}));
     EXPECT_EQ(ReadBytes(Path()), "un\ndeux\r\n");
 }
 

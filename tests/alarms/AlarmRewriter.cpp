@@ -8,6 +8,7 @@
 #include "alarms/U_Alarms.h"
 #include "core/U_Dialogs.h"
 #include "core/U_Glb.h"
+#include "core/U_TextFile.h"
 
 #include <QCoreApplication>
 
@@ -51,7 +52,7 @@ void RotateForever(TAlarms& alarms)
 {
     for (int round = 0; round < kRounds; ++round) {
         QStringList lines;
-        if (!AlarmFile::ReadAlarmLines(alarms.FilePath(), lines) || lines.isEmpty())
+        if (!TextFile::ReadLines(alarms.FilePath(), lines) || lines.isEmpty())
             std::_Exit(4);
         if (lines.size() > 1 && lines.first() == lines.last()) {
             if (!alarms.RemoveAlarmRecord(0))

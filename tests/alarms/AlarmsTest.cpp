@@ -4,6 +4,7 @@
 #include "alarms/U_Alarms.h"
 #include "core/U_Glb.h"
 #include "core/U_TextCodec.h"
+#include "core/U_TextFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -167,7 +168,7 @@ TEST_F(Alarms, ANewDayOrAJumpOfTheClockChoosesAgain)
     clock->AdvanceSeconds(-60);
     alarms.TimeTick();
     EXPECT_EQ(Armed(), "09:35:00 #1");
-    ASSERT_TRUE(AlarmFile::AppendRecord(Path(), "07/12/2026;11:00:00;après la mise en veille"));
+    ASSERT_TRUE(TextFile::AppendLines(Path(), {"07/12/2026;11:00:00;après la mise en veille"}));
     clock->AdvanceSeconds(3600);
     alarms.TimeTick();
     EXPECT_EQ(Armed(), "11:00:00 #3");
