@@ -1,20 +1,40 @@
 #include "platform/x11/U_InstanceGuard.h"
 
 #include <QDir>
+#include <QFile>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
-TInstanceGuard::TInstanceGuard(QString runtime) : runtimeFolder(std::move(runtime)) {}
+TInstanceGuard::TInstanceGuard(QString runtime, QString temporary)
+    : runtimeFolder(std::move(runtime)), temporaryFolder(std::move(temporary))
+{
+}
+
+QString TInstanceGuard::PrivateFolderIn(const QString& temporary)
+{
+    const QString folder = QDir(temporary).filePath(QStringLiteral("Tarvelle-%1").arg(geteuid()));
+    const QByteArray name = QFile::encodeName(folder);
+    if (::mkdir(name.constData(), 0700) == 0)
+        ::chmod(name.constData(), 0700); // whatever the umask
+    // lstat: a link there could lead anywhere, even into a folder of the user's.
+    struct stat info = {};
+    const bool own = ::lstat(name.constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+                     info.st_uid == geteuid() && (info.st_mode & 077) == 0;
+    return own ? folder : QString();
+}
 
 QString TInstanceGuard::SocketName(const QString& name) const
 {
-    // Runtime folders are per user already; the uid keeps /tmp fallbacks apart too.
+    // Runtime folders are per user already; the uid keeps fallbacks apart too.
     return QDir(folder).filePath(name + QStringLiteral("-%1.sock").arg(getuid()));
 }
 
 TPlatform::TInstanceClaim TInstanceGuard::Claim(const QString& name, const QString& fallbackFolder)
 {
-    const TPlatform::TInstanceClaim claim = ClaimIn(name, runtimeFolder);
+    const QString first =
+        runtimeFolder.isEmpty() ? PrivateFolderIn(temporaryFolder) : runtimeFolder;
+    const TPlatform::TInstanceClaim claim = ClaimIn(name, first);
     // Without any lock, copies would run side by side on the same files.
     if (claim != TPlatform::TInstanceClaim::Unavailable || fallbackFolder.isEmpty())
         return claim;
@@ -24,7 +44,7 @@ TPlatform::TInstanceClaim TInstanceGuard::Claim(const QString& name, const QStri
 TPlatform::TInstanceClaim TInstanceGuard::ClaimIn(const QString& name, const QString& lockFolder)
 {
     folder = lockFolder;
-    if (!QDir().mkpath(folder))
+    if (folder.isEmpty() || !QDir().mkpath(folder))
         return TPlatform::TInstanceClaim::Unavailable;
     lock = std::make_unique<QLockFile>(QDir(folder).filePath(name + QStringLiteral(".lock")));
     // No age limit: a lock is stale only when the copy that wrote it no longer runs.

@@ -28,15 +28,13 @@ bool SelectionOwned(const char* prefix)
     return XGetSelectionOwner(display, selection) != None;
 }
 
-QString RuntimeFolder()
-{
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::TempLocation)
-                            : folder;
-}
 } // namespace
 
-TPlatformX11::TPlatformX11() : instances(RuntimeFolder()) {}
+TPlatformX11::TPlatformX11()
+    : instances(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation),
+                QStandardPaths::writableLocation(QStandardPaths::TempLocation))
+{
+}
 
 TWindowProbe& TPlatformX11::Windows()
 {

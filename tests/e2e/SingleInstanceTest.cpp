@@ -1,6 +1,16 @@
 #include "E2eSupport.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 class SingleInstance : public ProgramTest
@@ -83,3 +93,51 @@ TEST_F(SingleInstance, StartsWhenTheLockFolderIsUnusable)
     EXPECT_TRUE(StillRuns(*first));
 }
 } // namespace
+
+namespace {
+// A connection to the first copy's call socket that says nothing; -1 when none could be made.
+int ConnectIdle(const QByteArray& path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    // A full queue makes connect wait until the program takes from it, not for ever.
+    const timeval limit{kDeadlineMs / 1000, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
+    const auto* where = static_cast<const sockaddr*>(static_cast<const void*>(&address));
+    if (::connect(fd, where, sizeof address) == 0)
+        return fd;
+    ::close(fd);
+    return -1;
+}
+} // namespace
+
+// More silent connections than the program has descriptors (a desktop's usual 1024): a later
+// copy is still served at once and the end of the session still ends the program.
+TEST_F(SingleInstance, AFloodOfIdleConnectionsKeepsNeitherLaterCopiesNorTheEndWaiting)
+{
+    rlimit before{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &before), 0);
+    const rlimit usual{1024, before.rlim_max};
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &usual), 0);
+    QProcess* first = nullptr;
+    const QString window = StartMain(first);
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &before), 0);
+    ASSERT_FALSE(window.isEmpty()) << "the first copy never showed its window";
+
+    const QByteArray socket = QFile::encodeName(
+        runtime.filePath(QStringLiteral("DDLFirstIntance-%1.sock").arg(getuid())));
+    std::vector<int> idle;
+    while (idle.size() < 1100) {
+        const int fd = ConnectIdle(socket);
+        ASSERT_GE(fd, 0) << "connection " << idle.size() << " never taken: " << errno;
+        idle.push_back(fd);
+    }
+    SecondCopyRestores(window);
+    EXPECT_TRUE(StillRuns(*first));
+    ::kill(static_cast<pid_t>(first->processId()), SIGTERM);
+    EXPECT_TRUE(EndsWithZero(*first)) << "SIGTERM not served";
+    for (const int fd : idle)
+        ::close(fd);
+}
