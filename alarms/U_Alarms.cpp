@@ -4,6 +4,7 @@
 #include "core/U_Clock.h"
 #include "core/U_Constantes.h"
 #include "core/U_Dialogs.h"
+#include "core/U_FileReason.h"
 #include "core/U_Glb.h"
 #include "core/U_TextFile.h"
 
@@ -65,8 +66,9 @@ void TAlarms::AppendAlarm(const QString& dateText, const QString& timeText,
                           const QStringList& subjectLines)
 {
     const QString line = AlarmFile::ComposeRecord(dateText, timeText, subjectLines);
-    if (!TextFile::AppendLines(FilePath(), {line}))
-        ShowPlainMessage(FilePath() + QStringLiteral(" occupé ?"));
+    QString error;
+    if (!TextFile::AppendLines(FilePath(), {line}, &error))
+        ShowPlainMessage(WithReason(FilePath() + QStringLiteral(" occupé ?"), error));
     ArmNextAlarm();
 }
 
@@ -84,7 +86,7 @@ bool TAlarms::RemoveAlarmRecord(int index)
     if (done && kept.size() != lines.size())
         done = AlarmFile::RewriteAlarmFile(path, Constantes::AlarmTempFileName, kept, &error);
     if (!done) {
-        ShowPlainMessage(QStringLiteral("Alarme non supprimée : ") + error);
+        ShowPlainMessage(WithReason(QStringLiteral("Alarme non supprimée : ") + path, error));
         return false;
     }
     Disarm();

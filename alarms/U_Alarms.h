@@ -25,7 +25,8 @@ public:
     // Arms the clock with the earliest record still due today, if any; otherwise the clock
     // keeps what it had.
     void ArmNextAlarm();
-    // Appends one record (path + " occupé ?" when it cannot be written), then arms.
+    // Appends one record (path + " occupé ?" and the reason when it cannot be written), then
+    // arms.
     void AppendAlarm(const QString& dateText, const QString& timeText,
                      const QStringList& subjectLines);
     // Rewrites the file without the record at 0-based `index`, then disarms and arms again;

@@ -1,9 +1,10 @@
 #include "app/U_Autostart.h"
 
+#include "core/U_TextFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace {
@@ -131,17 +132,14 @@ bool AddRunEntry(const QString& name, const QString& path, QString* error,
                  const QString& dataFolder)
 {
     const QString folder = AutostartFolder();
-    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
-        return Fail(error,
-                    QStringLiteral("Impossible de créer le dossier de démarrage\r") + folder);
-    QSaveFile file(AutostartEntryPath(name));
-    if (!file.open(QIODevice::WriteOnly))
+    QString why;
+    if (!TextFile::MakeFolder(folder, &why))
+        return Fail(error, QStringLiteral("Impossible de créer le dossier de démarrage\r") +
+                               folder + u'\r' + why);
+    const QString entry = AutostartEntryPath(name);
+    if (!TextFile::ReplaceBytes(entry, EntryText(name, path, dataFolder).toUtf8(), &why))
         return Fail(error, QStringLiteral("Impossible d'écrire le lancement au démarrage\r") +
-                               file.fileName() + u'\r' + file.errorString());
-    const QByteArray text = EntryText(name, path, dataFolder).toUtf8();
-    if (file.write(text) != text.size() || !file.commit())
-        return Fail(error, QStringLiteral("Impossible d'écrire le lancement au démarrage\r") +
-                               file.fileName() + u'\r' + file.errorString());
+                               entry + u'\r' + why);
     return true;
 }
 

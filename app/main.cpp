@@ -1,5 +1,6 @@
 #include "alarms/U_Alarms.h"
 #include "app/F_Fragm.h"
+#include "app/U_Autostart.h"
 #include "app/U_Instance.h"
 #include "app/U_Termination.h"
 #include "core/F_Glb.h"
@@ -38,7 +39,8 @@ int Run(QApplication& app)
     // A save killed before its rename leaves its temporary file beside the file for good.
     TextFile::RemoveLeftovers(
         {AppFolder() + Constantes::SettingsFileName, AppFolder() + Constantes::TraceFileName,
-         AppFolder() + Constantes::NotesFileName, AppFolder() + Constantes::AlarmFileName});
+         AppFolder() + Constantes::NotesFileName, AppFolder() + Constantes::AlarmFileName,
+         AutostartEntryPath(Constantes::AppTitle)});
 
     TTracerController tracer;
     TNotesPad notes;

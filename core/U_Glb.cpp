@@ -1,6 +1,7 @@
 #include "core/U_Glb.h"
 
 #include "core/U_Clock.h"
+#include "core/U_TextFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -40,7 +41,7 @@ QString FindAppFolder()
 {
     const QString home = qEnvironmentVariable("TARVELLE_HOME");
     if (!home.isEmpty()) {
-        QDir().mkpath(home);
+        TextFile::MakeFolder(home);
         return WithSeparator(QDir(home).absolutePath());
     }
     // Also before the application object exists: the single-instance lock may fall back here.
@@ -50,7 +51,7 @@ QString FindAppFolder()
     const QString data =
         QDir(qEnvironmentVariable("XDG_DATA_HOME", QDir::homePath() + "/.local/share"))
             .filePath(QStringLiteral("Tarvelle"));
-    QDir().mkpath(data);
+    TextFile::MakeFolder(data);
     return WithSeparator(data);
 }
 } // namespace

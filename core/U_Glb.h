@@ -124,7 +124,8 @@ void ResetGlb();
 
 // The folder of the program's files, with a trailing separator: $TARVELLE_HOME when set
 // (created when missing), else the executable's folder, else the user's data folder when
-// the executable's folder cannot be written. Computed once.
+// the executable's folder cannot be written. A folder made here is the user's alone (0700).
+// Computed once.
 QString AppFolder();
 // Forgets the computed folder, for tests that change the environment.
 void ResetAppFolder();

@@ -6,7 +6,9 @@
 
 // Whole-file reads and writes of the program's text files, through the one codec. Only
 // regular files are read or written (a symbolic link to one is followed): a FIFO or a device
-// in a file's place is refused rather than left to block the program or be replaced.
+// in a file's place is refused rather than left to block the program or be replaced. A file
+// made here is its user's alone (0600), whatever the umask; a file replaced keeps its mode.
+// `error` receives the reason of a failure in French ("disque plein", …), without the path.
 namespace TextFile {
 
 // Reads the whole file with one read; false with `error` set when it cannot be read.
@@ -40,8 +42,16 @@ bool Remove(const QString& path, QString* error = nullptr);
 // Copies the bytes of a file to a new file `to`, as they are.
 bool Copy(const QString& from, const QString& to, QString* error = nullptr);
 
-// Removes what a replace killed before its end left of these files: the temporary file
-// beside each (its name, "." and six letters), beside the file a link points to as well.
+// Removes what a replace killed before its end left of these files: the temporaries beside
+// each, beside the file a link points to as well.
 void RemoveLeftovers(const QStringList& paths);
+
+// A new empty file beside `path` (beside the file a link points to), for the user alone, under
+// a name RemoveLeftovers takes for a temporary of `path`; empty when it cannot be made.
+QString MakeTemporary(const QString& path, QString* error = nullptr);
+
+// Makes the folder and every missing folder above it, each for the user alone (0700); a folder
+// that exists already is left as it is.
+bool MakeFolder(const QString& path, QString* error = nullptr);
 
 } // namespace TextFile

@@ -86,9 +86,7 @@ bool WriteLinkFile(const QString& path, const QByteArray& bytes, QString* error)
     if (!TextFile::ReplaceBytes(path, bytes, error))
         return false;
     // Desktops open only link files that may be executed; others are shown as untrusted.
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                    QFileDevice::ExeOwner | QFileDevice::ReadGroup |
-                                    QFileDevice::ReadOther);
+    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
     return true;
 }
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "core/U_Constantes.h"
 #include "core/U_Dialogs.h"
+#include "core/U_FileReason.h"
 #include "core/U_Glb.h"
 #include "core/U_TextFile.h"
 
@@ -10,6 +11,9 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <cerrno>
+#include <cstdio>
 
 TNotesPad::TNotesPad(QObject* parent) : QObject(parent), document(new QTextDocument(this))
 {
@@ -217,17 +221,18 @@ bool TNotesPad::SaveNotes()
         return true;
     const bool stamped = defaultNotesInUse && Glb().Options.TimeOnRecording;
     bool written = false;
+    QString error;
     if (defaultNotesInUse) {
         QString text = PadText(u"\r\n", true);
         if (stamped)
             text += stamp + QStringLiteral("\r\n");
-        written = KeepOriginal(path) && TextFile::Replace(path, text);
+        written = KeepOriginal(path, &error) && TextFile::Replace(path, text, &error);
     } else {
         const QString text = PadText(otherForm.lineEnd, false);
-        written = TextFile::ReplaceBytes(path, NotesText::EncodeAsFound(text, otherForm));
+        written = TextFile::ReplaceBytes(path, NotesText::EncodeAsFound(text, otherForm), &error);
     }
     if (!written) {
-        ShowPlainMessage(path + QStringLiteral("est-il ouvert ?"));
+        ShowPlainMessage(WithReason(path + QStringLiteral(" est-il ouvert ?"), error));
         return false;
     }
     if (stamped)
@@ -244,10 +249,21 @@ QString TNotesPad::PadText(QStringView lineEnd, bool endWithBreak) const
     return text;
 }
 
+namespace {
+bool MoveFile(const QString& from, const QString& to, QString* error)
+{
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+        return true;
+    if (error)
+        *error = FileReason(errno);
+    return false;
+}
+} // namespace
+
 // Before the default file is first rewritten, a file read without its NUL bytes is copied and
 // one that could not be read is moved aside, under a dated name, and the user told where.
 // False when that failed: the file must then stay as it is.
-bool TNotesPad::KeepOriginal(const QString& path)
+bool TNotesPad::KeepOriginal(const QString& path, QString* error)
 {
     if (original == TOriginal::Kept)
         return true;
@@ -255,7 +271,7 @@ bool TNotesPad::KeepOriginal(const QString& path)
         const QString kept =
             FreeDatedPath(QStringLiteral("Tarvelle_original"), QStringLiteral(".txt"));
         const bool copy = original == TOriginal::CopyFirst;
-        if (!(copy ? TextFile::Copy(path, kept) : QFile::rename(path, kept)))
+        if (copy ? !TextFile::Copy(path, kept, error) : !MoveFile(path, kept, error))
             return false;
         ShowPlainMessage(copy
                              ? QStringLiteral("Tarvelle.txt contenait des octets nuls, laissés "

@@ -50,8 +50,9 @@ public:
     bool LoadNotes();
     // The notes half of the common save: the pad into its file, replaced as a whole, with the
     // save stamp for the default file when "Time sur enregistrement" is ticked. False, told
-    // (path + "est-il ouvert ?"), and nothing changed when the file could not be written.
-    // Another file keeps its own encoding and line ends, and is not rewritten while unchanged.
+    // (path + " est-il ouvert ?" and the reason), and nothing changed when the file could not be
+    // written. Another file keeps its own encoding and line ends, and is not rewritten while
+    // unchanged.
     bool SaveNotes();
     // Moves the default file to its dated backup name in the program's folder; the backup's
     // path, or empty (told in French) when it could not be made: then nothing is removed.
@@ -77,7 +78,7 @@ private:
     bool CreateNotesFile(const QString& path, const QString& header, QString& text);
     void InsertText(const QString& text);
     QString PadText(QStringView lineEnd, bool endWithBreak) const;
-    bool KeepOriginal(const QString& path);
+    bool KeepOriginal(const QString& path, QString* error);
 
     QTextDocument* document;
     bool defaultNotesInUse = true;

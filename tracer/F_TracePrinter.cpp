@@ -2,6 +2,7 @@
 
 #include "core/U_Dialogs.h"
 #include "core/U_Glb.h"
+#include "core/U_TextFile.h"
 #include "platform/U_Platform.h"
 #include "tracer/F_PrinterCanvas.h"
 #include "tracer/U_TraceGrid.h"
@@ -47,11 +48,18 @@ bool PrintToPdf(const TTraceGrid& grid, const QString& title, int day)
 {
     const QString path = FreeDatedPath(QStringLiteral("Traceur"), QStringLiteral(".pdf"));
     const QString failure = QStringLiteral("le fichier %1 n'a pas pu être écrit.").arg(path);
+    // Made first for the user alone: the PDF writer keeps an existing file's mode.
+    if (!TextFile::ReplaceBytes(path, QByteArray())) {
+        ShowPlainMessage(kCannotPrint + failure);
+        return false;
+    }
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    if (!Run(printer, grid, title, day, failure))
+    if (!Run(printer, grid, title, day, failure)) {
+        QFile::remove(path);
         return false;
+    }
     // The PDF writer reports no write error of its own: an empty file is a failed one.
     if (QFileInfo(path).size() <= 0) {
         QFile::remove(path);

@@ -1,6 +1,7 @@
 #include "tracer/U_TraceFile.h"
 
 #include "core/U_Dialogs.h"
+#include "core/U_FileReason.h"
 #include "core/U_Glb.h"
 #include "core/U_TextFile.h"
 #include "tracer/U_TraceLine.h"
@@ -21,7 +22,7 @@ void ReadTraceRows(TTraceData& data, const QString& path)
 // Before the trace file is rewritten, a file with lines the load could not read is copied
 // under a dated name, and the user told where, once. False when the copy failed: the
 // file must then stay as it is.
-bool KeepUnreadOriginal(TTraceData& data)
+bool KeepUnreadOriginal(TTraceData& data, QString* error = nullptr)
 {
     const QString path = TraceFilePath();
     if (!data.unreadLinesPending)
@@ -31,7 +32,7 @@ bool KeepUnreadOriginal(TTraceData& data)
         return true;
     }
     const QString kept = FreeDatedPath(QStringLiteral("Traceur_original"), QStringLiteral(".csv"));
-    if (!TextFile::Copy(path, kept))
+    if (!TextFile::Copy(path, kept, error))
         return false;
     data.unreadLinesPending = false;
     ShowPlainMessage(QStringLiteral("Des lignes de Traceur.csv n'ont pas pu être lues : le "
@@ -61,10 +62,11 @@ void LoadTrace(TTraceData& data, bool defaultNotesInUse)
 bool SaveTrace(TTraceData& data)
 {
     const QString path = TraceFilePath();
-    const bool saved =
-        KeepUnreadOriginal(data) && TextFile::Replace(path, TraceLine::GridText(data.grid, false));
+    QString error;
+    const bool saved = KeepUnreadOriginal(data, &error) &&
+                       TextFile::Replace(path, TraceLine::GridText(data.grid, false), &error);
     if (!saved)
-        ShowPlainMessage(path + QStringLiteral("est-il ouvert ?"));
+        ShowPlainMessage(WithReason(path + QStringLiteral(" est-il ouvert ?"), error));
     return saved;
 }
 
@@ -81,8 +83,9 @@ QString TraceurFile(const TTraceData& data)
 void ResetTrace(TTraceData& data)
 {
     const QString path = TraceFilePath();
-    if (!KeepUnreadOriginal(data) || !TextFile::Replace(path, QString()))
-        ShowPlainMessage(path + QStringLiteral("est-il ouvert ?"));
+    QString error;
+    if (!KeepUnreadOriginal(data, &error) || !TextFile::Replace(path, QString(), &error))
+        ShowPlainMessage(WithReason(path + QStringLiteral(" est-il ouvert ?"), error));
     data.Clear();
     Glb().TracerWindowPending = true;
     if (data.onReset)

@@ -109,7 +109,7 @@ TEST_F(AlarmFileOps, RewritesReplaceWholeOrChangeNothing)
     ChangeMode(Path(), 0444);
     EXPECT_FALSE(RewriteAlarmFile(Path(), "breakPoint.tmp", {"x"}, &error));
     EXPECT_FALSE(RewriteAlarmFile(Path(), "breakPoint.tmp", {}, &error));
-    EXPECT_TRUE(error.endsWith("est en lecture seule"));
+    EXPECT_EQ(error, "fichier en lecture seule");
     ChangeMode(Path(), 0644);
     ChangeMode(AppFolder(), 0555);
     EXPECT_FALSE(RewriteAlarmFile(Path(), "bkP261207-093000", {"x"}));

@@ -125,7 +125,7 @@ TEST_F(Alarms, RemovingRecords)
     ASSERT_EQ(::chmod(QFile::encodeName(Path()).constData(), 0444), 0);
     EXPECT_FALSE(alarms.RemoveAlarmRecord(0));
     EXPECT_EQ(dialogs->plainMessages,
-              QStringList("Alarme non supprimée : " + Path() + " est en lecture seule"));
+              QStringList("Alarme non supprimée : " + Path() + " (fichier en lecture seule)"));
     ASSERT_EQ(::chmod(QFile::encodeName(Path()).constData(), 0644), 0);
 
     EXPECT_TRUE(alarms.RemoveAlarmRecord(0));
@@ -242,7 +242,7 @@ TEST_F(Alarms, AFileThatCannotBeWrittenOrReadIsTold)
 {
     ASSERT_TRUE(QDir(AppFolder()).mkdir("breakPoint.csv"));
     alarms.AppendAlarm("07/12/2026", "10:00:00", {"x"});
-    EXPECT_EQ(dialogs->plainMessages, QStringList(Path() + " occupé ?"));
+    EXPECT_EQ(dialogs->plainMessages, QStringList(Path() + " occupé ? (pas un fichier ordinaire)"));
     ASSERT_TRUE(QDir(AppFolder()).rmdir("breakPoint.csv"));
 
     alarms.AppendAlarm("07/12/2026", "10:00:00", {"x"});

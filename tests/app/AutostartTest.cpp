@@ -65,6 +65,10 @@ TEST_F(Autostart, AddWritesAStartingEntryRemoveIgnoresAMissingOneAndOnlyAStartin
     EXPECT_FALSE(RunEntryExists(Name));
     ASSERT_TRUE(AddRunEntry(Name, QStringLiteral("/usr/bin/tarvelle"), &error));
     EXPECT_TRUE(RunEntryExists(Name));
+    // It names the program's data folder: the user's alone, as the folder made for it.
+    EXPECT_EQ(QFile::permissions(entry) & 0x0FFF, QFile::ReadUser | QFile::WriteUser);
+    EXPECT_EQ(QFile::permissions(folder) & 0x0FFF,
+              QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
     const QStringList lines = QString::fromUtf8(ReadBytes(entry)).split(u'\n');
     EXPECT_EQ(lines.first(), "[Desktop Entry]");
     for (const char* line : {"Type=Application", "Name=Tarvelle", "Exec=\"/usr/bin/tarvelle\""})
@@ -145,7 +149,8 @@ TEST_F(Autostart, AFolderOrEntryThatCannotBeWrittenOrRemovedIsReportedInFrench)
     ASSERT_TRUE(QDir(folder).removeRecursively());
     ASSERT_TRUE(WriteBytes(folder, "not a folder"));
     EXPECT_FALSE(AddRunEntry(Name, "/usr/bin/tarvelle", &error));
-    EXPECT_EQ(error, "Impossible de créer le dossier de démarrage\r" + folder);
+    EXPECT_EQ(error, "Impossible de créer le dossier de démarrage\r" + folder +
+                         "\run fichier est à la place d'un dossier");
     EXPECT_FALSE(RunEntryExists(Name));
     EXPECT_FALSE(AddRunEntry(Name, "/usr/bin/tarvelle"));
 }

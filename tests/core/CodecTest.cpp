@@ -185,22 +185,3 @@ TEST_F(TextFiles, AReplacedFileKeepsItsModeAndAReadOnlyFileIsNeverReplaced)
     EXPECT_EQ(ReadBytes(path), "nouveau\r\n");
     EXPECT_EQ(Mode(path) & 07777, 0444U);
 }
-
-// Only a file's name, a dot and six letters is a temporary of a killed replace.
-TEST_F(TextFiles, LeftoversOfAKilledReplaceGoAtTheNextStartAndNothingElse)
-{
-    QDir folder(home.path());
-    ASSERT_TRUE(folder.mkdir("ailleurs") && folder.mkdir("Traceur.csv.QwErTy"));
-    ASSERT_TRUE(QFile::link(folder.filePath("ailleurs/vrai.ini"), folder.filePath("Config.ini")));
-    // A user's own copy in plain lower or upper case is no temporary.
-    const QStringList kept = {"Autre.csv.AbCdEf",   "Traceur.csv",         "Traceur.csv.AbC1Ef",
-                              "Traceur.csv.AbCdE",  "Traceur.csv.AbCdEfG", "Traceur.csv.BACKUP",
-                              "Traceur.csv.backup", "Traceur.csvXAbCdEf"};
-    for (const QString& name :
-         kept + QStringList{"Traceur.csv.AbCdEf", "Traceur.csv.zzzzzZ", "ailleurs/vrai.ini.XyZabc"})
-        ASSERT_TRUE(WriteBytes(folder.filePath(name), "x"));
-    TextFile::RemoveLeftovers({folder.filePath("Traceur.csv"), folder.filePath("Config.ini")});
-    EXPECT_EQ(folder.entryList(QDir::Files, QDir::Name), kept);
-    EXPECT_TRUE(folder.exists("Traceur.csv.QwErTy"));
-    EXPECT_EQ(QDir(folder.filePath("ailleurs")).entryList(QDir::Files), QStringList());
-}

@@ -70,7 +70,8 @@ TEST_F(Files, AFifoInTheSettingsOrTraceFilesPlaceIsRefusedAndLeftAlone)
     ASSERT_TRUE(Traces(second));
     const QByteArray said = EndSession(second, ended);
     EXPECT_TRUE(ended) << "the program hung on the trace FIFO";
-    EXPECT_TRUE(said.contains("Traceur.csvest-il ouvert ?")) << said.constData();
+    EXPECT_TRUE(said.contains("Traceur.csv est-il ouvert ? (pas un fichier ordinaire)"))
+        << said.constData();
     EXPECT_TRUE(IsFifo("Traceur.csv"));
 }
 
@@ -84,7 +85,7 @@ TEST_F(Files, ASaveBeyondTheFileSizeLimitFailsAndTheProgramEndsNormally)
         trace += "PROG" + QByteArray::number(i % 40) + ".EXE;Document " + QByteArray::number(i) +
                  ";06/12/2026;08:00:00;09:00:00;09:30:00;00:45:00\r\n";
     ASSERT_TRUE(WriteBytes(home.filePath("Traceur.csv"), trace));
-    ASSERT_TRUE(WriteBytes(home.filePath("Traceur.csv.XyZabc"), trace.left(1000)));
+    ASSERT_TRUE(WriteBytes(home.filePath(".Traceur.csv.tarvelle-tmp-xyzabc"), trace.left(1000)));
 
     // The program started meanwhile inherits the limit, well above its settings file.
     rlimit before = {};
@@ -94,11 +95,12 @@ TEST_F(Files, ASaveBeyondTheFileSizeLimitFailsAndTheProgramEndsNormally)
     QProcess& program = Start();
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &before), 0);
     ASSERT_TRUE(Traces(program));
-    EXPECT_FALSE(QFile::exists(home.filePath("Traceur.csv.XyZabc")));
+    EXPECT_FALSE(QFile::exists(home.filePath(".Traceur.csv.tarvelle-tmp-xyzabc")));
 
     bool ended = false;
     const QByteArray said = EndSession(program, ended);
     EXPECT_TRUE(ended) << "exit status " << program.exitStatus() << ", code " << program.exitCode();
-    EXPECT_TRUE(said.contains("Traceur.csvest-il ouvert ?")) << said.constData();
+    EXPECT_TRUE(said.contains("Traceur.csv est-il ouvert ? (taille de fichier maximale atteinte)"))
+        << said.constData();
     EXPECT_TRUE(ReadBytes(home.filePath("Traceur.csv")) == trace);
 }

@@ -80,7 +80,8 @@ TEST_F(NotesFile, SaveStampsAndAFailedSave)
     QFile::setPermissions(NotesPath(), QFile::ReadOwner);
     EXPECT_FALSE(pad.SaveNotes());
     EXPECT_EQ(ReadBytes(NotesPath()), saved);
-    EXPECT_EQ(dialogs->plainMessages, QStringList({NotesPath() + "est-il ouvert ?"}));
+    EXPECT_EQ(dialogs->plainMessages,
+              QStringList({NotesPath() + " est-il ouvert ? (fichier en lecture seule)"}));
     EXPECT_EQ(pad.Lines().last(), "new");
 }
 

@@ -4,6 +4,7 @@
 #include "notes/U_DesktopShortcut.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -48,6 +49,9 @@ TEST_F(Shortcut, ALinkFileNamedAfterTheTargetValidAndReplacedInPlace)
         {"abc", "abc", "abc"},
     };
     ASSERT_TRUE(QDir().mkpath(desktop) && WriteBytes(desktop + "/Traceur.desktop", "ancien\n"));
+    ASSERT_TRUE(QFile::setPermissions(desktop + "/Traceur.desktop",
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                          QFile::ReadOther));
     const bool validator = !QStandardPaths::findExecutable("desktop-file-validate").isEmpty();
     for (const auto& [fileName, linkName, name] : cases) {
         QString error;
@@ -59,6 +63,12 @@ TEST_F(Shortcut, ALinkFileNamedAfterTheTargetValidAndReplacedInPlace)
                    "\nURL=" + QUrl::fromLocalFile(home.path()).toEncoded() +
                    "/dossier%20%C3%A0%20%231/" + QUrl::toPercentEncoding(fileName, "/") + "\n")
                       .toStdString());
+        // Executable, as desktops want, and the user's alone unless the user opened it.
+        const QFile::Permissions opened = linkName == QString("Traceur")
+                                              ? QFile::ReadGroup | QFile::ReadOther
+                                              : QFile::Permissions();
+        EXPECT_EQ(QFile::permissions(link) & 0x0FFF,
+                  QFile::ReadUser | QFile::WriteUser | QFile::ExeUser | opened);
         bool valid = true;
         if (validator)
             RunTool("desktop-file-validate", {link}, &valid);

@@ -106,7 +106,7 @@ TEST_F(TraceFileTest, SavedRowsAreTheGridTextsAndComeBackAsEntries)
 // the trace stays whole for the next save.
 TEST_F(TraceFileTest, ASaveThatCannotWriteChangesNoFileAndKeepsTheTrace)
 {
-    const QString message = AppFolder() + "Traceur.csvest-il ouvert ?";
+    const QString message = AppFolder() + "Traceur.csv est-il ouvert ? (pas un fichier ordinaire)";
     // A folder in the place of the file, whoever runs the test: it cannot be read nor replaced.
     ASSERT_TRUE(QDir().mkdir(TraceFilePath()));
     Load(data);
@@ -127,7 +127,11 @@ TEST_F(TraceFileTest, ASaveThatCannotWriteChangesNoFileAndKeepsTheTrace)
     ASSERT_TRUE(QDir().rename(folder, moved) && WriteBytes(folder, ""));
     EXPECT_FALSE(SaveTrace(data));
     EXPECT_EQ(TraceurFile(data), QString());
-    EXPECT_EQ(dialogs->plainMessages.mid(2), QStringList({message, "Problème in TraceurFile"}));
+    EXPECT_EQ(
+        dialogs->plainMessages.mid(2),
+        QStringList(
+            {AppFolder() + "Traceur.csv est-il ouvert ? (un fichier est à la place d'un dossier)",
+             "Problème in TraceurFile"}));
     ASSERT_TRUE(QFile::remove(folder) && QDir().rename(moved, folder));
     EXPECT_EQ(Bytes(), kLineA);
     EXPECT_EQ(data.lastRow(), 1);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QPrinterInfo>
 #include <QRegularExpression>
 
@@ -40,6 +41,7 @@ TEST_F(TracePrinterTest, WithoutAPrinterTheTraceBecomesAnAnnouncedPdf)
     const QString pdf = QString::fromLatin1(ReadBytes(path));
     EXPECT_TRUE(pdf.startsWith("%PDF"));
     EXPECT_EQ(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))), 2);
+    EXPECT_EQ(QFile::permissions(path) & 0x0FFF, QFile::ReadUser | QFile::WriteUser);
     ASSERT_EQ(dialogs->messages.size(), 1);
     EXPECT_EQ(dialogs->messages[0].text, "Trace imprimée dans " + path);
     EXPECT_EQ(dialogs->plainMessages, QStringList());
