@@ -171,11 +171,38 @@ bool ReplaceLines(const QString& path, const QStringList& lines, QString* error)
     return Replace(path, TextCodec::JoinLines(lines), error);
 }
 
+namespace {
+bool WriteAll(int fd, const QByteArray& bytes);
+
+// Either all the bytes are added or the file is cut back to its old size: a write cut short
+// (disk full, size limit) leaves no half line behind.
+bool AppendWhole(const QString& path, const QByteArray& bytes, QString* error)
+{
+    QFile file;
+    if (!OpenRegular(file, path, O_WRONLY | O_APPEND | O_CREAT, error))
+        return false;
+    struct stat before = {};
+    if (::fstat(file.handle(), &before) != 0)
+        return Fail(error, qt_error_string(errno));
+    // Written past QFile's buffer, which would try the rest again when the file closes.
+    if (WriteAll(file.handle(), bytes))
+        return true;
+    const QString why = qt_error_string(errno);
+    if (::ftruncate(file.handle(), before.st_size) != 0)
+        return Fail(error, why + QStringLiteral(" ; ") + qt_error_string(errno));
+    return Fail(error, why);
+}
+} // namespace
+
 bool AppendLines(const QString& path, const QStringList& lines, QString* error)
 {
     QByteArray existing;
     if (QFileInfo::exists(path) && !ReadBytes(path, existing, error))
         return false;
+    // A UTF-16 file is rewritten whole, in the program's own encoding.
+    const bool utf16 = TextCodec::HasUtf16Mark(existing);
+    if (utf16)
+        existing = TextCodec::Encode(TextCodec::Decode(existing));
     const bool unended =
         !existing.isEmpty() && !existing.endsWith('\n') && !existing.endsWith('\r');
     const QString text =
@@ -184,16 +211,11 @@ bool AppendLines(const QString& path, const QStringList& lines, QString* error)
     const bool textFits = TextCodec::FitsWindows1252(text);
     // One file never mixes the two encodings: a Windows-1252 file that must now hold a
     // character it cannot is rewritten whole in UTF-8.
-    if (!fileIsUtf8 && !textFits && !TextCodec::IsAscii(existing))
+    if (utf16 || (!fileIsUtf8 && !textFits && !TextCodec::IsAscii(existing)))
         return Replace(path, TextCodec::Decode(existing) + text, error);
     const QByteArray bytes =
         fileIsUtf8 || !textFits ? text.toUtf8() : TextCodec::EncodeWindows1252(text);
-    QFile file;
-    if (!OpenRegular(file, path, O_WRONLY | O_APPEND | O_CREAT, error))
-        return false;
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return Fail(error, file.errorString());
-    return true;
+    return AppendWhole(path, bytes, error);
 }
 
 namespace {
