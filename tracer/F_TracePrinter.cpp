@@ -4,11 +4,10 @@
 #include "core/U_Glb.h"
 #include "platform/U_Platform.h"
 #include "tracer/F_PrinterCanvas.h"
+#include "tracer/U_PdfFile.h"
 #include "tracer/U_TraceGrid.h"
 #include "tracer/U_TracePrint.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -43,19 +42,24 @@ bool PrintOnPrinter(const QPrinterInfo& info, const TTraceGrid& grid, const QStr
 }
 
 // Without a printer the trace goes into a PDF in the program's folder, announced when whole.
+// The PDF writer reports no write error of its own: the file is written under a temporary name
+// and takes its own only once it is checked whole and on the disk.
 bool PrintToPdf(const TTraceGrid& grid, const QString& title, int day)
 {
+    PdfFile::RemoveLeftovers(AppFolder());
     const QString path = FreeDatedPath(QStringLiteral("Traceur"), QStringLiteral(".pdf"));
-    const QString failure = QStringLiteral("le fichier %1 n'a pas pu être écrit.").arg(path);
+    const QString temporary = PdfFile::TemporaryFor(path);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    if (!Run(printer, grid, title, day, failure))
+    printer.setOutputFileName(temporary);
+    if (!Run(printer, grid, title, day,
+             QStringLiteral("le fichier %1 n'a pas pu être écrit.").arg(path)))
         return false;
-    // The PDF writer reports no write error of its own: an empty file is a failed one.
-    if (QFileInfo(path).size() <= 0) {
-        QFile::remove(path);
-        ShowPlainMessage(kCannotPrint + failure);
+    if (!PdfFile::Commit(temporary, path)) {
+        ShowPlainMessage(kCannotPrint + QStringLiteral("le fichier %1 n'a pas pu être écrit en "
+                                                       "entier (disque plein ?) ; il a été "
+                                                       "supprimé.")
+                                            .arg(path));
         return false;
     }
     ShowMessageWindow(QStringLiteral("Trace imprimée dans ") + path, 0xFFFFFF, 0, kAnnounceMs,
