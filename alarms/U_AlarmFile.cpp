@@ -114,6 +114,27 @@ QStringList WithoutRecord(const QStringList& lines, int index)
     return kept;
 }
 
+QString RecordProblem(const QString& line)
+{
+    if (line.isEmpty())
+        return {};
+    const QStringList fields = SplitFields(line, kSeparator, 3);
+    if (!ReadDate(fields.at(0)).isValid())
+        return QStringLiteral("date illisible « %1 »").arg(fields.at(0));
+    if (!ReadTime(fields.at(1)).isValid())
+        return QStringLiteral("heure illisible « %1 »").arg(fields.at(1));
+    return {};
+}
+
+QList<int> UnreadableRecords(const QStringList& lines)
+{
+    QList<int> records;
+    for (int i = 0; i < lines.size(); ++i)
+        if (!RecordProblem(lines.at(i)).isEmpty())
+            records.append(i + 1);
+    return records;
+}
+
 TNextAlarm FindNextAlarm(const QStringList& lines, const QString& dateText, const QString& timeText)
 {
     TNextAlarm next;

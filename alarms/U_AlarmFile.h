@@ -32,6 +32,12 @@ QStringList KeptByPurge(const QStringList& lines, const QDate& today);
 // The lines without the one at 0-based `index`; all of them when there is none there.
 QStringList WithoutRecord(const QStringList& lines, int index);
 
+// Why the record `line` can never ring, for the user: "date illisible « … »" or
+// "heure illisible « … »"; empty for a record that can, and for an empty line.
+QString RecordProblem(const QString& line);
+// The numbers of the records that can never ring, in file order.
+QList<int> UnreadableRecords(const QStringList& lines);
+
 struct TNextAlarm
 {
     // 0 when no record is due.

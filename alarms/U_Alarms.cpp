@@ -31,6 +31,7 @@ void TAlarms::StartAlarms()
 {
     AlarmFile::RemoveTemporaries(FilePath());
     PurgePastAlarms();
+    TellUnreadableRecords();
     firedAlarms.clear();
     lastTick = Now();
     ArmNextAlarm();
@@ -48,6 +49,14 @@ void TAlarms::PurgePastAlarms()
         return;
     AlarmFile::RewriteAlarmFile(FilePath(), AlarmFile::PurgeTempName(dateText, CurrentTimeText()),
                                 kept);
+}
+
+// Such records stay in the file as they are, so the user can mend them.
+void TAlarms::TellUnreadableRecords()
+{
+    QStringList lines;
+    if (ReadExisting(lines))
+        TellUnreadable(lines, AlarmFile::UnreadableRecords(lines));
 }
 
 void TAlarms::ArmNextAlarm()
@@ -191,13 +200,16 @@ void TAlarms::TellUnreadable(const QStringList& lines, const QList<int>& records
             continue;
         toldLines.insert(line);
         if (told.size() < kListedUnreadable)
-            told.append(QStringLiteral("Alarme illisible, ligne %1 de breakPoint.csv : %2")
-                            .arg(QString::number(record), line));
+            told.append(QStringLiteral("%1, ligne %2 : %3")
+                            .arg(Constantes::AlarmFileName, QString::number(record),
+                                 AlarmFile::RecordProblem(line)));
         else
             ++more;
     }
     if (more > 0)
         told.append(QStringLiteral("… et %1 autres alarmes illisibles.").arg(more));
     if (!told.isEmpty())
-        ShowPlainMessage(told.join(u'\n'));
+        ShowPlainMessage(QStringLiteral("Alarmes qui ne peuvent pas sonner, gardées dans le "
+                                        "fichier :\n") +
+                         told.join(u'\n'));
 }

@@ -18,7 +18,8 @@ public:
     // AppFolder + "breakPoint.csv".
     QString FilePath() const;
 
-    // Once, at the end of the main window's creation: purge, no fired alarm, arming.
+    // Once, at the end of the main window's creation: purge, the records that can never
+    // ring told, no fired alarm, arming.
     void StartAlarms();
     // Removes the records dated before today; a record whose date cannot be read is kept.
     void PurgePastAlarms();
@@ -62,7 +63,9 @@ private:
     bool ReadExisting(QStringList& lines) const;
     void FireAtMidnight(const QTime& now);
     void AddFired(const QString& line);
-    // Records of today whose time cannot be read, told once a session each.
+    // Every record that can never ring, told at start.
+    void TellUnreadableRecords();
+    // Records that can never ring, in one message, each told once a session.
     void TellUnreadable(const QStringList& lines, const QList<int>& records);
 
     QStringList firedAlarms;

@@ -30,8 +30,14 @@ void TFragmSettings::Load()
     const bool complete = LoadSettings(SettingsPath(), Glb(), place,
                                        Platform().ScreenGeometry().size(), window->size());
     unreadPending = !complete && QFileInfo::exists(SettingsPath());
+    // Kept at once, so that the message says where the options not read can be found.
+    const QString kept = unreadPending ? KeepSettingsOriginal(SettingsPath()) : QString();
+    if (!kept.isEmpty()) {
+        unreadPending = false;
+        rewriteWhole = true;
+    }
     if (!complete)
-        ShowPlainMessage(SettingsLoadMessage());
+        ShowPlainMessage(SettingsLoadMessage(kept));
     window->move(place.main);
     // "Positionnement par défaut" acts once: its check mark is never read back.
     Glb().Options.PositionsByDefault = false;

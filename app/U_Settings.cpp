@@ -4,6 +4,7 @@
 #include "core/U_IniFile.h"
 #include "core/U_TextFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStringView>
 
@@ -13,6 +14,8 @@
 namespace {
 constexpr QStringView kComposants = u"Composants";
 constexpr QStringView kOptions = u"Options";
+const QString kKeptPrefix = QStringLiteral("ConfigMnemo_original");
+const QString kKeptExtension = QStringLiteral(".ini");
 
 // Table order, which is also the order of writing.
 constexpr std::array<QStringView, 8> kColourKeys = {
@@ -197,20 +200,31 @@ QString SettingsPath()
     return AppFolder() + Constantes::SettingsFileName;
 }
 
-QString SettingsLoadMessage()
+QString SettingsLoadMessage(const QString& kept)
 {
-    return QStringLiteral(
-               "Problème au chargement :\r\rRecharger ConfigMnemo.ini dans le dossier\r") +
-           AppFolder();
+    const QString message =
+        QStringLiteral("Problème au chargement :\r\rRecharger ConfigMnemo.ini dans le dossier\r") +
+        AppFolder();
+    if (kept.isEmpty())
+        return message;
+    return message + QStringLiteral("\r\rLe fichier lu est conservé sous ") + kept;
 }
 
 QString KeepSettingsOriginal(const QString& path)
 {
-    if (!QFileInfo(path).isFile())
+    QByteArray bytes;
+    if (!QFileInfo(path).isFile() || !TextFile::ReadBytes(path, bytes))
         return {};
-    const QString kept =
-        FreeDatedPath(QStringLiteral("ConfigMnemo_original"), QStringLiteral(".ini"));
-    return TextFile::Copy(path, kept) ? kept : QString();
+    // A file left unread at every start is kept once, not once a start.
+    const QDir folder(AppFolder());
+    for (const QString& name :
+         folder.entryList({kKeptPrefix + u'*' + kKeptExtension}, QDir::Files)) {
+        QByteArray keptBytes;
+        if (TextFile::ReadBytes(folder.filePath(name), keptBytes) && keptBytes == bytes)
+            return folder.filePath(name);
+    }
+    const QString kept = FreeDatedPath(kKeptPrefix, kKeptExtension);
+    return TextFile::ReplaceBytes(kept, bytes) ? kept : QString();
 }
 
 bool LoadSettings(const QString& path, TGlbState& state, TLoadedPlace& place, const QSize& screen,

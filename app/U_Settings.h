@@ -18,11 +18,13 @@ struct TLoadedPlace
 
 // AppFolder + "ConfigMnemo.ini".
 QString SettingsPath();
-// What the user is told when the settings could not all be read.
-QString SettingsLoadMessage();
-// Before the first rewrite of a settings file that could not all be read, the file is copied
-// under a dated name beside it, so that the options the load missed are not lost; returns the
-// copy's path, empty when there was no file or the copy failed.
+// What the user is told when the settings could not all be read; `kept` names the copy of
+// the file read, when there is one.
+QString SettingsLoadMessage(const QString& kept = {});
+// A settings file that could not all be read is copied under a dated name beside it before it
+// is rewritten, so that the options the load missed are not lost; returns the copy's path,
+// empty when there was no file or the copy failed. A copy already there with the same bytes
+// serves again.
 QString KeepSettingsOriginal(const QString& path);
 
 // Reads the file by the position of each line within its section, into the colours, the

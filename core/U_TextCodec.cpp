@@ -189,14 +189,31 @@ QString DecodeWindows1252(const QByteArray& bytes)
     return text;
 }
 
-QString Decode(const QByteArray& bytes)
+namespace {
+const QByteArray kUtf8Mark = QByteArrayLiteral("\xEF\xBB\xBF");
+
+// After its two-byte mark; an odd last byte, half a character, becomes U+FFFD.
+QString DecodeUtf16(const QByteArray& bytes)
+{
+    const bool bigEndian = static_cast<uchar>(bytes.at(0)) == 0xFE;
+    const auto* in = reinterpret_cast<const uchar*>(bytes.constData()) + 2;
+    const qsizetype units = (bytes.size() - 2) / 2;
+    QString text(units, Qt::Uninitialized);
+    auto* out = reinterpret_cast<char16_t*>(text.data());
+    for (qsizetype i = 0; i < units; ++i, in += 2)
+        out[i] = bigEndian ? static_cast<char16_t>(in[0] << 8 | in[1])
+                           : static_cast<char16_t>(in[1] << 8 | in[0]);
+    if (bytes.size() % 2 != 0)
+        text.append(QChar::ReplacementCharacter);
+    return text;
+}
+
+QString DecodeMixed(const uchar* in, const uchar* end)
 {
     // Neither encoding gives more UTF-16 units than there are bytes.
-    QString text(bytes.size(), Qt::Uninitialized);
+    QString text(end - in, Qt::Uninitialized);
     auto* const start = reinterpret_cast<char16_t*>(text.data());
     char16_t* out = start;
-    const auto* in = reinterpret_cast<const uchar*>(bytes.constData());
-    const auto* end = in + bytes.size();
     // Up to there the line under way is Windows-1252.
     const uchar* windows1252Until = in;
     while ((in = CopyAscii(in, end, out)) < end) {
@@ -215,6 +232,22 @@ QString Decode(const QByteArray& bytes)
     }
     text.truncate(out - start);
     return text;
+}
+} // namespace
+
+bool HasUtf16Mark(const QByteArray& bytes)
+{
+    return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+}
+
+QString Decode(const QByteArray& bytes)
+{
+    if (HasUtf16Mark(bytes))
+        return DecodeUtf16(bytes);
+    const auto* in = reinterpret_cast<const uchar*>(bytes.constData());
+    const auto* end = in + bytes.size();
+    // The mark some editors put first is no part of the text.
+    return DecodeMixed(bytes.startsWith(kUtf8Mark) ? in + kUtf8Mark.size() : in, end);
 }
 
 bool FitsWindows1252(const QString& text)

@@ -18,8 +18,11 @@ enum class TEncoding
 // Windows-1252, where every one of the 256 bytes stands for a character.
 bool IsAscii(const QByteArray& bytes);
 TEncoding Detect(const QByteArray& bytes);
-// Decides line by line, so that one stray byte spoils no other line.
+// Decides line by line, so that one stray byte spoils no other line. A leading UTF-8 byte
+// order mark is left out; a file that starts with a UTF-16 mark (either byte order) is read
+// as UTF-16.
 QString Decode(const QByteArray& bytes);
+bool HasUtf16Mark(const QByteArray& bytes);
 QString DecodeWindows1252(const QByteArray& bytes);
 
 // Whether Windows-1252 holds the text and gives it back as it was when read.

@@ -319,6 +319,10 @@ bool AppendLines(const QString& path, const QStringList& lines, QString* error)
     QByteArray existing;
     if (QFileInfo::exists(path) && !ReadBytes(path, existing, error))
         return false;
+    // A UTF-16 file is rewritten whole, in the program's own encoding.
+    const bool utf16 = TextCodec::HasUtf16Mark(existing);
+    if (utf16)
+        existing = TextCodec::Encode(TextCodec::Decode(existing));
     const bool unended =
         !existing.isEmpty() && !existing.endsWith('\n') && !existing.endsWith('\r');
     const QString text =
@@ -327,15 +331,21 @@ bool AppendLines(const QString& path, const QStringList& lines, QString* error)
     const bool textFits = TextCodec::FitsWindows1252(text);
     // One file never mixes the two encodings: a Windows-1252 file that must now hold a
     // character it cannot is rewritten whole in UTF-8.
-    if (!fileIsUtf8 && !textFits && !TextCodec::IsAscii(existing))
+    if (utf16 || (!fileIsUtf8 && !textFits && !TextCodec::IsAscii(existing)))
         return Replace(path, TextCodec::Decode(existing) + text, error);
     const QByteArray bytes =
         fileIsUtf8 || !textFits ? text.toUtf8() : TextCodec::EncodeWindows1252(text);
     const int fd = OpenRegular(path, O_WRONLY | O_APPEND | O_CREAT, error);
     if (fd < 0)
         return false;
-    const bool written = WriteAll(fd, bytes);
+    // Either all the bytes are added or the file is cut back to its old size: a write cut
+    // short (disk full, size limit) leaves no half line behind.
+    struct stat before = {};
+    const bool sized = ::fstat(fd, &before) == 0;
+    const bool written = sized && WriteAll(fd, bytes);
     const int why = errno;
+    if (sized && !written)
+        static_cast<void>(::ftruncate(fd, before.st_size));
     ::close(fd);
     return written || FailWith(error, why);
 }

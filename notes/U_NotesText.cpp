@@ -74,7 +74,8 @@ QString DecodeDefault(QByteArray bytes)
 {
     if (bytes.startsWith(kByteOrderMark))
         bytes.remove(0, kByteOrderMark.size());
-    if (HoldsNulBytes(bytes))
+    // UTF-16 holds NUL bytes in nearly every character: the codec reads it whole.
+    if (HoldsNulBytes(bytes) && !TextCodec::HasUtf16Mark(bytes))
         bytes.removeIf([](char c) { return c == '\0'; });
     return TextCodec::Decode(bytes);
 }

@@ -5,11 +5,11 @@
 #include "core/U_TextFile.h"
 #include "platform/U_Platform.h"
 #include "tracer/F_PrinterCanvas.h"
+#include "tracer/U_PdfFile.h"
 #include "tracer/U_TraceGrid.h"
 #include "tracer/U_TracePrint.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -44,26 +44,31 @@ bool PrintOnPrinter(const QPrinterInfo& info, const TTraceGrid& grid, const QStr
 }
 
 // Without a printer the trace goes into a PDF in the program's folder, announced when whole.
+// The PDF writer reports no write error of its own: the file is written under a temporary name
+// and takes its own only once it is checked whole and on the disk.
 bool PrintToPdf(const TTraceGrid& grid, const QString& title, int day)
 {
+    PdfFile::RemoveLeftovers(AppFolder());
     const QString path = FreeDatedPath(QStringLiteral("Traceur"), QStringLiteral(".pdf"));
+    const QString temporary = PdfFile::TemporaryFor(path);
     const QString failure = QStringLiteral("le fichier %1 n'a pas pu être écrit.").arg(path);
     // Made first for the user alone: the PDF writer keeps an existing file's mode.
-    if (!TextFile::ReplaceBytes(path, QByteArray())) {
+    if (!TextFile::ReplaceBytes(temporary, QByteArray())) {
         ShowPlainMessage(kCannotPrint + failure);
         return false;
     }
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
+    printer.setOutputFileName(temporary);
     if (!Run(printer, grid, title, day, failure)) {
-        QFile::remove(path);
+        QFile::remove(temporary);
         return false;
     }
-    // The PDF writer reports no write error of its own: an empty file is a failed one.
-    if (QFileInfo(path).size() <= 0) {
-        QFile::remove(path);
-        ShowPlainMessage(kCannotPrint + failure);
+    if (!PdfFile::Commit(temporary, path)) {
+        ShowPlainMessage(kCannotPrint + QStringLiteral("le fichier %1 n'a pas pu être écrit en "
+                                                       "entier (disque plein ?) ; il a été "
+                                                       "supprimé.")
+                                            .arg(path));
         return false;
     }
     ShowMessageWindow(QStringLiteral("Trace imprimée dans ") + path, 0xFFFFFF, 0, kAnnounceMs,

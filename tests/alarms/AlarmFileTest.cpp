@@ -86,6 +86,31 @@ TEST(AlarmFileFormat, TheNextAlarmAndTheLinesOfItsMoment)
     EXPECT_TRUE(LinesOfSameMoment(lines, 9).isEmpty());
 }
 
+// What the user is told of a record that can never ring; a record that can, an empty line
+// or one without a subject, gives nothing.
+TEST(AlarmFileFormat, WhyARecordCanNeverRing)
+{
+    const QList<std::pair<QString, QString>> cases = {
+        {"07/12/2026;10:00:00;a", ""},
+        {"07/12/2026;10:00:00", ""},
+        {"", ""},
+        {"31/02/2026;10:00:00;a", "date illisible « 31/02/2026 »"},
+        {"8/12/2026;10:00:00;a", "date illisible « 8/12/2026 »"},
+        // A mark left inside the text by some other reader spoils the date.
+        {QChar(0xFEFF) + QString("07/12/2026;10:00:00;a"),
+         "date illisible « " + QString(QChar(0xFEFF)) + "07/12/2026 »"},
+        {"rien", "date illisible « rien »"},
+        {"07/12/2026;24:00:00;a", "heure illisible « 24:00:00 »"},
+        {"07/12/2026", "heure illisible «  »"},
+    };
+    QStringList lines;
+    for (const auto& [line, problem] : cases) {
+        EXPECT_EQ(RecordProblem(line), problem) << line.toStdString();
+        lines.append(line);
+    }
+    EXPECT_EQ(UnreadableRecords(lines), QList<int>({4, 5, 6, 7, 8, 9}));
+}
+
 // Appending never joins two records, and what is written is Windows-1252 with CR LF.
 TEST_F(AlarmFileOps, AppendingWholeLines)
 {

@@ -8,7 +8,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -96,6 +99,7 @@ TEST_F(Alarms, ThePurgeKeepsTodayLaterAndUnreadableDatesAndLeavesNoTemporary)
     EXPECT_EQ(ReadBytes(Path()),
               "01/01/2027;08:00:00;plus tard\r\n31/02/2026;08:00:00;date illisible\r\nrien\r\n");
     EXPECT_EQ(Entries(), QStringList("breakPoint.csv"));
+    dialogs->plainMessages.clear();
 
     // A file that may not be written is left as it is, and its alarms still armed.
     Write("01/12/2026;10:00:00;a\r\n07/12/2026;10:00:00;b\r\n");
@@ -196,19 +200,65 @@ TEST_F(Alarms, AMidnightAlarmFiresAtTheDaysFirstTick)
     EXPECT_EQ(Armed(), "00:00:30 #1");
 }
 
-TEST_F(Alarms, AnUnreadableTimeIsPassedOverAndToldOnce)
+const QString kCannotRing = "Alarmes qui ne peuvent pas sonner, gardées dans le fichier :\n";
+
+// Every record that can never ring is told at start, whatever its day, once a session; it
+// stays in the file.
+TEST_F(Alarms, RecordsThatCanNeverRingAreToldAtStartOnceAndKept)
 {
-    Write("07/12/2026;10:00:00;a\r\n\r\n12/12/2026;12:75:00;x\r\n07/12/2026;09:5:0;b\r\n"
-          "12/12/2026;13:00:00;y\r\n");
+    const QByteArray file =
+        "07/12/2026;10:00:00;a\r\n\r\n12/12/2026;12:75:00;x\r\n"
+        "07/12/2026;09:5:0;b\r\n31/02/2026;08:00:00;c\r\n8/12/2026;08:00:00;d\r\n"
+        "12/12/2026;13:00:00;y\r\n";
+    Write(file);
     alarms.StartAlarms();
     At(0, 0, 0, QDate(2026, 12, 12));
     alarms.TimeTick();
     alarms.ArmNextAlarm();
-    // The start's purge dropped the empty line.
+    // The start's purge dropped the empty line, and only it.
+    EXPECT_EQ(ReadBytes(Path()), QByteArray(file).replace("\r\n\r\n", "\r\n"));
     EXPECT_EQ(dialogs->plainMessages,
-              QStringList({"Alarme illisible, ligne 3 de breakPoint.csv : 07/12/2026;09:5:0;b",
-                           "Alarme illisible, ligne 2 de breakPoint.csv : 12/12/2026;12:75:00;x"}));
-    EXPECT_EQ(Armed(), "13:00:00 #4");
+              QStringList(kCannotRing + "breakPoint.csv, ligne 2 : heure illisible « 12:75:00 »\n"
+                                        "breakPoint.csv, ligne 3 : heure illisible « 09:5:0 »\n"
+                                        "breakPoint.csv, ligne 4 : date illisible « 31/02/2026 »\n"
+                                        "breakPoint.csv, ligne 5 : date illisible « 8/12/2026 »"));
+    EXPECT_EQ(Armed(), "13:00:00 #6");
+
+    // A line the user adds by hand during the session is told when its day is armed.
+    Write(ReadBytes(Path()) + "12/12/2026;25:00:00;z\r\n");
+    alarms.ArmNextAlarm();
+    EXPECT_EQ(dialogs->plainMessages.last(),
+              kCannotRing + "breakPoint.csv, ligne 7 : heure illisible « 25:00:00 »");
+    EXPECT_EQ(dialogs->plainMessages.size(), 2);
+}
+
+// Files other editors wrote: a leading UTF-8 mark, UTF-16 in either byte order. Their first
+// record rings like any other.
+TEST_F(Alarms, AByteOrderMarkOrUtf16SpoilsNoRecord)
+{
+    const QString records =
+        QStringLiteral("07/12/2026;10:00:00;réunion\r\n07/12/2026;11:00:00;b\r\n");
+    QStringEncoder little(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    QStringEncoder big(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom);
+    for (const QByteArray& file :
+         {"\xEF\xBB\xBF" + records.toUtf8(), QByteArray(little.encode(records)),
+          QByteArray(big.encode(records))}) {
+        SCOPED_TRACE(file.left(4).toHex().constData());
+        Write(file);
+        At(9, 30);
+        alarms.StartAlarms();
+        EXPECT_EQ(Armed(), "10:00:00 #1");
+        At(10, 0);
+        alarms.rxClockerAlarm();
+        EXPECT_EQ(alarms.FiredAlarms(), QStringList("07/12/2026;10:00:00;réunion"));
+        alarms.ClearFiredAlarms();
+        alarms.AppendAlarm("07/12/2026", "12:00:00", {"c"});
+        QStringList lines;
+        ASSERT_TRUE(TextFile::ReadLines(Path(), lines));
+        EXPECT_EQ(lines, QStringList({"07/12/2026;10:00:00;réunion", "07/12/2026;11:00:00;b",
+                                      "07/12/2026;12:00:00;c"}));
+    }
+    EXPECT_TRUE(dialogs->plainMessages.isEmpty());
 }
 
 // Odd files: every one read without harm, the good records among them still armed.
@@ -236,6 +286,26 @@ TEST_F(Alarms, OddFilesAreReadWithoutHarm)
         At(9, 30);
     }
     EXPECT_TRUE(dialogs->plainMessages.isEmpty());
+}
+
+// An append the file size limit cuts short (a full disk alike) is told and leaves no half
+// record, which the next start would tell as unreadable.
+TEST_F(Alarms, AFailedAppendLeavesNoHalfRecord)
+{
+    const QByteArray file = "07/12/2026;10:00:00;a\r\n";
+    Write(file);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    const rlimit small{rlim_t(file.size() + 12), before.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    alarms.AppendAlarm("07/12/2026", "11:00:00", {"un sujet assez long pour ne pas tenir"});
+    setrlimit(RLIMIT_FSIZE, &before);
+    EXPECT_EQ(dialogs->plainMessages, QStringList(Path() + " occupé ?"));
+    EXPECT_EQ(ReadBytes(Path()), file);
+    alarms.StartAlarms();
+    EXPECT_EQ(dialogs->plainMessages.size(), 1);
+    EXPECT_EQ(Armed(), "10:00:00 #1");
 }
 
 TEST_F(Alarms, AFileThatCannotBeWrittenOrReadIsTold)

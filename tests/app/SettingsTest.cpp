@@ -287,3 +287,27 @@ TEST_F(Settings, AFileThatCannotBeWrittenIsLeftWholeAndNothingIsSaid)
     EXPECT_FALSE(Save(TSaved{}, true, true)) << "a folder is no settings file";
     EXPECT_TRUE(dialogs->plainMessages.isEmpty());
 }
+
+// The file a load could not read whole is kept aside once, however many starts read it, and
+// the load message names the copy.
+TEST_F(Settings, AFileNotReadWholeIsKeptOnceAndTheMessageSaysWhere)
+{
+    EXPECT_EQ(KeepSettingsOriginal(path), QString()) << "no file, nothing to keep";
+    WriteBytes(path, "[Composants]\r\n[Options]\r\nOption ClipBoard=1\r\nLeft Fragm=abc\r\n");
+    const QString kept = KeepSettingsOriginal(path);
+    EXPECT_EQ(kept, AppFolder() + "ConfigMnemo_original07-12-2026à09-30-00.ini");
+    EXPECT_EQ(ReadBytes(kept), ReadBytes(path));
+    EXPECT_EQ(KeepSettingsOriginal(path), kept);
+    EXPECT_EQ(QDir(AppFolder()).entryList({"ConfigMnemo_original*"}).size(), 1);
+
+    WriteBytes(path, ReadBytes(path) + "Top Fragm=x\r\n");
+    const QString second = KeepSettingsOriginal(path);
+    EXPECT_EQ(second, AppFolder() + "ConfigMnemo_original07-12-2026à09-30-00_2.ini");
+    EXPECT_EQ(ReadBytes(second), ReadBytes(path));
+    EXPECT_NE(ReadBytes(kept), ReadBytes(path));
+
+    const QString base =
+        "Problème au chargement :\r\rRecharger ConfigMnemo.ini dans le dossier\r" + AppFolder();
+    EXPECT_EQ(SettingsLoadMessage(), base);
+    EXPECT_EQ(SettingsLoadMessage(kept), base + "\r\rLe fichier lu est conservé sous " + kept);
+}

@@ -6,12 +6,22 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringEncoder>
 
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace TextCodec;
+
+namespace {
+// The text as another editor writes UTF-16: with its byte order mark.
+QByteArray Utf16(const QString& text, QStringConverter::Encoding encoding)
+{
+    QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);
+    return encoder.encode(text);
+}
+} // namespace
 
 TEST(Codec, EveryWindows1252ByteRoundTrips)
 {
@@ -93,6 +103,31 @@ TEST(Codec, EachLineIsReadInItsOwnEncodingAndWrittenToComeBackTheSame)
     EXPECT_EQ(Encode(QString::fromUtf8("Ã© é")), QByteArray("\xC3\xA9 \xE9"));
 }
 
+// Marks some editors put first: a UTF-8 one is no part of the text, a UTF-16 one (either
+// byte order) makes the file UTF-16.
+TEST(Codec, AByteOrderMarkIsLeftOutAndUtf16WithItsMarkIsRead)
+{
+    EXPECT_EQ(Decode("\xEF\xBB\xBF"
+                     "07/12/2026;10:00:00;caf\xC3\xA9\r\n"),
+              QString::fromUtf8("07/12/2026;10:00:00;café\r\n"));
+    EXPECT_EQ(Decode("\xEF\xBB\xBF"
+                     "caf\xE9"),
+              "café");
+    EXPECT_EQ(Decode("\xEF\xBB\xBF"), "");
+    const QString text = QString::fromUtf8("été;東京 😀\r\nfin");
+    const QByteArray little = Utf16(text, QStringConverter::Utf16LE);
+    const QByteArray big = Utf16(text, QStringConverter::Utf16BE);
+    EXPECT_TRUE(HasUtf16Mark(little) && HasUtf16Mark(big));
+    EXPECT_EQ(Decode(little), text);
+    EXPECT_EQ(Decode(big), text);
+    EXPECT_EQ(Decode(QByteArray("\xFF\xFE")), "");
+    // Half a character at the end is shown as such, not dropped nor read past.
+    EXPECT_EQ(Decode(little + 'x'), text + QChar::ReplacementCharacter);
+    // Windows-1252 text that merely holds these letters further on stays Windows-1252.
+    EXPECT_FALSE(HasUtf16Mark("a\xFF\xFE"));
+    EXPECT_EQ(Decode("a\xFF\xFE"), QString::fromUtf8("aÿþ"));
+}
+
 using TextFiles = TarvelleTest;
 
 namespace {
@@ -142,6 +177,47 @@ TEST_F(TextFiles, WrittenAsWindows1252WithCrLfOrWholeInUtf8WhenNeededReadWithLfA
     setrlimit(RLIMIT_FSIZE, &before);
     EXPECT_FALSE(replaced);
     EXPECT_EQ(ReadBytes(kept), QByteArray("ancien\r\n"));
+}
+
+// An append cut short by a full disk or the file size limit leaves the file as it was: no
+// half line that a later append would turn into a record of its own.
+TEST_F(TextFiles, AnAppendCutShortLeavesTheFileAsItWas)
+{
+    const QString path = home.filePath("alarms.csv");
+    const QByteArray old = "07/12/2026;10:00:00;a\r\n07/12/2026;11:00:00;sans fin";
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    for (const rlim_t limit : {rlim_t(old.size()), rlim_t(old.size() + 10)}) {
+        SCOPED_TRACE(limit);
+        WriteBytes(path, old);
+        QString error;
+        const rlimit small{limit, before.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
+        const bool appended =
+            TextFile::AppendLines(path, {"08/12/2026;09:00:00;" + QString(200, u'x')}, &error);
+        setrlimit(RLIMIT_FSIZE, &before);
+        EXPECT_FALSE(appended);
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_EQ(ReadBytes(path), old);
+    }
+    ASSERT_TRUE(TextFile::AppendLines(path, {"08/12/2026;09:00:00;b"}));
+    EXPECT_EQ(ReadBytes(path), old + "\r\n08/12/2026;09:00:00;b\r\n");
+}
+
+// A UTF-16 file is never appended to in another encoding: it is rewritten whole, its old
+// lines kept, in the program's own encoding.
+TEST_F(TextFiles, AppendingToAUtf16FileRewritesItWhole)
+{
+    const QString path = home.filePath("alarms.csv");
+    for (const bool ended : {true, false}) {
+        const QString lines =
+            ended ? QStringLiteral("un\r\ncafé\r\n") : QStringLiteral("un\r\ncafé");
+        const QByteArray bytes = Utf16(lines, QStringConverter::Utf16LE);
+        WriteBytes(path, bytes);
+        ASSERT_TRUE(TextFile::AppendLines(path, {"deux"}));
+        EXPECT_EQ(ReadBytes(path), "un\r\ncaf\xE9\r\ndeux\r\n");
+    }
 }
 
 // A FIFO or a device in a file's place is neither read, appended to nor replaced; a link to a

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 
 #include <vector>
 
@@ -149,6 +150,18 @@ TEST_F(NotesFile, AnOriginalNotReadWholeIsKeptBeforeTheFirstRewrite)
     EXPECT_EQ(ReadBytes(home.filePath("Tarvelle_original07-12-2026à09-30-00.txt")), nul);
     EXPECT_EQ(dialogs->plainMessages.size(), 1);
 
+    // UTF-16 from another editor holds NUL bytes too, but is read as the text it is.
+    QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    const QByteArray wide = utf16.encode(QStringLiteral("Mnemo_07/12/2026 01:00:00\r\ncafé\r\n"));
+    ASSERT_TRUE(WriteBytes(NotesPath(), wide));
+    pad.Clear();
+    EXPECT_TRUE(pad.LoadNotes());
+    EXPECT_EQ(pad.Lines(), QStringList({"Mnemo_07/12/2026 01:00:00", "café"}));
+    EXPECT_TRUE(pad.SaveNotes());
+    EXPECT_EQ(ReadBytes(home.filePath("Tarvelle_original07-12-2026à09-30-00_2.txt")), wide);
+    EXPECT_EQ(dialogs->plainMessages.size(), 2);
+    ASSERT_TRUE(QFile::remove(home.filePath("Tarvelle_original07-12-2026à09-30-00_2.txt")));
+
     ASSERT_TRUE(QFile::remove(NotesPath()) && QDir(home.path()).mkdir("Tarvelle.txt"));
     pad.Clear();
     EXPECT_FALSE(pad.LoadNotes());
@@ -157,5 +170,5 @@ TEST_F(NotesFile, AnOriginalNotReadWholeIsKeptBeforeTheFirstRewrite)
     EXPECT_TRUE(pad.SaveNotes());
     EXPECT_TRUE(QFileInfo(home.filePath("Tarvelle_original07-12-2026à09-30-00_2.txt")).isDir());
     EXPECT_TRUE(ReadBytes(NotesPath()).startsWith(kSeparator.toLatin1()));
-    EXPECT_EQ(dialogs->plainMessages.size(), 3);
+    EXPECT_EQ(dialogs->plainMessages.size(), 4);
 }

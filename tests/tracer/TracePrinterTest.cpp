@@ -10,6 +10,9 @@
 #include <QPrinterInfo>
 #include <QRegularExpression>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 // Printing with no printer installed: the trace goes into a PDF in the program's folder.
 class TracePrinterTest : public TarvelleTest
@@ -64,4 +67,32 @@ TEST_F(TracePrinterTest, AFailedPrintLeavesNoPdf)
     EXPECT_TRUE(dialogs->plainMessages[1].startsWith("Impression impossible : le fichier "));
     EXPECT_EQ(dialogs->messages.size(), 0);
     EXPECT_FALSE(QDir(AppFolder()).exists());
+}
+
+// A disk that fills during the print (the file size limit alike): the cut file is removed, the
+// failure told, nothing announced; a print killed before its end leaves nothing that stays.
+TEST_F(TracePrinterTest, APdfCutShortIsRemovedAndTold)
+{
+    ASSERT_TRUE(PrintTrace(grid, "T", 0));
+    const QString first = AppFolder() + QStringLiteral("Traceur07-12-2026à09-30-00.pdf");
+    const qint64 size = QFileInfo(first).size();
+    ASSERT_GT(size, 1000);
+    const QString killed = AppFolder() + "Traceur01-12-2026à10-00-00.pdf.tarvelle-tmp";
+    ASSERT_TRUE(WriteBytes(killed, "%PDF-1.4\n"));
+    dialogs->messages.clear();
+
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    const rlimit small{rlim_t(size / 2), before.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool printed = PrintTrace(grid, "T", 0);
+    setrlimit(RLIMIT_FSIZE, &before);
+    EXPECT_FALSE(printed);
+    EXPECT_EQ(Files(), QStringList(QFileInfo(first).fileName()));
+    EXPECT_EQ(dialogs->messages.size(), 0);
+    EXPECT_EQ(dialogs->plainMessages,
+              QStringList("Impression impossible : le fichier " + AppFolder() +
+                          "Traceur07-12-2026à09-30-00_2.pdf n'a pas pu être écrit en entier "
+                          "(disque plein ?) ; il a été supprimé."));
 }
