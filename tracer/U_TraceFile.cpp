@@ -2,6 +2,7 @@
 
 #include "core/U_Dialogs.h"
 #include "core/U_Glb.h"
+#include "core/U_TextCodec.h"
 #include "core/U_TextFile.h"
 #include "tracer/U_TraceLine.h"
 #include "tracer/U_TraceReader.h"
@@ -11,9 +12,12 @@
 namespace {
 void ReadTraceRows(TTraceData& data, const QString& path)
 {
-    QString text;
+    QByteArray bytes;
     TTraceReader reader;
-    if (!TextFile::Read(path, text) || !reader.Read(text))
+    const bool read = TextFile::ReadBytes(path, bytes);
+    if (read)
+        data.fileStamp = TFileStamp::Of(path, bytes);
+    if (!read || !reader.Read(TextCodec::Decode(bytes)))
         data.unreadLinesPending = true;
     data.AddRows(std::move(reader.procs), std::move(reader.rows));
 }
@@ -39,6 +43,17 @@ bool KeepUnreadOriginal(TTraceData& data)
                      kept);
     return true;
 }
+
+// The file as a whole, unless another program's version of it could not be kept aside first.
+bool RewriteTrace(TTraceData& data, const QString& text)
+{
+    const QString path = TraceFilePath();
+    const QByteArray bytes = TextCodec::Encode(text);
+    if (!FileStamp::KeepOthersVersion(path, data.fileStamp) || !TextFile::ReplaceBytes(path, bytes))
+        return false;
+    data.fileStamp = TFileStamp::Of(path, bytes);
+    return true;
+}
 } // namespace
 
 QString TraceFilePath()
@@ -51,9 +66,10 @@ void LoadTrace(TTraceData& data, bool defaultNotesInUse)
     const QString path = TraceFilePath();
     const bool used = defaultNotesInUse && Glb().TracerWindowPending && data.lastRow() == -1;
     // Load errors are silent: a file that cannot be created now is created by the next save.
-    if (!QFileInfo::exists(path))
-        TextFile::Replace(path, QString());
-    else if (used)
+    if (!QFileInfo::exists(path)) {
+        if (TextFile::ReplaceBytes(path, QByteArray()))
+            data.fileStamp = TFileStamp::Of(path, QByteArray());
+    } else if (used)
         ReadTraceRows(data, path);
     Glb().NoRowTodayAtLoad = data.NoRowToday(NowDateTime());
 }
@@ -62,7 +78,7 @@ bool SaveTrace(TTraceData& data)
 {
     const QString path = TraceFilePath();
     const bool saved =
-        KeepUnreadOriginal(data) && TextFile::Replace(path, TraceLine::GridText(data.grid, false));
+        KeepUnreadOriginal(data) && RewriteTrace(data, TraceLine::GridText(data.grid, false));
     if (!saved)
         ShowPlainMessage(path + QStringLiteral("est-il ouvert ?"));
     return saved;
@@ -81,7 +97,7 @@ QString TraceurFile(const TTraceData& data)
 void ResetTrace(TTraceData& data)
 {
     const QString path = TraceFilePath();
-    if (!KeepUnreadOriginal(data) || !TextFile::Replace(path, QString()))
+    if (!KeepUnreadOriginal(data) || !RewriteTrace(data, QString()))
         ShowPlainMessage(path + QStringLiteral("est-il ouvert ?"));
     data.Clear();
     Glb().TracerWindowPending = true;
