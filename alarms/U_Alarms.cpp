@@ -117,9 +117,12 @@ bool TAlarms::RemoveAlarmRecord(int index)
         return false;
     }
     const QStringList kept = AlarmFile::WithoutRecord(lines, place);
-    if (done && kept.size() != lines.size())
-        done = FileStamp::KeepOthersVersion(path, listedStamp) &&
+    QString othersVersion;
+    if (done && kept.size() != lines.size()) {
+        done = FileStamp::KeepOthersVersion(path, listedStamp, othersVersion) &&
                AlarmFile::RewriteAlarmFile(path, Constantes::AlarmTempFileName, kept, &error);
+        FileStamp::TellKeptVersion(path, othersVersion);
+    }
     if (!done) {
         ShowPlainMessage(QStringLiteral("Alarme non supprimée : ") + error);
         return false;

@@ -248,13 +248,14 @@ bool SaveSettings(const QString& path, const TGlbState& state, const QPoint& mai
     // not, and would be lost without the copy.
     if (!ini.Modified())
         return true;
-    if (stamp && !FileStamp::KeepOthersVersion(path, *stamp))
+    QString kept;
+    if (stamp && !FileStamp::KeepOthersVersion(path, *stamp, kept))
         return false;
-    if (!ini.Save())
-        return false;
-    if (stamp)
+    const bool saved = ini.Save();
+    if (saved && stamp)
         *stamp = TFileStamp::Current(path);
-    return true;
+    FileStamp::TellKeptVersion(path, kept);
+    return saved;
 }
 
 void PosDftClicked(bool checked)

@@ -90,29 +90,36 @@ QString KeptAsidePath(const QString& path)
     return kept;
 }
 
-bool KeepOthersVersion(const QString& path, const TFileStamp& recorded)
+bool KeepOthersVersion(const QString& path, const TFileStamp& recorded, QString& kept)
 {
+    kept.clear();
     if (!recorded.IsKnown())
         return true;
     QByteArray bytes;
     const TFileStamp now = TFileStamp::Current(path, &bytes);
     if (!now.IsKnown() || !now.Exists() || now.SameContent(recorded))
         return true;
-    const QString name = QFileInfo(path).fileName();
-    const QString kept = KeptAsidePath(path);
+    const QString copy = KeptAsidePath(path);
     QString error;
-    if (!TextFile::ReplaceBytes(kept, bytes, &error)) {
-        ShowPlainMessage(name +
-                         QStringLiteral(" a été modifié par un autre programme, et sa "
-                                        "version n'a pas pu être mise de côté (") +
+    if (!TextFile::ReplaceBytes(copy, bytes, &error)) {
+        ShowPlainMessage(QFileInfo(path).fileName() +
+                         QStringLiteral(" a été modifié par un autre programme, et sa version n'a "
+                                        "pas pu être mise de côté (") +
                          error + QStringLiteral(") : il n'est pas remplacé."));
         return false;
     }
-    ShowPlainMessage(name +
-                     QStringLiteral(" a été modifié par un autre programme : cette "
-                                    "version est conservée sous ") +
-                     kept + QStringLiteral(" avant l'enregistrement."));
+    kept = copy;
     return true;
+}
+
+void TellKeptVersion(const QString& path, const QString& kept)
+{
+    if (kept.isEmpty())
+        return;
+    ShowPlainMessage(QFileInfo(path).fileName() +
+                     QStringLiteral(" avait été modifié par un autre programme : cette version "
+                                    "est conservée sous ") +
+                     kept + u'.');
 }
 
 namespace {

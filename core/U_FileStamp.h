@@ -40,10 +40,15 @@ namespace FileStamp {
 QString KeptAsidePath(const QString& path);
 
 // Before `path` is rewritten from memory that matched `recorded`: when the file now holds
-// something else, that version is copied under its kept-aside name and the user told in French.
-// False, told, when the copy could not be made: the file must then stay as it is. Nothing is
-// checked for an unknown stamp or a file that is absent or unreadable (the rewrite says why).
-bool KeepOthersVersion(const QString& path, const TFileStamp& recorded);
+// something else, that version is copied under its kept-aside name, whose path `kept` receives
+// (empty when nothing was kept). False, told, when the copy could not be made: the file must then
+// stay as it is. Nothing is checked for an unknown stamp or a file that is absent or unreadable
+// (the rewrite says why).
+bool KeepOthersVersion(const QString& path, const TFileStamp& recorded, QString& kept);
+// Tells the user in French where the version of `path` was kept; nothing when `kept` is empty.
+// Said once the file is rewritten: a message waits for the user, and the file could change again
+// meanwhile.
+void TellKeptVersion(const QString& path, const QString& kept);
 
 // Whether `a` and `b` name one file, also through a symbolic link or a second hard link; when
 // either is missing, whether they name the same place.

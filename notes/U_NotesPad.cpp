@@ -268,10 +268,14 @@ bool TNotesPad::SaveNotes()
 // Another program's version of the file is never replaced unseen: it is kept aside first.
 bool TNotesPad::WriteFile(const QString& path, const QByteArray& bytes)
 {
-    if (!FileStamp::KeepOthersVersion(path, stamp) || !TextFile::ReplaceBytes(path, bytes))
+    QString kept;
+    if (!FileStamp::KeepOthersVersion(path, stamp, kept))
         return false;
-    stamp = TFileStamp::Of(path, bytes);
-    return true;
+    const bool written = TextFile::ReplaceBytes(path, bytes);
+    if (written)
+        stamp = TFileStamp::Of(path, bytes);
+    FileStamp::TellKeptVersion(path, kept);
+    return written;
 }
 
 void TNotesPad::DiskFileChanged()

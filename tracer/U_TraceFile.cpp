@@ -49,10 +49,14 @@ bool RewriteTrace(TTraceData& data, const QString& text)
 {
     const QString path = TraceFilePath();
     const QByteArray bytes = TextCodec::Encode(text);
-    if (!FileStamp::KeepOthersVersion(path, data.fileStamp) || !TextFile::ReplaceBytes(path, bytes))
+    QString kept;
+    if (!FileStamp::KeepOthersVersion(path, data.fileStamp, kept))
         return false;
-    data.fileStamp = TFileStamp::Of(path, bytes);
-    return true;
+    const bool written = TextFile::ReplaceBytes(path, bytes);
+    if (written)
+        data.fileStamp = TFileStamp::Of(path, bytes);
+    FileStamp::TellKeptVersion(path, kept);
+    return written;
 }
 } // namespace
 

@@ -73,21 +73,26 @@ TEST_F(FileStamps, KeepsAnotherProgramsVersionOnceAndSaysWhere)
     ASSERT_TRUE(WriteBytes(path, "mine\r\n"));
     const TFileStamp mine = TFileStamp::Current(path);
     // Unchanged, unknown, or gone: nothing to keep.
-    EXPECT_TRUE(FileStamp::KeepOthersVersion(path, mine));
-    EXPECT_TRUE(FileStamp::KeepOthersVersion(path, TFileStamp()));
+    QString kept = "x";
+    EXPECT_TRUE(FileStamp::KeepOthersVersion(path, mine, kept));
+    EXPECT_TRUE(kept.isEmpty());
+    EXPECT_TRUE(FileStamp::KeepOthersVersion(path, TFileStamp(), kept));
+    FileStamp::TellKeptVersion(path, kept);
     EXPECT_TRUE(dialogs->plainMessages.isEmpty());
 
     ASSERT_TRUE(WriteBytes(path, "theirs\r\n"));
-    EXPECT_TRUE(FileStamp::KeepOthersVersion(path, mine));
-    const QString kept = Path("Traceur_modifié_07-12-2026à09-30-00.csv");
+    EXPECT_TRUE(FileStamp::KeepOthersVersion(path, mine, kept));
+    EXPECT_EQ(kept, Path("Traceur_modifié_07-12-2026à09-30-00.csv"));
     EXPECT_EQ(ReadBytes(kept), "theirs\r\n");
+    EXPECT_TRUE(dialogs->plainMessages.isEmpty()) << "told once the file is rewritten";
+    FileStamp::TellKeptVersion(path, kept);
     ASSERT_EQ(dialogs->plainMessages.size(), 1);
-    EXPECT_TRUE(dialogs->plainMessages.first().startsWith("Traceur.csv a été modifié"));
+    EXPECT_TRUE(dialogs->plainMessages.first().startsWith("Traceur.csv avait été modifié"));
     EXPECT_TRUE(dialogs->plainMessages.first().contains(kept));
 
     ASSERT_TRUE(QFile::remove(path));
-    EXPECT_TRUE(FileStamp::KeepOthersVersion(path, mine));
-    EXPECT_EQ(dialogs->plainMessages.size(), 1);
+    EXPECT_TRUE(FileStamp::KeepOthersVersion(path, mine, kept));
+    EXPECT_TRUE(kept.isEmpty());
 }
 
 // A disk that takes no more bytes: the version cannot be kept, so the file must stay.
@@ -102,7 +107,8 @@ TEST_F(FileStamps, AVersionThatCannotBeKeptStopsTheRewrite)
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
     const struct rlimit small = {8, limit.rlim_max};
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool kept = FileStamp::KeepOthersVersion(path, mine);
+    QString copy;
+    const bool kept = FileStamp::KeepOthersVersion(path, mine, copy);
     ::setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, handler);
     EXPECT_FALSE(kept);
