@@ -133,7 +133,7 @@ void TfrmListAlarms::ReadAlarmFile()
 {
     QStringList lines;
     QString error;
-    if (!TextFile::ReadLines(filePath, lines, &error)) {
+    if (!ReadAlarmLines(lines, error)) {
         ShowPlainMessage(error + QStringLiteral("Détruire breakPoint.csv"));
         return;
     }
@@ -149,6 +149,11 @@ void TfrmListAlarms::ReadAlarmFile()
     rowMap.append(AlarmCount);
     model->SetRows(std::move(rows));
     ShowAlarmCount();
+}
+
+bool TfrmListAlarms::ReadAlarmLines(QStringList& lines, QString& error)
+{
+    return TextFile::ReadLines(filePath, lines, &error);
 }
 
 void TfrmListAlarms::grdListAlrmSelectCell(int column, int row)

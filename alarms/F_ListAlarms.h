@@ -48,6 +48,8 @@ protected:
     // The list of the alarm file at `filePath`, owned by `owner`.
     TfrmListAlarms(const QString& filePath, QWidget* owner);
     void paintEvent(QPaintEvent* event) override;
+    // The alarm file's lines for the list; false with `error` set when it cannot be read.
+    virtual bool ReadAlarmLines(QStringList& lines, QString& error);
 
 private:
     void CreateControls();

@@ -19,6 +19,12 @@ void TfrmListAlrms0::SuppresLigne(int column, int row)
         SetModalResult(2);
 }
 
+// Read through the component, which removes records by their place in what the list shows.
+bool TfrmListAlrms0::ReadAlarmLines(QStringList& lines, QString& error)
+{
+    return alarms.ReadListedAlarms(lines, &error);
+}
+
 void ShowFiredAlarms(TAlarms& alarms, QWidget* mainWindow, TColor textBack, TColor text,
                      TColor title)
 {

@@ -15,6 +15,9 @@ public:
     // Removes the record of `row` from the file; on success the window closes with 2.
     void SuppresLigne(int column, int row) override;
 
+protected:
+    bool ReadAlarmLines(QStringList& lines, QString& error) override;
+
 private:
     TAlarms& alarms;
 };

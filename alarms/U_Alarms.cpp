@@ -6,11 +6,13 @@
 #include "core/U_Dialogs.h"
 #include "core/U_FileReason.h"
 #include "core/U_Glb.h"
+#include "core/U_TextCodec.h"
 #include "core/U_TextFile.h"
 
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 // A tick further than this from the second expected means the clock was set or the machine
@@ -81,6 +83,34 @@ void TAlarms::AppendAlarm(const QString& dateText, const QString& timeText,
     ArmNextAlarm();
 }
 
+bool TAlarms::ReadListedAlarms(QStringList& lines, QString* error)
+{
+    QByteArray bytes;
+    if (!TextFile::ReadBytes(FilePath(), bytes, error))
+        return false;
+    listedStamp = TFileStamp::Of(FilePath(), bytes);
+    lines = listedLines = TextCodec::SplitLines(TextCodec::Decode(bytes));
+    return true;
+}
+
+// The place of the record listed at `index` in the file's `lines` as they are now; -1 when
+// another program took it away.
+int TAlarms::ListedPlace(const QStringList& lines, int index) const
+{
+    if (!listedStamp.IsKnown() || lines == listedLines)
+        return index;
+    // The place after the last record listed, or none: nothing another program put there.
+    if (index < 0 || index >= listedLines.size())
+        return static_cast<int>(lines.size());
+    const QString& listed = listedLines.at(index);
+    // Of several equal lines, the one nearest to where the list showed it.
+    int place = -1;
+    for (int at = lines.indexOf(listed); at >= 0; at = lines.indexOf(listed, at + 1))
+        if (place < 0 || std::abs(at - index) < std::abs(place - index))
+            place = at;
+    return place;
+}
+
 bool TAlarms::RemoveAlarmRecord(int index)
 {
     const QString path = FilePath();
@@ -91,12 +121,26 @@ bool TAlarms::RemoveAlarmRecord(int index)
     QStringList lines;
     QString error;
     bool done = TextFile::ReadLines(path, lines, &error);
-    const QStringList kept = AlarmFile::WithoutRecord(lines, index);
-    if (done && kept.size() != lines.size())
-        done = AlarmFile::RewriteAlarmFile(path, Constantes::AlarmTempFileName, kept, &error);
+    const int place = done ? ListedPlace(lines, index) : index;
+    if (place < 0) {
+        ShowPlainMessage(QStringLiteral("Cette alarme n'est plus dans breakPoint.csv, que "
+                                        "modifiait un autre programme : rien n'est supprimé."));
+        return false;
+    }
+    const QStringList kept = AlarmFile::WithoutRecord(lines, place);
+    QString othersVersion;
+    if (done && kept.size() != lines.size()) {
+        done = FileStamp::KeepOthersVersion(path, listedStamp, othersVersion) &&
+               AlarmFile::RewriteAlarmFile(path, Constantes::AlarmTempFileName, kept, &error);
+        FileStamp::TellKeptVersion(path, othersVersion);
+    }
     if (!done) {
         ShowPlainMessage(WithReason(QStringLiteral("Alarme non supprimée : ") + path, error));
         return false;
+    }
+    if (listedStamp.IsKnown()) {
+        listedLines = kept;
+        listedStamp = TFileStamp::Current(path);
     }
     Disarm();
     ArmNextAlarm();

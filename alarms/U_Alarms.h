@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/U_FileStamp.h"
+
 #include <QDateTime>
 #include <QObject>
 #include <QSet>
@@ -30,8 +32,14 @@ public:
     // arms.
     void AppendAlarm(const QString& dateText, const QString& timeText,
                      const QStringList& subjectLines);
+    // The file's lines as the alarm list shows them; false with `error` set when it cannot be
+    // read. Removals count their records in these lines.
+    bool ReadListedAlarms(QStringList& lines, QString* error = nullptr);
     // Rewrites the file without the record at 0-based `index`, then disarms and arms again;
     // false, told, and nothing changed when the file was missing or could not be rewritten.
+    // When another program changed the file since the list read it, the record removed is the
+    // one listed at `index`, found by its text (none when it is gone), and that version of the
+    // file is kept aside under a dated name first.
     bool RemoveAlarmRecord(int index);
     // The clock reached the armed time: every record of the armed record's date and time
     // joins the fired alarms and `AlarmFired` is raised; then disarmed and armed again.
@@ -68,7 +76,12 @@ private:
     // Records that can never ring, in one message, each told once a session.
     void TellUnreadable(const QStringList& lines, const QList<int>& records);
 
+    int ListedPlace(const QStringList& lines, int index) const;
+
     QStringList firedAlarms;
+    // The file as the alarm list last read it.
+    TFileStamp listedStamp;
+    QStringList listedLines;
     // Unreadable alarm lines already told to the user this session.
     QSet<QString> toldLines;
     QDateTime lastTick;

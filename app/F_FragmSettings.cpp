@@ -28,7 +28,7 @@ void TFragmSettings::Load()
 {
     TLoadedPlace place;
     const bool complete = LoadSettings(SettingsPath(), Glb(), place,
-                                       Platform().ScreenGeometry().size(), window->size());
+                                       Platform().ScreenGeometry().size(), window->size(), &stamp);
     unreadPending = !complete && QFileInfo::exists(SettingsPath());
     // Kept at once, so that the message says where the options not read can be found.
     const QString kept = unreadPending ? KeepSettingsOriginal(SettingsPath()) : QString();
@@ -52,7 +52,7 @@ void TFragmSettings::Save(const QWidget* notes, const QWidget* tracer)
     if ((Glb().SettingsDirty || Glb().ColoursChanged) && KeepUnreadOriginal()) {
         // A file kept for its unread lines is written whole again, so that it reads next time.
         Glb().ColoursChanged = Glb().ColoursChanged || rewriteWhole;
-        SaveSettingsAtClose(SettingsPath(), window->pos());
+        SaveSettingsAtClose(SettingsPath(), window->pos(), &stamp);
     }
 }
 
@@ -60,7 +60,8 @@ void TFragmSettings::SaveForSession(const QWidget* notes, const QWidget* tracer)
 {
     TakePlaces(notes, tracer);
     if (Glb().SettingsDirty && KeepUnreadOriginal())
-        SaveSettings(SettingsPath(), Glb(), window->pos(), rewriteWhole, Glb().SavePositions);
+        SaveSettings(SettingsPath(), Glb(), window->pos(), rewriteWhole, Glb().SavePositions,
+                     &stamp);
 }
 
 void TFragmSettings::TakePlaces(const QWidget* notes, const QWidget* tracer)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/U_FileStamp.h"
+
 #include <QObject>
 
 class QWidget;
@@ -40,4 +42,6 @@ private:
     // The load stopped at a line it could not read: the file is kept before it is rewritten.
     bool unreadPending = false;
     bool rewriteWhole = false;
+    // What the settings file held when last read or written.
+    TFileStamp stamp;
 };

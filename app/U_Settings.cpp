@@ -228,8 +228,11 @@ QString KeepSettingsOriginal(const QString& path)
 }
 
 bool LoadSettings(const QString& path, TGlbState& state, TLoadedPlace& place, const QSize& screen,
-                  const QSize& mainWindowSize)
+                  const QSize& mainWindowSize, TFileStamp* stamp)
 {
+    // Taken before the read: a change made during it shows as a change.
+    if (stamp)
+        *stamp = TFileStamp::Current(path);
     const bool complete = ReadSections(path, state, place);
     // Also after an error: the main window may already stand where it was read.
     if (place.main.x() > screen.width() - mainWindowSize.width() + 1 ||
@@ -244,7 +247,7 @@ bool DefaultPositionsWanted(const TLoadedPlace& place)
 }
 
 bool SaveSettings(const QString& path, const TGlbState& state, const QPoint& main,
-                  bool coloursChanged, bool savePositions)
+                  bool coloursChanged, bool savePositions, TFileStamp* stamp)
 {
     TIniFile ini(path);
     // A file that is there but unreadable would lose its other lines if rewritten.
@@ -255,7 +258,18 @@ bool SaveSettings(const QString& path, const TGlbState& state, const QPoint& mai
     if (coloursChanged || !ini.HasSection(kComposants.toString()))
         WriteColours(ini, state.Colours);
     WriteOptions(ini, state, main, savePositions);
-    return ini.Save();
+    // Another program's lines are in `ini` already; its values of the program's own keys are
+    // not, and would be lost without the copy.
+    if (!ini.Modified())
+        return true;
+    QString kept;
+    if (stamp && !FileStamp::KeepOthersVersion(path, *stamp, kept))
+        return false;
+    const bool saved = ini.Save();
+    if (saved && stamp)
+        *stamp = TFileStamp::Current(path);
+    FileStamp::TellKeptVersion(path, kept);
+    return saved;
 }
 
 void PosDftClicked(bool checked)
@@ -264,12 +278,12 @@ void PosDftClicked(bool checked)
     Glb().SettingsDirty = true;
 }
 
-bool SaveSettingsAtClose(const QString& path, const QPoint& main)
+bool SaveSettingsAtClose(const QString& path, const QPoint& main, TFileStamp* stamp)
 {
     TGlbState& g = Glb();
     if (!g.SettingsDirty && !g.ColoursChanged)
         return true;
-    const bool saved = SaveSettings(path, g, main, g.ColoursChanged, g.SavePositions);
+    const bool saved = SaveSettings(path, g, main, g.ColoursChanged, g.SavePositions, stamp);
     g.ColoursChanged = false;
     g.SavePositions = true;
     return saved;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/U_FileStamp.h"
 #include "core/U_Glb.h"
 
 #include <QPoint>
@@ -31,20 +32,22 @@ QString KeepSettingsOriginal(const QString& path);
 // options and the window state of `state`. Stops at the first line that is missing or does not
 // convert, keeping what was read before; false then. Whatever happened, a main window (of
 // `mainWindowSize`) that would stick out of `screen` to the right or at the bottom turns
-// posDefault to "1".
+// posDefault to "1". `stamp`, when given, receives what the file held.
 bool LoadSettings(const QString& path, TGlbState& state, TLoadedPlace& place, const QSize& screen,
-                  const QSize& mainWindowSize);
+                  const QSize& mainWindowSize, TFileStamp* stamp = nullptr);
 // Whether the windows must be placed at their default positions now.
 bool DefaultPositionsWanted(const TLoadedPlace& place);
 
 // Writes the "Options" keys (positions 7..12 only when `savePositions`) and, when
 // `coloursChanged`, the "Composants" keys. False when the file could not be written; an
-// existing file that cannot be read is left alone.
+// existing file that cannot be read is left alone. With `stamp` (what the file held when last
+// read or written, then what it holds), a version changed by another program since is kept
+// aside under a dated name, and the user told, before the file is rewritten.
 bool SaveSettings(const QString& path, const TGlbState& state, const QPoint& main,
-                  bool coloursChanged, bool savePositions);
+                  bool coloursChanged, bool savePositions, TFileStamp* stamp = nullptr);
 
 // A click on posDft: its new state decides whether the next save writes the positions.
 void PosDftClicked(bool checked);
 // The save at closing: only when SettingsDirty or ColoursChanged, with the colours only
 // when ColoursChanged; afterwards ColoursChanged is off and SavePositions on again.
-bool SaveSettingsAtClose(const QString& path, const QPoint& main);
+bool SaveSettingsAtClose(const QString& path, const QPoint& main, TFileStamp* stamp = nullptr);

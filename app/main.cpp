@@ -13,6 +13,7 @@
 #include "notes/F_ScdNiv.h"
 #include "notes/U_ClipboardCapture.h"
 #include "notes/U_NotesPad.h"
+#include "notes/U_NotesWatch.h"
 #include "platform/x11/U_PlatformX11.h"
 #include "tracer/F_TimingTrace.h"
 #include "tracer/U_TracerController.h"
@@ -44,6 +45,7 @@ int Run(QApplication& app)
 
     TTracerController tracer;
     TNotesPad notes;
+    TNotesWatch notesWatch(notes);
     TAlarms alarms;
     TfrmFragm frmFragm(tracer, notes, alarms);
     // Before anything can show a window: a session ending during a start-up message ends

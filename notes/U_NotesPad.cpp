@@ -109,14 +109,33 @@ QString TNotesPad::NotesFilePath() const
     return defaultNotesInUse ? DefaultNotesPath() : otherNotesPath;
 }
 
+namespace {
+// The files the program keeps up to date itself: a copy of one in the pad would overwrite the
+// records the program adds meanwhile.
+bool TellOwnDataFile(const QString& path)
+{
+    for (const QString& name :
+         {Constantes::TraceFileName, Constantes::AlarmFileName, Constantes::SettingsFileName}) {
+        if (!FileStamp::SameFile(path, AppFolder() + name))
+            continue;
+        ShowPlainMessage(name + QStringLiteral(" est un fichier que le programme tient à jour "
+                                               "lui-même : il ne peut pas être affiché dans les "
+                                               "notes."));
+        return true;
+    }
+    return false;
+}
+} // namespace
+
 bool TNotesPad::UseOtherFile(const QString& path)
 {
     QByteArray bytes;
-    if (QFileInfo::exists(path) && !ReadShowable(path, bytes))
+    if (TellOwnDataFile(path) || (QFileInfo::exists(path) && !ReadShowable(path, bytes)))
         return false;
     defaultNotesInUse = false;
     otherNotesPath = path;
     original = TOriginal::Kept;
+    stamp = TFileStamp();
     return true;
 }
 
@@ -125,6 +144,7 @@ void TNotesPad::UseDefaultFile()
     defaultNotesInUse = true;
     otherNotesPath.clear();
     otherForm = NotesText::TTextForm();
+    stamp = TFileStamp();
 }
 
 bool TNotesPad::LoadNotes()
@@ -167,6 +187,7 @@ bool TNotesPad::ReadNotesFile(const QString& path, QString& text)
         return false;
     }
     original = NotesText::HoldsNulBytes(bytes) ? TOriginal::CopyFirst : TOriginal::Kept;
+    stamp = TFileStamp::Of(path, bytes);
     text = NotesText::DecodeDefault(std::move(bytes));
     return true;
 }
@@ -176,6 +197,7 @@ bool TNotesPad::ReadOtherFile(const QString& path, QString& text)
     QByteArray bytes;
     if (!ReadShowable(path, bytes))
         return false;
+    stamp = TFileStamp::Of(path, bytes);
     text = NotesText::DecodeAsFound(bytes, otherForm);
     return true;
 }
@@ -186,8 +208,11 @@ bool TNotesPad::CreateNotesFile(const QString& path, const QString& header, QStr
     otherForm = NotesText::TTextForm();
     original = TOriginal::Kept;
     QString error;
-    if (TextFile::Replace(path, text, &error))
+    const QByteArray bytes = TextCodec::Encode(text);
+    if (TextFile::ReplaceBytes(path, bytes, &error)) {
+        stamp = TFileStamp::Of(path, bytes);
         return true;
+    }
     // The pad shows the two lines all the same: the next save writes them.
     ShowPlainMessage(QStringLiteral("Création de ") + path + QStringLiteral(" impossible : ") +
                      error + QStringLiteral(" KO"));
@@ -208,7 +233,7 @@ void TNotesPad::InsertText(const QString& text)
 
 bool TNotesPad::SaveNotes()
 {
-    const QString stamp =
+    const QString saveStamp =
         QStringLiteral(" [Dernier enreg. à ") + CurrentTimeText() + QStringLiteral("]");
     if (!Glb().DataLoaded) {
         // Lines that reached the pad before the file was read must not replace the file's.
@@ -225,20 +250,63 @@ bool TNotesPad::SaveNotes()
     if (defaultNotesInUse) {
         QString text = PadText(u"\r\n", true);
         if (stamped)
-            text += stamp + QStringLiteral("\r\n");
-        written = KeepOriginal(path, &error) && TextFile::Replace(path, text, &error);
+            text += saveStamp + QStringLiteral("\r\n");
+        written = KeepOriginal(path, &error) && WriteFile(path, TextCodec::Encode(text), &error);
     } else {
-        const QString text = PadText(otherForm.lineEnd, false);
-        written = TextFile::ReplaceBytes(path, NotesText::EncodeAsFound(text, otherForm), &error);
+        NotesText::TTextForm form = otherForm;
+        const QString text =
+            NotesText::JoinInOwnForm(Lines(), document->lastBlock().text().isEmpty(), form);
+        written = WriteFile(path, NotesText::EncodeAsFound(text, form), &error);
+        if (written)
+            otherForm = std::move(form);
     }
     if (!written) {
         ShowPlainMessage(WithReason(path + QStringLiteral(" est-il ouvert ?"), error));
         return false;
     }
     if (stamped)
-        AppendLine(stamp);
+        AppendLine(saveStamp);
     differsFromFile = false;
     return true;
+}
+
+// Another program's version of the file is never replaced unseen: it is kept aside first.
+bool TNotesPad::WriteFile(const QString& path, const QByteArray& bytes, QString* error)
+{
+    QString kept;
+    if (!FileStamp::KeepOthersVersion(path, stamp, kept))
+        return false;
+    const bool written = TextFile::ReplaceBytes(path, bytes, error);
+    if (written)
+        stamp = TFileStamp::Of(path, bytes);
+    FileStamp::TellKeptVersion(path, kept);
+    return written;
+}
+
+void TNotesPad::DiskFileChanged()
+{
+    const QString path = NotesFilePath();
+    if (!Glb().DataLoaded || !stamp.IsKnown() || stamp.LooksCurrent(path))
+        return;
+    const TFileStamp now = TFileStamp::Current(path);
+    // Gone or unreadable for the moment: the next save writes the pad there again.
+    if (!now.IsKnown() || !now.Exists())
+        return;
+    if (now.SameContent(stamp)) {
+        stamp = now;
+        return;
+    }
+    if (differsFromFile) {
+        SaveNotes();
+        return;
+    }
+    // The trace's own unsaved changes are still to be asked about.
+    const bool modified = Glb().Modified;
+    Clear();
+    LoadNotes();
+    Glb().Modified = modified;
+    ShowMessageWindow(QFileInfo(NotesFilePath()).fileName() + QStringLiteral(" rechargé"), 0xFFFFFF,
+                      0, 1200, 18, 0, 0);
 }
 
 QString TNotesPad::PadText(QStringView lineEnd, bool endWithBreak) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/U_FileStamp.h"
 #include "notes/U_NotesText.h"
 
 #include <QObject>
@@ -60,6 +61,12 @@ public:
     // Removes the default file and empties the pad; the load that follows starts it anew.
     bool RemoveDefaultFile();
 
+    // The pad's file changed on disk: when it holds something else than what the pad was
+    // loaded from or saved to, a pad without unsaved change is loaded again (and the user told
+    // "<name> rechargé"); a pad with unsaved changes is saved, that version of the file kept
+    // aside under a dated name first. A change made by the pad's own save is no change.
+    void DiskFileChanged();
+
 Q_SIGNALS:
     // The file-name part of the file the pad belongs to, at every load.
     void FileNameChanged(const QString& name);
@@ -79,6 +86,7 @@ private:
     void InsertText(const QString& text);
     QString PadText(QStringView lineEnd, bool endWithBreak) const;
     bool KeepOriginal(const QString& path, QString* error);
+    bool WriteFile(const QString& path, const QByteArray& bytes, QString* error);
 
     QTextDocument* document;
     bool defaultNotesInUse = true;
@@ -88,4 +96,6 @@ private:
     // The pad may differ from its file: changed since loaded or saved.
     bool differsFromFile = false;
     TOriginal original = TOriginal::Kept;
+    // What the file held when the pad was last loaded from or saved to it.
+    TFileStamp stamp;
 };

@@ -23,6 +23,99 @@ QString LineEndOf(const QByteArray& bytes)
     return at + 1 != end && at[1] == '\n' ? QStringLiteral("\r\n") : QStringLiteral("\r");
 }
 
+size_t LineHash(QStringView line)
+{
+    return qHash(line, 0);
+}
+
+// `text` cut into its lines, recorded in `form` with their own line ends.
+void RecordLines(QStringView text, TTextForm& form)
+{
+    form.lineHashes.clear();
+    form.lineEnds.clear();
+    qsizetype from = 0;
+    while (from < text.size()) {
+        qsizetype at = from;
+        while (at < text.size() && text.at(at) != u'\n' && text.at(at) != u'\r')
+            ++at;
+        form.lineHashes.push_back(LineHash(text.sliced(from, at - from)));
+        TLineEnd end = TLineEnd::None;
+        if (at < text.size() && text.at(at) == u'\n')
+            end = TLineEnd::Lf;
+        else if (at < text.size())
+            end = at + 1 < text.size() && text.at(at + 1) == u'\n' ? TLineEnd::CrLf : TLineEnd::Cr;
+        form.lineEnds.push_back(end);
+        from = at + (end == TLineEnd::CrLf ? 2 : end == TLineEnd::None ? 0 : 1);
+    }
+}
+
+QStringView EndText(TLineEnd end)
+{
+    switch (end) {
+    case TLineEnd::Lf:
+        return u"\n";
+    case TLineEnd::Cr:
+        return u"\r";
+    case TLineEnd::CrLf:
+        return u"\r\n";
+    case TLineEnd::None:
+        break;
+    }
+    return {};
+}
+
+TLineEnd EndOf(QStringView text)
+{
+    return text == u"\n" ? TLineEnd::Lf : text == u"\r" ? TLineEnd::Cr : TLineEnd::CrLf;
+}
+
+// For each of `lines`, the line end of the line of the file it stands for, None when new.
+std::vector<TLineEnd> OwnEnds(const std::vector<size_t>& hashes, const TTextForm& form)
+{
+    const size_t had = form.lineHashes.size(), has = hashes.size();
+    size_t head = 0, tail = 0;
+    while (head < had && head < has && hashes[head] == form.lineHashes[head])
+        ++head;
+    while (tail < had - head && tail < has - head &&
+           hashes[has - 1 - tail] == form.lineHashes[had - 1 - tail])
+        ++tail;
+    std::vector<TLineEnd> ends(has, TLineEnd::None);
+    for (size_t i = 0; i < has; ++i) {
+        // Unchanged lines at the end keep theirs; between, line i of the change stands for
+        // line i of what it replaced.
+        const size_t from = i >= has - tail ? had - (has - i) : i;
+        if (from < had - (i >= has - tail ? 0 : tail))
+            ends[i] = form.lineEnds[from];
+    }
+    return ends;
+}
+} // namespace
+
+QString JoinInOwnForm(const QStringList& lines, bool finalBreak, TTextForm& form)
+{
+    std::vector<size_t> hashes;
+    hashes.reserve(lines.size());
+    for (const QString& line : lines)
+        hashes.push_back(LineHash(line));
+    std::vector<TLineEnd> ends = OwnEnds(hashes, form);
+    const bool endedWithBreak = !form.lineEnds.empty() && form.lineEnds.back() != TLineEnd::None;
+    const TLineEnd usual = EndOf(form.lineEnd);
+    QString text;
+    for (size_t i = 0; i < ends.size(); ++i) {
+        const bool last = i + 1 == ends.size();
+        if (ends[i] == TLineEnd::None && (!last || finalBreak || endedWithBreak))
+            ends[i] = i > 0 ? ends[i - 1] : usual;
+        else if (last && !finalBreak && !endedWithBreak)
+            ends[i] = TLineEnd::None;
+        text += lines.at(static_cast<qsizetype>(i));
+        text += EndText(ends[i]);
+    }
+    form.lineHashes = std::move(hashes);
+    form.lineEnds = std::move(ends);
+    return text;
+}
+
+namespace {
 bool StartsLine(const QString& text, qsizetype at)
 {
     return at == 0 || text.at(at - 1) == u'\n' || text.at(at - 1) == u'\r';
@@ -84,14 +177,18 @@ QString DecodeAsFound(const QByteArray& bytes, TTextForm& form)
 {
     form.lineEnd = LineEndOf(bytes);
     form.byteOrderMark = false;
+    QString text;
     if (TextCodec::Detect(bytes) == TextCodec::TEncoding::Utf8) {
         form.encoding = TextCodec::TEncoding::Utf8;
         form.byteOrderMark = bytes.startsWith(kByteOrderMark);
         // Valid UTF-8 as a whole is valid line by line: the codec gives it back unchanged.
-        return TextCodec::Decode(form.byteOrderMark ? bytes.sliced(kByteOrderMark.size()) : bytes);
+        text = TextCodec::Decode(form.byteOrderMark ? bytes.sliced(kByteOrderMark.size()) : bytes);
+    } else {
+        form.encoding = TextCodec::TEncoding::Windows1252;
+        text = TextCodec::DecodeWindows1252(bytes);
     }
-    form.encoding = TextCodec::TEncoding::Windows1252;
-    return TextCodec::DecodeWindows1252(bytes);
+    RecordLines(text, form);
+    return text;
 }
 
 QByteArray EncodeAsFound(const QString& text, const TTextForm& form)

@@ -4,19 +4,34 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
+
+#include <vector>
 
 // The notes file's line forms and its bytes: the default file in the program's own form, any
 // other file in the form it was found in, so that writing it back changes no byte the user
 // did not change.
 namespace NotesText {
 
-// How another file was written: its encoding, its line end, a UTF-8 byte-order mark.
+enum class TLineEnd : quint8
+{
+    None,
+    Lf,
+    Cr,
+    CrLf
+};
+
+// How another file was written: its encoding, its first line end (given to new lines that
+// have no neighbour to follow), a UTF-8 byte-order mark, and each line's own line end.
 struct TTextForm
 {
     TextCodec::TEncoding encoding = TextCodec::TEncoding::Windows1252;
     QString lineEnd = QStringLiteral("\r\n");
     bool byteOrderMark = false;
+    // A hash of each line as written, to find the lines a change left as they were.
+    std::vector<size_t> lineHashes;
+    std::vector<TLineEnd> lineEnds;
 };
 
 // "Mnemo_" and the date-time text of now.
@@ -38,6 +53,13 @@ QString DecodeAsFound(const QByteArray& bytes, TTextForm& form);
 // `text`, whose lines end with form.lineEnd, in the file's own form; UTF-8 when a character
 // does not fit Windows-1252 any more.
 QByteArray EncodeAsFound(const QString& text, const TTextForm& form);
+
+// The lines, each with the line end it had in the file written as `form` describes (the lines
+// left unchanged at the start and at the end are found by their hashes; a changed line keeps
+// the end of the line it replaces); a line added takes the end of the line before it. The last
+// line ends when `finalBreak` is set or the file ended with a line end. `form` then describes
+// the text returned.
+QString JoinInOwnForm(const QStringList& lines, bool finalBreak, TTextForm& form);
 
 // The document's raw text (blocks separated by U+2029) with `lineEnd` between the lines.
 QString WithLineEnds(const QString& raw, QStringView lineEnd);

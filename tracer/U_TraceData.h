@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/U_FileStamp.h"
 #include "tracer/U_DateTime.h"
 #include "tracer/U_TraceGrid.h"
 #include "tracer/U_TraceTable.h"
@@ -44,6 +45,9 @@ public:
     // Set by a load that met a line it could not read or a file it could not open: the
     // file is kept under a dated name before it is next rewritten.
     bool unreadLinesPending = false;
+    // What the trace file held when last read or written: a version changed since by another
+    // program is kept aside before the file is rewritten from memory.
+    TFileStamp fileStamp;
     // Called by ResetTrace once the trace is emptied: the sampler forgets its current
     // origin there (LastProc's process name := empty).
     std::function<void()> onReset;

@@ -3,6 +3,7 @@
 #include "core/U_Dialogs.h"
 #include "core/U_FileReason.h"
 #include "core/U_Glb.h"
+#include "core/U_TextCodec.h"
 #include "core/U_TextFile.h"
 #include "tracer/U_TraceLine.h"
 #include "tracer/U_TraceReader.h"
@@ -12,9 +13,12 @@
 namespace {
 void ReadTraceRows(TTraceData& data, const QString& path)
 {
-    QString text;
+    QByteArray bytes;
     TTraceReader reader;
-    if (!TextFile::Read(path, text) || !reader.Read(text))
+    const bool read = TextFile::ReadBytes(path, bytes);
+    if (read)
+        data.fileStamp = TFileStamp::Of(path, bytes);
+    if (!read || !reader.Read(TextCodec::Decode(bytes)))
         data.unreadLinesPending = true;
     data.AddRows(std::move(reader.procs), std::move(reader.rows));
 }
@@ -40,6 +44,21 @@ bool KeepUnreadOriginal(TTraceData& data, QString* error = nullptr)
                      kept);
     return true;
 }
+
+// The file as a whole, unless another program's version of it could not be kept aside first.
+bool RewriteTrace(TTraceData& data, const QString& text, QString* error)
+{
+    const QString path = TraceFilePath();
+    const QByteArray bytes = TextCodec::Encode(text);
+    QString kept;
+    if (!FileStamp::KeepOthersVersion(path, data.fileStamp, kept))
+        return false;
+    const bool written = TextFile::ReplaceBytes(path, bytes, error);
+    if (written)
+        data.fileStamp = TFileStamp::Of(path, bytes);
+    FileStamp::TellKeptVersion(path, kept);
+    return written;
+}
 } // namespace
 
 QString TraceFilePath()
@@ -52,9 +71,10 @@ void LoadTrace(TTraceData& data, bool defaultNotesInUse)
     const QString path = TraceFilePath();
     const bool used = defaultNotesInUse && Glb().TracerWindowPending && data.lastRow() == -1;
     // Load errors are silent: a file that cannot be created now is created by the next save.
-    if (!QFileInfo::exists(path))
-        TextFile::Replace(path, QString());
-    else if (used)
+    if (!QFileInfo::exists(path)) {
+        if (TextFile::ReplaceBytes(path, QByteArray()))
+            data.fileStamp = TFileStamp::Of(path, QByteArray());
+    } else if (used)
         ReadTraceRows(data, path);
     Glb().NoRowTodayAtLoad = data.NoRowToday(NowDateTime());
 }
@@ -64,7 +84,7 @@ bool SaveTrace(TTraceData& data)
     const QString path = TraceFilePath();
     QString error;
     const bool saved = KeepUnreadOriginal(data, &error) &&
-                       TextFile::Replace(path, TraceLine::GridText(data.grid, false), &error);
+                       RewriteTrace(data, TraceLine::GridText(data.grid, false), &error);
     if (!saved)
         ShowPlainMessage(WithReason(path + QStringLiteral(" est-il ouvert ?"), error));
     return saved;
@@ -84,7 +104,7 @@ void ResetTrace(TTraceData& data)
 {
     const QString path = TraceFilePath();
     QString error;
-    if (!KeepUnreadOriginal(data, &error) || !TextFile::Replace(path, QString(), &error))
+    if (!KeepUnreadOriginal(data, &error) || !RewriteTrace(data, QString(), &error))
         ShowPlainMessage(WithReason(path + QStringLiteral(" est-il ouvert ?"), error));
     data.Clear();
     Glb().TracerWindowPending = true;

@@ -301,7 +301,8 @@ TEST_F(Alarms, AFailedAppendLeavesNoHalfRecord)
     setrlimit(RLIMIT_FSIZE, &small);
     alarms.AppendAlarm("07/12/2026", "11:00:00", {"un sujet assez long pour ne pas tenir"});
     setrlimit(RLIMIT_FSIZE, &before);
-    EXPECT_EQ(dialogs->plainMessages, QStringList(Path() + " occupé ?"));
+    EXPECT_EQ(dialogs->plainMessages,
+              QStringList(Path() + " occupé ? (taille de fichier maximale atteinte)"));
     EXPECT_EQ(ReadBytes(Path()), file);
     alarms.StartAlarms();
     EXPECT_EQ(dialogs->plainMessages.size(), 1);
@@ -321,4 +322,45 @@ TEST_F(Alarms, AFileThatCannotBeWrittenOrReadIsTold)
     alarms.rxClockerAlarm();
     EXPECT_EQ(dialogs->plainMessages.last(), "breakPoint.csv corrompu ou absent du disque.");
     EXPECT_EQ(Armed(), "off");
+}
+
+// The list counts the records as it read them: when another program changed the file since,
+// the record removed is still the one the user chose, found by its text, and that version of
+// the file is kept aside first; a record gone meanwhile removes nothing.
+TEST_F(Alarms, RemovingARecordFromAFileChangedSinceItWasListed)
+{
+    const QByteArray a = "08/12/2026;10:00:00;a\r\n", b = "08/12/2026;11:00:00;b\r\n",
+                     c = "08/12/2026;12:00:00;c\r\n", x = "08/12/2026;09:00:00;x\r\n";
+    const QString kept = AppFolder() + "breakPoint_modifié_07-12-2026à09-30-00.csv";
+    Write(a + b + c);
+    QStringList listed;
+    ASSERT_TRUE(alarms.ReadListedAlarms(listed));
+    ASSERT_EQ(listed.size(), 3);
+    Write(x + a + b + c);
+    EXPECT_TRUE(alarms.RemoveAlarmRecord(1));
+    EXPECT_EQ(ReadBytes(Path()), x + a + c);
+    EXPECT_EQ(ReadBytes(kept), x + a + b + c);
+    ASSERT_EQ(dialogs->plainMessages.size(), 1);
+    EXPECT_TRUE(dialogs->plainMessages.first().contains(kept));
+
+    // Unchanged since: removed by its place, nothing kept.
+    ASSERT_TRUE(alarms.ReadListedAlarms(listed));
+    EXPECT_TRUE(alarms.RemoveAlarmRecord(0));
+    EXPECT_EQ(ReadBytes(Path()), a + c);
+    EXPECT_EQ(dialogs->plainMessages.size(), 1);
+
+    // The place after the last record listed is no record another program appended.
+    ASSERT_TRUE(alarms.ReadListedAlarms(listed));
+    Write(a + c + x);
+    EXPECT_TRUE(alarms.RemoveAlarmRecord(2));
+    EXPECT_EQ(ReadBytes(Path()), a + c + x);
+
+    ASSERT_TRUE(alarms.ReadListedAlarms(listed));
+    Write(a + x);
+    dialogs->plainMessages.clear();
+    EXPECT_FALSE(alarms.RemoveAlarmRecord(1));
+    EXPECT_EQ(ReadBytes(Path()), a + x);
+    ASSERT_EQ(dialogs->plainMessages.size(), 1);
+    EXPECT_TRUE(dialogs->plainMessages.first().contains("rien n'est supprimé"));
+    EXPECT_FALSE(QFileInfo::exists(kept.chopped(4) + "_2.csv"));
 }

@@ -153,6 +153,22 @@ TEST_F(ListAlarms, ConfirmedSelectionRemovesTheRecordOfTheRowAndClosesWith2)
     }
 }
 
+// A record another program added at the top while the list was open: the row clicked still
+// removes the record it shows, and that version of the file is kept aside.
+TEST_F(ListAlarms, TheRowClickedRemovesItsRecordFromAFileChangedSinceTheList)
+{
+    ASSERT_TRUE(WriteBytes(FilePath(), kThreeRecords));
+    dialogs->AnswerNext(1);
+    auto list = Open();
+    const QByteArray added = "23/12/2026;08:00:00;Ajoutée ailleurs\r\n";
+    ASSERT_TRUE(WriteBytes(FilePath(), added + kThreeRecords));
+    EXPECT_EQ(RunModal(*list, [&]() { ClickCell(*list, 1, 3); }), 2);
+    const QStringList all = QString::fromUtf8(kThreeRecords).split("\r\n", Qt::SkipEmptyParts);
+    EXPECT_EQ(FileLines(), QStringList({QString::fromUtf8(added).trimmed(), all[0], all[2]}));
+    EXPECT_EQ(ReadBytes(AppFolder() + "breakPoint_modifié_07-12-2026à09-30-00.csv"),
+              added + kThreeRecords);
+}
+
 TEST_F(ListAlarms, CancelledOrKeyboardSelectionAndTypedTextLeaveTheFile)
 {
     ASSERT_TRUE(WriteBytes(FilePath(), kThreeRecords));

@@ -311,3 +311,27 @@ TEST_F(Settings, AFileNotReadWholeIsKeptOnceAndTheMessageSaysWhere)
     EXPECT_EQ(SettingsLoadMessage(), base);
     EXPECT_EQ(SettingsLoadMessage(kept), base + "\r\rLe fichier lu est conservé sous " + kept);
 }
+
+// A value another program changed in the file since the load is overwritten by the program's
+// own at the next save; that version is kept aside first and the user told, once.
+TEST_F(Settings, AVersionChangedByAnotherProgramIsKeptBeforeTheSave)
+{
+    Write();
+    TSaved values;
+    TFileStamp stamp;
+    ASSERT_TRUE(LoadSettings(path, values.state, values.place, kScreen, kMain, &stamp));
+    values.state.Options.StartAsIcon = false;
+    ASSERT_TRUE(SaveSettings(path, values.state, values.place.main, false, true, &stamp));
+    EXPECT_TRUE(dialogs->plainMessages.isEmpty());
+
+    Write(FullLines(), {{11, "Option ClipBoard=1"}});
+    const QByteArray theirs = ReadBytes(path);
+    ASSERT_TRUE(SaveSettings(path, values.state, values.place.main, false, true, &stamp));
+    const QString kept = home.filePath("ConfigMnemo_modifié_07-12-2026à09-30-00.ini");
+    EXPECT_EQ(ReadBytes(kept), theirs);
+    ASSERT_EQ(dialogs->plainMessages.size(), 1);
+    EXPECT_TRUE(dialogs->plainMessages.first().contains(kept));
+    values.state.Options.ClipboardCapture = true;
+    ASSERT_TRUE(SaveSettings(path, values.state, values.place.main, false, true, &stamp));
+    EXPECT_EQ(dialogs->plainMessages.size(), 1);
+}

@@ -2,6 +2,12 @@
 #include "TestFiles.h"
 #include "notes/U_NotesPad.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
 namespace {
 class OtherFile : public TarvelleTest
 {
@@ -80,4 +86,76 @@ TEST_F(OtherFile, AFileWithNulBytesIsRefusedAndNeverWritten)
     pad.AppendLine("x");
     pad.SaveNotes();
     EXPECT_EQ(ReadBytes(path), binary);
+}
+
+// Each line keeps its own line end through an edit: the lines before and after a change keep
+// theirs, a changed line the one of the line it replaces, an added line the one before it;
+// a file ending with a line end still does, even when the user typed on past it.
+TEST_F(OtherFile, EveryLineKeepsItsOwnLineEnd)
+{
+    ASSERT_TRUE(WriteBytes(path, "x\ry\r\n\r\n"));
+    ASSERT_TRUE(Show(path));
+    pad.AppendLine("z");
+    ASSERT_TRUE(pad.SaveNotes());
+    EXPECT_EQ(ReadBytes(path), "x\ry\r\n\r\nz\r\n");
+
+    ASSERT_TRUE(WriteBytes(path, "a\rb\nc\r\nd\n"));
+    ASSERT_TRUE(Show(path));
+    QTextCursor cursor(pad.Document()->findBlockByNumber(1));
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    cursor.insertText("B\nnew"); // "b" becomes "bB", then a new line after it
+    ASSERT_TRUE(pad.SaveNotes());
+    EXPECT_EQ(ReadBytes(path), "a\rbB\nnew\nc\r\nd\n");
+
+    cursor = QTextCursor(pad.Document()->findBlockByNumber(0));
+    cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, 2);
+    cursor.removeSelectedText(); // "a" and "bB" go
+    ASSERT_TRUE(pad.SaveNotes());
+    EXPECT_EQ(ReadBytes(path), "new\nc\r\nd\n");
+
+    cursor = QTextCursor(pad.Document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText("typed at the end");
+    ASSERT_TRUE(pad.SaveNotes());
+    EXPECT_EQ(ReadBytes(path), "new\nc\r\nd\ntyped at the end\n");
+
+    // A file without a final line end keeps none when its last line changes.
+    ASSERT_TRUE(WriteBytes(path, "p\r\nq"));
+    ASSERT_TRUE(Show(path));
+    cursor = QTextCursor(pad.Document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText("!");
+    ASSERT_TRUE(pad.SaveNotes());
+    EXPECT_EQ(ReadBytes(path), "p\r\nq!");
+}
+
+// The program's own data files change under it while it runs: none is taken as another
+// file, by whatever path it is reached.
+TEST_F(OtherFile, TheProgramsOwnDataFilesAreRefused)
+{
+    ASSERT_TRUE(WriteBytes(AppFolder() + "Traceur.csv", "t\r\n"));
+    ASSERT_TRUE(WriteBytes(AppFolder() + "breakPoint.csv", "b\r\n"));
+    ASSERT_TRUE(QDir(home.path()).mkpath("elsewhere"));
+    const QString link = home.filePath("elsewhere/alarmes.csv");
+    ASSERT_TRUE(QFile::link(AppFolder() + "breakPoint.csv", link));
+    const struct
+    {
+        QString path;
+        QString name;
+    } cases[] = {
+        {AppFolder() + "Traceur.csv", "Traceur.csv"},
+        {link, "breakPoint.csv"},
+        {home.filePath("elsewhere/../Traceur.csv"), "Traceur.csv"},
+        {AppFolder() + "ConfigMnemo.ini", "ConfigMnemo.ini"}, // not there yet
+    };
+    for (const auto& c : cases) {
+        dialogs->plainMessages.clear();
+        EXPECT_FALSE(pad.UseOtherFile(c.path)) << c.path.toStdString();
+        EXPECT_TRUE(pad.DefaultNotesInUse());
+        ASSERT_EQ(dialogs->plainMessages.size(), 1);
+        EXPECT_TRUE(dialogs->plainMessages.first().startsWith(c.name + " est un fichier"));
+    }
+    EXPECT_EQ(ReadBytes(AppFolder() + "breakPoint.csv"), "b\r\n");
+    ASSERT_TRUE(WriteBytes(home.filePath("elsewhere/Traceur.csv"), "mine\r\n"));
+    EXPECT_TRUE(Show(home.filePath("elsewhere/Traceur.csv")));
 }

@@ -247,3 +247,34 @@ TEST_F(TraceFileTest, FormulaLookingCellsGoOutBehindAnApostropheAndComeBackWitho
     EXPECT_EQ(hand.grid.Cell(0, 1) + "|" + hand.grid.Cell(1, 1), "=x|'x");
     EXPECT_TRUE(hand.unreadLinesPending);
 }
+
+// Rows another program wrote into the trace file since it was read are never replaced unseen
+// from memory: that version is kept aside, said once, and the save goes on. A reset keeps it as
+// well; the program's own saves and the archive are no change.
+TEST_F(TraceFileTest, AVersionChangedByAnotherProgramIsKeptBeforeARewrite)
+{
+    WriteBytes(TraceFilePath(), kLineA);
+    ASSERT_EQ(Load(data), "1 rows, one today");
+    AddRow("B.EXE", "deux");
+    EXPECT_TRUE(SaveTrace(data));
+    EXPECT_FALSE(TraceurFile(data).isEmpty());
+    EXPECT_TRUE(SaveTrace(data));
+    EXPECT_EQ(dialogs->plainMessages, QStringList());
+
+    const QByteArray theirs = kLineA + kLineB + "C.EXE;trois" + kTimes + "\r\n";
+    WriteBytes(TraceFilePath(), theirs);
+    EXPECT_TRUE(SaveTrace(data));
+    const QString kept = AppFolder() + "Traceur_modifié_07-12-2026à09-30-00.csv";
+    EXPECT_EQ(Bytes(kept), theirs);
+    ASSERT_EQ(dialogs->plainMessages.size(), 1);
+    EXPECT_TRUE(dialogs->plainMessages.first().contains(kept));
+    EXPECT_EQ(Bytes(), kLineA + kLineB);
+    EXPECT_TRUE(SaveTrace(data));
+    EXPECT_EQ(dialogs->plainMessages.size(), 1);
+
+    WriteBytes(TraceFilePath(), theirs);
+    ResetTrace(data);
+    EXPECT_EQ(Bytes(kept.chopped(4) + "_2.csv"), theirs);
+    EXPECT_EQ(Bytes(), "");
+    EXPECT_EQ(dialogs->plainMessages.size(), 2);
+}
