@@ -18,15 +18,16 @@ bool ReadLines(const QString& path, QStringList& lines, QString* error = nullptr
 bool ReadBytes(const QString& path, QByteArray& bytes, QString* error = nullptr);
 
 // Replaces the file as a whole: either the new content is there completely or the old
-// file is left untouched. A file that grants no write permission is never replaced, even
-// to root. A symbolic link stays: the file it points to is replaced.
+// file is left untouched. A file or folder that grants no write permission is never changed,
+// even by root. A symbolic link stays: the file it points to is replaced.
 bool Replace(const QString& path, const QString& text, QString* error = nullptr);
 bool ReplaceLines(const QString& path, const QStringList& lines, QString* error = nullptr);
 // The same with bytes already encoded, written as they are.
 bool ReplaceBytes(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 // Appends whole lines in one write. A last line left without its line end gets one first,
-// in the same write, so that no line is ever joined to another.
+// in the same write, so that no line is ever joined to another. A file that grants no write
+// permission is left as it is, as a replace leaves it.
 bool AppendLines(const QString& path, const QStringList& lines, QString* error = nullptr);
 
 // Replaces the file as a whole through a temporary file of the given name made beside it
