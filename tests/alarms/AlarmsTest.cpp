@@ -230,6 +230,19 @@ TEST_F(Alarms, RecordsThatCanNeverRingAreToldAtStartOnceAndKept)
     EXPECT_EQ(dialogs->plainMessages.last(),
               kCannotRing + "breakPoint.csv, ligne 7 : heure illisible « 25:00:00 »");
     EXPECT_EQ(dialogs->plainMessages.size(), 2);
+
+    // Many are counted past the first ten, in the same one message.
+    QByteArray many;
+    for (int day = 32; day < 44; ++day)
+        many += QByteArray::number(day) + "/12/2026;08:00:00;x\r\n";
+    Write(many);
+    TAlarms other;
+    other.StartAlarms();
+    ASSERT_EQ(dialogs->plainMessages.size(), 3);
+    const QStringList told = dialogs->plainMessages.last().split(u'\n');
+    ASSERT_EQ(told.size(), 12);
+    EXPECT_EQ(told[10], "breakPoint.csv, ligne 10 : date illisible « 41/12/2026 »");
+    EXPECT_EQ(told[11], "… et 2 autres alarmes illisibles.");
 }
 
 // Files other editors wrote: a leading UTF-8 mark, UTF-16 in either byte order. Their first
