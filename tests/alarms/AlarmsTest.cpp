@@ -245,12 +245,11 @@ TEST_F(Alarms, RecordsThatCanNeverRingAreToldAtStartOnceAndKept)
     EXPECT_EQ(told[11], "… et 2 autres alarmes illisibles.");
 }
 
-// Files other editors wrote: a leading UTF-8 mark, UTF-16 in either byte order. Their first
-// record rings like any other.
+// Files other editors wrote: a leading UTF-8 mark, UTF-16 in either byte order, no final line
+// end. Their first record rings like any other, and an append joins no two records.
 TEST_F(Alarms, AByteOrderMarkOrUtf16SpoilsNoRecord)
 {
-    const QString records =
-        QStringLiteral("07/12/2026;10:00:00;réunion\r\n07/12/2026;11:00:00;b\r\n");
+    const QString records = QStringLiteral("07/12/2026;10:00:00;réunion\r\n07/12/2026;11:00:00;b");
     QStringEncoder little(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
     QStringEncoder big(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom);
     for (const QByteArray& file :
@@ -270,6 +269,7 @@ TEST_F(Alarms, AByteOrderMarkOrUtf16SpoilsNoRecord)
         ASSERT_TRUE(TextFile::ReadLines(Path(), lines));
         EXPECT_EQ(lines, QStringList({"07/12/2026;10:00:00;réunion", "07/12/2026;11:00:00;b",
                                       "07/12/2026;12:00:00;c"}));
+        EXPECT_FALSE(ReadBytes(Path()).contains('\0')) << "UTF-16 is never appended to";
     }
     EXPECT_TRUE(dialogs->plainMessages.isEmpty());
 }
