@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace PdfFile {
@@ -69,7 +70,10 @@ bool IsWhole(const QByteArray& bytes)
 bool Commit(const QString& temporary, const QString& path)
 {
     QByteArray bytes;
-    const bool whole = ReadWhole(temporary, bytes) && IsWhole(bytes) && Synced(temporary);
+    // The trace's window titles are the user's alone, whatever the umask.
+    const bool whole = ReadWhole(temporary, bytes) && IsWhole(bytes) &&
+                       ::chmod(QFile::encodeName(temporary).constData(), 0600) == 0 &&
+                       Synced(temporary);
     if (whole && ::rename(QFile::encodeName(temporary).constData(),
                           QFile::encodeName(path).constData()) == 0)
         return true;

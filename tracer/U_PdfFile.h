@@ -14,8 +14,8 @@ void RemoveLeftovers(const QString& folder);
 // Whether these are a whole PDF: the trailer is there and the cross-reference table stands at
 // the offset it gives, which a file that lost bytes on the way no longer has.
 bool IsWhole(const QByteArray& bytes);
-// Gives the written `temporary` the name `path` once it is whole and on the disk; otherwise,
-// or when that fails, removes it. False then.
+// Gives the written `temporary` the name `path`, readable by the user alone, once it is whole
+// and on the disk; otherwise, or when that fails, removes it. False then.
 bool Commit(const QString& temporary, const QString& path);
 
 } // namespace PdfFile

@@ -230,14 +230,26 @@ TEST_F(Alarms, RecordsThatCanNeverRingAreToldAtStartOnceAndKept)
     EXPECT_EQ(dialogs->plainMessages.last(),
               kCannotRing + "breakPoint.csv, ligne 7 : heure illisible « 25:00:00 »");
     EXPECT_EQ(dialogs->plainMessages.size(), 2);
+
+    // Many are counted past the first ten, in the same one message.
+    QByteArray many;
+    for (int day = 32; day < 44; ++day)
+        many += QByteArray::number(day) + "/12/2026;08:00:00;x\r\n";
+    Write(many);
+    TAlarms other;
+    other.StartAlarms();
+    ASSERT_EQ(dialogs->plainMessages.size(), 3);
+    const QStringList told = dialogs->plainMessages.last().split(u'\n');
+    ASSERT_EQ(told.size(), 12);
+    EXPECT_EQ(told[10], "breakPoint.csv, ligne 10 : date illisible « 41/12/2026 »");
+    EXPECT_EQ(told[11], "… et 2 autres alarmes illisibles.");
 }
 
-// Files other editors wrote: a leading UTF-8 mark, UTF-16 in either byte order. Their first
-// record rings like any other.
+// Files other editors wrote: a leading UTF-8 mark, UTF-16 in either byte order, no final line
+// end. Their first record rings like any other, and an append joins no two records.
 TEST_F(Alarms, AByteOrderMarkOrUtf16SpoilsNoRecord)
 {
-    const QString records =
-        QStringLiteral("07/12/2026;10:00:00;réunion\r\n07/12/2026;11:00:00;b\r\n");
+    const QString records = QStringLiteral("07/12/2026;10:00:00;réunion\r\n07/12/2026;11:00:00;b");
     QStringEncoder little(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
     QStringEncoder big(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom);
     for (const QByteArray& file :
@@ -257,6 +269,7 @@ TEST_F(Alarms, AByteOrderMarkOrUtf16SpoilsNoRecord)
         ASSERT_TRUE(TextFile::ReadLines(Path(), lines));
         EXPECT_EQ(lines, QStringList({"07/12/2026;10:00:00;réunion", "07/12/2026;11:00:00;b",
                                       "07/12/2026;12:00:00;c"}));
+        EXPECT_FALSE(ReadBytes(Path()).contains('\0')) << "UTF-16 is never appended to";
     }
     EXPECT_TRUE(dialogs->plainMessages.isEmpty());
 }

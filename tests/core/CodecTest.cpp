@@ -205,21 +205,6 @@ TEST_F(TextFiles, AnAppendCutShortLeavesTheFileAsItWas)
     EXPECT_EQ(ReadBytes(path), old + "\r\n08/12/2026;09:00:00;b\r\n");
 }
 
-// A UTF-16 file is never appended to in another encoding: it is rewritten whole, its old
-// lines kept, in the program's own encoding.
-TEST_F(TextFiles, AppendingToAUtf16FileRewritesItWhole)
-{
-    const QString path = home.filePath("alarms.csv");
-    for (const bool ended : {true, false}) {
-        const QString lines =
-            ended ? QStringLiteral("un\r\ncafé\r\n") : QStringLiteral("un\r\ncafé");
-        const QByteArray bytes = Utf16(lines, QStringConverter::Utf16LE);
-        WriteBytes(path, bytes);
-        ASSERT_TRUE(TextFile::AppendLines(path, {"deux"}));
-        EXPECT_EQ(ReadBytes(path), "un\r\ncaf\xE9\r\ndeux\r\n");
-    }
-}
-
 // A FIFO or a device in a file's place is neither read, appended to nor replaced; a link to a
 // regular file is followed both ways and stays a link.
 TEST_F(TextFiles, OnlyRegularFilesAreReadOrWrittenAndALinkStaysALink)

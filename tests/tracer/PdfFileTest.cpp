@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+
 namespace {
 // A small PDF laid out as the PDF writer does it: objects, the cross-reference table, the
 // trailer giving the table's offset.
@@ -57,6 +59,9 @@ TEST_F(PdfFiles, OnlyAWholeFileTakesItsNameAndATruncatedOneIsRemoved)
     ASSERT_TRUE(PdfFile::Commit(temporary, path));
     EXPECT_EQ(ReadBytes(path), SmallPdf());
     EXPECT_FALSE(QFile::exists(temporary));
+    struct stat info = {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
 // Leftovers of prints that never ended go; the user's own files, however named, stay.
