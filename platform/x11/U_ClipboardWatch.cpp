@@ -1,0 +1,146 @@
+#include "platform/x11/U_ClipboardWatch.h"
+
+#include "platform/x11/U_SelectionTransfer.h"
+
+#include <QSocketNotifier>
+
+#include <algorithm>
+
+namespace {
+constexpr qsizetype kRemembered = 32;
+// An owner left in the middle of an incremental transfer may wait that long for us.
+constexpr int kHangingQuietMs = 30000;
+constexpr int kAbandonedQuietMs = 2000;
+} // namespace
+
+TClipboardWatch::TClipboardWatch(qint64 maxBytes, std::function<bool()> wanted,
+                                 std::function<void(const TClipboardText&)> onText)
+    : maxBytes(maxBytes), wanted(std::move(wanted)), onText(std::move(onText))
+{
+    if (!x.IsValid())
+        return;
+    timeout.setSingleShot(true);
+    timeout.setInterval(kAnswerTimeoutMs);
+    connect(&timeout, &QTimer::timeout, this, [this]() {
+        Close(kHangingQuietMs);
+        StartNext();
+        Drain();
+    });
+    notifier = std::make_unique<QSocketNotifier>(x.FileDescriptor(), QSocketNotifier::Read);
+    connect(notifier.get(), &QSocketNotifier::activated, this, &TClipboardWatch::Drain);
+    // Xlib may have queued events while it waited for a reply; the notifier would not see them.
+    Drain();
+}
+
+TClipboardWatch::~TClipboardWatch() = default;
+
+void TClipboardWatch::Drain()
+{
+    TXSelectionEvent event;
+    while (x.Next(event))
+        Handle(event);
+    x.Flush();
+}
+
+void TClipboardWatch::Handle(const TXSelectionEvent& event)
+{
+    using TKind = TXSelectionEvent::TKind;
+    if (event.kind == TKind::OwnerChanged) {
+        OwnerChanged({event.owner, event.time});
+    } else if (event.kind == TKind::Converted) {
+        if (transfer && transfer->Converted(event))
+            Progressed();
+        else
+            DropStale(event);
+    } else if (event.kind == TKind::PropertyNew) {
+        if (transfer && transfer->PropertyNew(event.property))
+            Progressed();
+    }
+}
+
+void TClipboardWatch::OwnerChanged(const TCopy& copy)
+{
+    if (copy.owner != 0 && (done.contains(copy) || (transfer && current == copy) || next == copy))
+        return;
+    // The clipboard holds a newer copy now: an answer still to come could be the newer text.
+    if (transfer && transfer->AwaitingText())
+        Close(kAbandonedQuietMs);
+    next.reset();
+    if (copy.owner != 0)
+        next = copy;
+    StartNext();
+}
+
+void TClipboardWatch::StartNext()
+{
+    if (transfer || !next)
+        return;
+    current = *next;
+    next.reset();
+    if (wanted && !wanted()) {
+        Remember(current);
+        return;
+    }
+    transfer = std::make_unique<TSelectionTransfer>(x, FreeProperty(), current.time, maxBytes);
+    transfer->Start();
+    timeout.start();
+}
+
+void TClipboardWatch::Progressed()
+{
+    if (transfer->Outcome() == TSelectionTransfer::TOutcome::Pending) {
+        timeout.start();
+        return;
+    }
+    const bool taken = transfer->Outcome() == TSelectionTransfer::TOutcome::Taken;
+    const TClipboardText result = transfer->Result();
+    Close(transfer->LeftHanging() ? kHangingQuietMs : 0);
+    StartNext();
+    if (taken)
+        onText(result);
+}
+
+void TClipboardWatch::Close(int quietMs)
+{
+    const quint32 property = transfer->Property();
+    for (int i = 0; i < TXSelection::kPropertyCount; ++i) {
+        if (x.Property(i) == property)
+            propertyQuiet[i] = QDeadlineTimer(quietMs);
+    }
+    Remember(current);
+    transfer.reset();
+    timeout.stop();
+}
+
+void TClipboardWatch::DropStale(const TXSelectionEvent& event)
+{
+    // A late answer to a transfer given up: its value would sit on the server for good. An
+    // incremental one is left alone, so that its owner waits instead of sending more.
+    if (event.property == 0 || (transfer && transfer->Property() == event.property))
+        return;
+    if (x.Read(event.property, 0).type != x.Name(TXName::Incr))
+        x.Delete(event.property);
+}
+
+quint32 TClipboardWatch::FreeProperty()
+{
+    int chosen = -1;
+    for (int step = 1; step <= TXSelection::kPropertyCount && chosen < 0; ++step) {
+        const int i = (lastProperty + step) % TXSelection::kPropertyCount;
+        if (propertyQuiet[i].hasExpired())
+            chosen = i;
+    }
+    // All are still quiet: the one free soonest.
+    if (chosen < 0)
+        chosen = static_cast<int>(std::min_element(propertyQuiet.begin(), propertyQuiet.end()) -
+                                  propertyQuiet.begin());
+    lastProperty = chosen;
+    return x.Property(chosen);
+}
+
+void TClipboardWatch::Remember(const TCopy& copy)
+{
+    done.append(copy);
+    if (done.size() > kRemembered)
+        done.removeFirst();
+}

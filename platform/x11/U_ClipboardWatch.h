@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/U_Platform.h"
+#include "platform/x11/U_XSelection.h"
+
+#include <QDeadlineTimer>
+#include <QList>
+#include <QObject>
+#include <QTimer>
+
+#include <array>
+#include <memory>
+#include <optional>
+
+class QSocketNotifier;
+class TSelectionTransfer;
+
+// Watches the CLIPBOARD on an X connection of its own and reads each new copy from its owner
+// one step per answer, so that an owner slow to answer, or one that never does, holds up
+// nothing but its own copy.
+class TClipboardWatch : public QObject
+{
+public:
+    // How long an owner may take over one step of a transfer.
+    static constexpr int kAnswerTimeoutMs = 2000;
+
+    TClipboardWatch(qint64 maxBytes, std::function<bool()> wanted,
+                    std::function<void(const TClipboardText&)> onText);
+    ~TClipboardWatch() override;
+    bool IsValid() const { return notifier != nullptr; }
+
+private:
+    // A copy is one taking of the clipboard: a new owner or a new time.
+    struct TCopy
+    {
+        quint64 owner = 0;
+        quint64 time = 0;
+        bool operator==(const TCopy&) const = default;
+    };
+
+    void Drain();
+    void Handle(const TXSelectionEvent& event);
+    void OwnerChanged(const TCopy& copy);
+    void StartNext();
+    void Progressed();
+    // Ends the transfer; its property rests `quietMs` before it serves again.
+    void Close(int quietMs);
+    void DropStale(const TXSelectionEvent& event);
+    quint32 FreeProperty();
+    void Remember(const TCopy& copy);
+
+    TXSelection x;
+    std::unique_ptr<QSocketNotifier> notifier;
+    QTimer timeout;
+    qint64 maxBytes;
+    std::function<bool()> wanted;
+    std::function<void(const TClipboardText&)> onText;
+    std::unique_ptr<TSelectionTransfer> transfer;
+    TCopy current;
+    std::optional<TCopy> next; // the newest copy not read yet; an older one can no longer be
+    QList<TCopy> done;         // the last copies read or given up, newest last
+    // When each property may serve again: an owner given up on may still write into it.
+    std::array<QDeadlineTimer, TXSelection::kPropertyCount> propertyQuiet{};
+    int lastProperty = 0;
+};
