@@ -36,10 +36,11 @@ TClipboardWatch::~TClipboardWatch() = default;
 
 void TClipboardWatch::Drain()
 {
+    // Sending may read what the server sent meanwhile; the socket then stays quiet for it, so
+    // nothing is left in the queue after the last request went out.
     TXSelectionEvent event;
-    while (x.Next(event))
+    for (x.Flush(); x.Next(event); x.Flush())
         Handle(event);
-    x.Flush();
 }
 
 void TClipboardWatch::Handle(const TXSelectionEvent& event)

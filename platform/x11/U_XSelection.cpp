@@ -3,12 +3,15 @@
 #include <QGuiApplication>
 
 #include <X11/Xatom.h>
+#include <X11/Xlib-xcb.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
 
+#include <cstdlib>
 #include <iterator>
 #include <memory>
 #include <vector>
+#include <xcb/xcb.h>
 
 namespace {
 Display* Dpy(void* display)
@@ -23,6 +26,24 @@ struct TXFree
         if (data)
             XFree(data);
     }
+};
+
+// XFixes' selection notice as the server sends it.
+struct TFixesSelectionNotify
+{
+    quint8 type;
+    quint8 subtype;
+    quint16 sequence;
+    quint32 window;
+    quint32 owner;
+    quint32 selection;
+    quint32 timestamp;
+    quint32 selectionTimestamp;
+};
+
+struct TFreeEvent
+{
+    void operator()(xcb_generic_event_t* event) const { std::free(event); }
 };
 
 // The display Qt shows the windows on; $DISPLAY when Qt runs on another platform.
@@ -67,6 +88,9 @@ bool TXSelection::Open()
     if (!display || !XFixesQueryExtension(Dpy(display), &fixesEventBase, &errorBase))
         return false;
     Display* dpy = Dpy(display);
+    // Events are taken from XCB: Xlib's own queue may keep an event back after the socket was
+    // read, so that the socket notifier never fires for it.
+    XSetEventQueueOwner(dpy, XCBOwnsEventQueue);
     // Atoms live as long as the display; all of them in one round trip.
     QList<QByteArray> atomNames(std::begin(kNames), std::end(kNames));
     for (int i = 0; i < kPropertyCount; ++i)
@@ -92,7 +116,7 @@ bool TXSelection::Open()
 
 int TXSelection::FileDescriptor() const
 {
-    return display ? ConnectionNumber(Dpy(display)) : -1;
+    return display ? xcb_get_file_descriptor(XGetXCBConnection(Dpy(display))) : -1;
 }
 
 void TXSelection::Convert(quint32 target, quint32 property, quint64 time)
@@ -136,26 +160,33 @@ void TXSelection::Delete(quint32 property)
 
 bool TXSelection::Next(TXSelectionEvent& event)
 {
-    Display* dpy = Dpy(display);
-    if (!display || !XPending(dpy))
+    if (!display)
         return false;
-    XEvent x;
-    XNextEvent(dpy, &x);
+    const std::unique_ptr<xcb_generic_event_t, TFreeEvent> x(
+        xcb_poll_for_event(XGetXCBConnection(Dpy(display))));
+    if (!x)
+        return false;
     event = {};
-    if (x.type == fixesEventBase + XFixesSelectionNotify) {
-        const auto& fixes = reinterpret_cast<const XFixesSelectionNotifyEvent&>(x);
+    const int type = x->response_type & 0x7f;
+    if (type == fixesEventBase + XFixesSelectionNotify) {
+        const auto* fixes = reinterpret_cast<const TFixesSelectionNotify*>(x.get());
         event.kind = TXSelectionEvent::TKind::OwnerChanged;
-        event.owner = fixes.owner;
-        event.time = fixes.selection_timestamp;
-    } else if (x.type == SelectionNotify && x.xselection.requestor == window) {
-        event.kind = TXSelectionEvent::TKind::Converted;
-        event.target = static_cast<quint32>(x.xselection.target);
-        event.property = static_cast<quint32>(x.xselection.property);
-        event.time = x.xselection.time;
-    } else if (x.type == PropertyNotify && x.xproperty.window == window &&
-               x.xproperty.state == PropertyNewValue) {
-        event.kind = TXSelectionEvent::TKind::PropertyNew;
-        event.property = static_cast<quint32>(x.xproperty.atom);
+        event.owner = fixes->owner;
+        event.time = fixes->selectionTimestamp;
+    } else if (type == XCB_SELECTION_NOTIFY) {
+        const auto* notify = reinterpret_cast<const xcb_selection_notify_event_t*>(x.get());
+        if (notify->requestor == window) {
+            event.kind = TXSelectionEvent::TKind::Converted;
+            event.target = notify->target;
+            event.property = notify->property;
+            event.time = notify->time;
+        }
+    } else if (type == XCB_PROPERTY_NOTIFY) {
+        const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(x.get());
+        if (notify->window == window && notify->state == XCB_PROPERTY_NEW_VALUE) {
+            event.kind = TXSelectionEvent::TKind::PropertyNew;
+            event.property = notify->atom;
+        }
     }
     return true;
 }

@@ -77,7 +77,8 @@ public:
     void Convert(quint32 target, quint32 property, quint64 time) override;
     TXPropertyValue Read(quint32 property, qint64 maxBytes) override;
     void Delete(quint32 property) override;
-    // The next event, read from the connection if need be; false when none is waiting.
+    // The next event, read from the connection if need be; false when none is waiting. Requests
+    // wait in a buffer until Flush.
     bool Next(TXSelectionEvent& event);
     void Flush();
 
