@@ -14,13 +14,14 @@ constexpr int kAbandonedQuietMs = 2000;
 } // namespace
 
 TClipboardWatch::TClipboardWatch(qint64 maxBytes, std::function<bool()> wanted,
-                                 std::function<void(const TClipboardText&)> onText)
+                                 std::function<void(const TClipboardText&)> onText,
+                                 int answerTimeoutMs)
     : maxBytes(maxBytes), wanted(std::move(wanted)), onText(std::move(onText))
 {
     if (!x.IsValid())
         return;
     timeout.setSingleShot(true);
-    timeout.setInterval(kAnswerTimeoutMs);
+    timeout.setInterval(answerTimeoutMs);
     connect(&timeout, &QTimer::timeout, this, [this]() {
         Close(kHangingQuietMs);
         StartNext();

@@ -25,7 +25,8 @@ public:
     static constexpr int kAnswerTimeoutMs = 2000;
 
     TClipboardWatch(qint64 maxBytes, std::function<bool()> wanted,
-                    std::function<void(const TClipboardText&)> onText);
+                    std::function<void(const TClipboardText&)> onText,
+                    int answerTimeoutMs = kAnswerTimeoutMs);
     ~TClipboardWatch() override;
     bool IsValid() const { return notifier != nullptr; }
 

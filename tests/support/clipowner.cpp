@@ -7,6 +7,7 @@
 //   --secret                        also offers the password managers' hint
 //   --incr CHUNK                    a text over CHUNK bytes goes incrementally, CHUNK at a time
 //   --mute                          takes the clipboard and never answers
+//   --stall                         sends only the first part of an incremental transfer
 // Prints the target of every request it receives, one a line.
 //   --burst N [--rate R]            N copies "copie 1" … "copie N", the next one as soon as the
 //                                   text was fetched, or R a second whatever was fetched
@@ -36,6 +37,7 @@ struct TOptions
     std::string target = "UTF8_STRING";
     bool secret = false;
     bool mute = false;
+    bool stall = false;
     long incrChunk = 0;
     int burst = 0;
     double rate = 0;
@@ -175,7 +177,8 @@ bool TOwner::Write(const XSelectionRequestEvent& request, Atom property)
 void TOwner::NextIncrement(const XPropertyEvent& event)
 {
     if (!increment.active || event.window != increment.requestor ||
-        event.atom != increment.property || event.state != PropertyDelete)
+        event.atom != increment.property || event.state != PropertyDelete ||
+        (o.stall && increment.offset > 0))
         return;
     const size_t part =
         std::min(current.size() - increment.offset, static_cast<size_t>(o.incrChunk));
@@ -292,6 +295,8 @@ int main(int argc, char* argv[])
             options.target = value();
         else if (arg == "--secret")
             options.secret = true;
+        else if (arg == "--stall")
+            options.stall = true;
         else if (arg == "--mute")
             options.mute = true;
         else if (arg == "--incr")
