@@ -64,9 +64,15 @@ void TClipboardWatch::OwnerChanged(const TCopy& copy)
 {
     if (copy.owner != 0 && (done.contains(copy) || (transfer && current == copy) || next == copy))
         return;
-    // The clipboard holds a newer copy now: an answer still to come could be the newer text.
-    if (transfer && transfer->AwaitingText())
-        Close(kAbandonedQuietMs);
+    // Another owner took the clipboard: the one asked no longer holds its copy. The same owner
+    // may still answer for the copy asked, or, ignoring the copy's time, with the newer text:
+    // that answer is kept, and the newer copy is compared with it.
+    if (transfer && transfer->AwaitingText()) {
+        if (copy.owner == current.owner)
+            overtaken = true;
+        else
+            Close(kAbandonedQuietMs);
+    }
     next.reset();
     if (copy.owner != 0)
         next = copy;
@@ -94,16 +100,28 @@ void TClipboardWatch::Progressed()
         timeout.start();
         return;
     }
-    const bool taken = transfer->Outcome() == TSelectionTransfer::TOutcome::Taken;
     const TClipboardText result = transfer->Result();
+    const bool answered = transfer->Outcome() == TSelectionTransfer::TOutcome::Taken;
+    const bool taken = !Repeats(answered, result) && answered;
     Close(transfer->LeftHanging() ? kHangingQuietMs : 0);
     StartNext();
     if (taken)
         onText(result);
 }
 
+bool TClipboardWatch::Repeats(bool answered, const TClipboardText& result)
+{
+    const bool same = answered && previous && previous->owner == current.owner &&
+                      previous->text == result.text && previous->size == result.size;
+    previous.reset();
+    if (overtaken && answered)
+        previous = TAnswer{current.owner, result.text, result.size};
+    return same;
+}
+
 void TClipboardWatch::Close(int quietMs)
 {
+    overtaken = false;
     const quint32 property = transfer->Property();
     for (int i = 0; i < TXSelection::kPropertyCount; ++i) {
         if (x.Property(i) == property)

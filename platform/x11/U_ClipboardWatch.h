@@ -44,6 +44,8 @@ private:
     void OwnerChanged(const TCopy& copy);
     void StartNext();
     void Progressed();
+    // Whether the answer is the one already taken for a copy overtaken by this one.
+    bool Repeats(bool answered, const TClipboardText& result);
     // Ends the transfer; its property rests `quietMs` before it serves again.
     void Close(int quietMs);
     void DropStale(const TXSelectionEvent& event);
@@ -60,6 +62,16 @@ private:
     TCopy current;
     std::optional<TCopy> next; // the newest copy not read yet; an older one can no longer be
     QList<TCopy> done;         // the last copies read or given up, newest last
+    // The current copy's owner took the clipboard again before it answered.
+    bool overtaken = false;
+    // What such an owner answered: the next copy's text may be the same answer again.
+    struct TAnswer
+    {
+        quint64 owner = 0;
+        QString text;
+        qint64 size = 0;
+    };
+    std::optional<TAnswer> previous;
     // When each property may serve again: an owner given up on may still write into it.
     std::array<QDeadlineTimer, TXSelection::kPropertyCount> propertyQuiet{};
     int lastProperty = 0;

@@ -8,6 +8,7 @@
 //   --incr CHUNK                    a text over CHUNK bytes goes incrementally, CHUNK at a time
 //   --mute                          takes the clipboard and never answers
 //   --stall                         sends only the first part of an incremental transfer
+//   --any-time                      answers with the copy it holds whatever time was asked for
 // Prints the target of every request it receives, one a line.
 //   --burst N [--rate R]            N copies "copie 1" … "copie N", the next one as soon as the
 //                                   text was fetched, or R a second whatever was fetched
@@ -38,6 +39,7 @@ struct TOptions
     bool secret = false;
     bool mute = false;
     bool stall = false;
+    bool anyTime = false;
     long incrChunk = 0;
     int burst = 0;
     double rate = 0;
@@ -136,7 +138,7 @@ void TOwner::Answer(const XSelectionRequestEvent& request)
     reply.target = request.target;
     reply.time = request.time;
     const Atom property = request.property == None ? request.target : request.property;
-    const bool inTime = request.time == CurrentTime || request.time >= ownTime;
+    const bool inTime = o.anyTime || request.time == CurrentTime || request.time >= ownTime;
     reply.property = inTime && !lost && Write(request, property) ? property : None;
     XSendEvent(dpy, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
     XFlush(dpy);
@@ -295,6 +297,8 @@ int main(int argc, char* argv[])
             options.target = value();
         else if (arg == "--secret")
             options.secret = true;
+        else if (arg == "--any-time")
+            options.anyTime = true;
         else if (arg == "--stall")
             options.stall = true;
         else if (arg == "--mute")
