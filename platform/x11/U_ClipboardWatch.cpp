@@ -29,7 +29,7 @@ TClipboardWatch::TClipboardWatch(qint64 maxBytes, std::function<bool()> wanted,
     });
     notifier = std::make_unique<QSocketNotifier>(x.FileDescriptor(), QSocketNotifier::Read);
     connect(notifier.get(), &QSocketNotifier::activated, this, &TClipboardWatch::Drain);
-    // Xlib may have queued events while it waited for a reply; the notifier would not see them.
+    // The set-up's requests are still to be sent.
     Drain();
 }
 

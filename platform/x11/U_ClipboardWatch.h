@@ -38,6 +38,12 @@ private:
         quint64 time = 0;
         bool operator==(const TCopy&) const = default;
     };
+    struct TAnswer
+    {
+        quint64 owner = 0;
+        QString text;
+        qint64 size = 0;
+    };
 
     void Drain();
     void Handle(const TXSelectionEvent& event);
@@ -65,12 +71,6 @@ private:
     // The current copy's owner took the clipboard again before it answered.
     bool overtaken = false;
     // What such an owner answered: the next copy's text may be the same answer again.
-    struct TAnswer
-    {
-        quint64 owner = 0;
-        QString text;
-        qint64 size = 0;
-    };
     std::optional<TAnswer> previous;
     // When each property may serve again: an owner given up on may still write into it.
     std::array<QDeadlineTimer, TXSelection::kPropertyCount> propertyQuiet{};
