@@ -84,3 +84,15 @@ TEST_F(ClipboardWatch, ACopyNotWantedIsNeverFetched)
     EXPECT_EQ(texts, QStringList({"voulue"}));
     EXPECT_TRUE(unwanted.readAllStandardOutput().isEmpty());
 }
+
+// The same owner taking the clipboard again with the same time makes no new copy.
+TEST_F(ClipboardWatch, ACopyIsReadOnceWhateverItsOwnerRepeats)
+{
+    Watch();
+    QProcess& repeating = Owner({"--text", "une fois", "--reassert"});
+    ASSERT_TRUE(Asked(repeating, "UTF8_STRING"));
+    ASSERT_TRUE(Asked(Owner({"--text", "repère"}), "UTF8_STRING"));
+    EXPECT_TRUE(Until([this]() { return texts.size() == 2; }));
+    EXPECT_EQ(texts, QStringList({"une fois", "repère"}));
+    EXPECT_FALSE(repeating.readAllStandardOutput().contains("TARGETS"));
+}

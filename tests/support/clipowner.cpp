@@ -8,8 +8,10 @@
 //   --incr CHUNK                    a text over CHUNK bytes goes incrementally, CHUNK at a time
 //   --mute                          takes the clipboard and never answers
 //   --stall                         sends only the first part of an incremental transfer
+//   --reassert                      takes the clipboard again with the same time once the text
+//                                   was fetched
 //   --any-time                      answers with the copy it holds whatever time was asked for
-// Prints the target of every request it receives, one a line.
+// Prints the target of every request it received, one a line, once it was answered.
 //   --burst N [--rate R]            N copies "copie 1" … "copie N", the next one as soon as the
 //                                   text was fetched, or R a second whatever was fetched
 //   --lines                         a copy for each line "TAG SIZE" of the input: TAG, a space
@@ -40,6 +42,7 @@ struct TOptions
     bool mute = false;
     bool stall = false;
     bool anyTime = false;
+    bool reassert = false;
     long incrChunk = 0;
     int burst = 0;
     double rate = 0;
@@ -124,24 +127,24 @@ void TOwner::Handle(XEvent& event)
 
 void TOwner::Answer(const XSelectionRequestEvent& request)
 {
-    // Each request, as it comes, on the output: the tests follow what was asked.
+    if (!o.mute) {
+        XSelectionEvent reply{};
+        reply.type = SelectionNotify;
+        reply.display = dpy;
+        reply.requestor = request.requestor;
+        reply.selection = request.selection;
+        reply.target = request.target;
+        reply.time = request.time;
+        const Atom property = request.property == None ? request.target : request.property;
+        const bool inTime = o.anyTime || request.time == CurrentTime || request.time >= ownTime;
+        reply.property = inTime && !lost && Write(request, property) ? property : None;
+        XSendEvent(dpy, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
+        XFlush(dpy);
+    }
+    // Each request on the output once it was answered: the tests follow what was asked.
     char* name = XGetAtomName(dpy, request.target);
     std::cout << (name ? name : "?") << std::endl;
     XFree(name);
-    if (o.mute)
-        return;
-    XSelectionEvent reply{};
-    reply.type = SelectionNotify;
-    reply.display = dpy;
-    reply.requestor = request.requestor;
-    reply.selection = request.selection;
-    reply.target = request.target;
-    reply.time = request.time;
-    const Atom property = request.property == None ? request.target : request.property;
-    const bool inTime = o.anyTime || request.time == CurrentTime || request.time >= ownTime;
-    reply.property = inTime && !lost && Write(request, property) ? property : None;
-    XSendEvent(dpy, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
-    XFlush(dpy);
 }
 
 bool TOwner::Write(const XSelectionRequestEvent& request, Atom property)
@@ -244,10 +247,17 @@ int TOwner::Run()
             XNextEvent(dpy, &event);
             Handle(event);
         }
-        if (lost && copied >= o.burst)
+        if (lost && copied >= o.burst) {
+            XCloseDisplay(dpy);
             return 0;
+        }
         if (o.burst > 0 && o.rate <= 0 && fetched && NextCopy())
             continue;
+        if (o.reassert && fetched) {
+            o.reassert = false;
+            XSetSelectionOwner(dpy, A("CLIPBOARD"), window, ownTime);
+            XFlush(dpy);
+        }
         if (o.burst > 0 && o.rate > 0 && TClock::now() >= due) {
             due += period;
             NextCopy();
@@ -264,8 +274,10 @@ int TOwner::Run()
         limit.tv_sec = limit.tv_usec / 1000000;
         limit.tv_usec %= 1000000;
         select(ConnectionNumber(dpy) + 1, &read, nullptr, nullptr, &limit);
-        if (o.lines && FD_ISSET(0, &read) && !ReadLines())
+        if (o.lines && FD_ISSET(0, &read) && !ReadLines()) {
+            XCloseDisplay(dpy);
             return 0;
+        }
     }
 }
 
@@ -297,6 +309,8 @@ int main(int argc, char* argv[])
             options.target = value();
         else if (arg == "--secret")
             options.secret = true;
+        else if (arg == "--reassert")
+            options.reassert = true;
         else if (arg == "--any-time")
             options.anyTime = true;
         else if (arg == "--stall")
