@@ -122,11 +122,7 @@ bool TClipboardWatch::Repeats(bool answered, const TClipboardText& result)
 void TClipboardWatch::Close(int quietMs)
 {
     overtaken = false;
-    const quint32 property = transfer->Property();
-    for (int i = 0; i < TXSelection::kPropertyCount; ++i) {
-        if (x.Property(i) == property)
-            propertyQuiet[i] = QDeadlineTimer(quietMs);
-    }
+    Rest(transfer->Property(), quietMs);
     Remember(current);
     transfer.reset();
     timeout.stop();
@@ -135,11 +131,23 @@ void TClipboardWatch::Close(int quietMs)
 void TClipboardWatch::DropStale(const TXSelectionEvent& event)
 {
     // A late answer to a transfer given up: its value would sit on the server for good. An
-    // incremental one is left alone, so that its owner waits instead of sending more.
+    // incremental one is left alone, so that its owner waits instead of sending more, and its
+    // property rests as long as such an owner may wait.
     if (event.property == 0 || (transfer && transfer->Property() == event.property))
         return;
-    if (x.Read(event.property, 0).type != x.Name(TXName::Incr))
+    if (x.Read(event.property, 0).type != x.Name(TXName::Incr)) {
         x.Delete(event.property);
+        return;
+    }
+    Rest(event.property, kHangingQuietMs);
+}
+
+void TClipboardWatch::Rest(quint32 property, int quietMs)
+{
+    for (int i = 0; i < TXSelection::kPropertyCount; ++i) {
+        if (x.Property(i) == property)
+            propertyQuiet[i] = QDeadlineTimer(quietMs);
+    }
 }
 
 quint32 TClipboardWatch::FreeProperty()

@@ -55,6 +55,8 @@ private:
     // Ends the transfer; its property rests `quietMs` before it serves again.
     void Close(int quietMs);
     void DropStale(const TXSelectionEvent& event);
+    // The property serves no transfer for `quietMs`.
+    void Rest(quint32 property, int quietMs);
     quint32 FreeProperty();
     void Remember(const TCopy& copy);
 
