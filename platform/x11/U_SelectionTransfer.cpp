@@ -8,6 +8,7 @@
 namespace {
 // A target list or a hint is small; anything longer is not one.
 constexpr qint64 kListBytes = 64 * 1024;
+constexpr qint64 kFirstReadBytes = 64 * 1024;
 
 QList<quint32> Items(const QByteArray& bytes)
 {
@@ -93,10 +94,11 @@ void TSelectionTransfer::ReadHint()
 
 void TSelectionTransfer::ReadText()
 {
-    // The size first: a copy over the limit is never fetched.
-    const TXPropertyValue head = link.Read(property, 0);
+    // A short text comes whole with its size; a longer one is never fetched beyond that part
+    // when it is over the limit.
+    const TXPropertyValue head = link.Read(property, std::min(kFirstReadBytes, maxBytes));
     if (head.type == link.Name(TXName::Incr)) {
-        const QList<quint32> announced = Items(link.Read(property, 4).bytes);
+        const QList<quint32> announced = Items(head.bytes);
         declared = announced.isEmpty() ? 0 : announced.first();
         if (declared > maxBytes) {
             // Not deleting the property leaves the owner waiting: the transfer never starts.
@@ -108,12 +110,13 @@ void TSelectionTransfer::ReadText()
         link.Delete(property);
         return;
     }
-    if (head.bytesAfter > maxBytes) {
+    const qint64 whole = head.bytes.size() + head.bytesAfter;
+    if (whole > maxBytes) {
         link.Delete(property);
-        TooLarge(head.bytesAfter);
+        TooLarge(whole);
         return;
     }
-    bytes = link.Read(property, head.bytesAfter).bytes;
+    bytes = head.bytesAfter == 0 ? head.bytes : link.Read(property, whole).bytes;
     link.Delete(property);
     TakeText();
 }
