@@ -19,7 +19,6 @@
 #include "tracer/U_TracerController.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QSessionManager>
 #include <QStyleHints>
 
@@ -60,7 +59,7 @@ int Run(QApplication& app)
     TfrmTimingTrace frmTimingTrace(tracer);
     frmFragm.SetSecondaryWindows(&frmMnememo, &frmTimingTrace);
     // Copies reach the pad from the editor's first show on.
-    TClipboardCapture capture(notes, QGuiApplication::clipboard());
+    TClipboardCapture capture(notes);
 
     // A checkpoint, or a logout the user may still cancel: save, but go on running.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &frmFragm,

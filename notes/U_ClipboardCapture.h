@@ -3,9 +3,8 @@
 #include <QObject>
 #include <QString>
 
-class QClipboard;
-class QMimeData;
 class TNotesPad;
+struct TClipboardText;
 
 // Takes every text the user copies (Ctrl+C) into the notes pad as new lines, once the editor has
 // been shown and while "Presse-papier" is ticked.
@@ -13,21 +12,22 @@ class TClipboardCapture : public QObject
 {
     Q_OBJECT
 public:
-    // `clipboard` may be null: the copies then come only through Capture.
-    TClipboardCapture(TNotesPad& pad, QClipboard* clipboard, QObject* parent = nullptr);
+    // The largest copy taken into the pad; a larger one leaves a line saying so.
+    static constexpr qint64 kMaxCopyBytes = 1 << 20;
 
-    // One change of the clipboard's content: its text, when it has one, becomes pad lines.
-    // Never fails: a copy that cannot be read adds nothing.
-    void Capture(const QMimeData* data);
+    // Watches the clipboard through the platform for as long as it lives.
+    explicit TClipboardCapture(TNotesPad& pad, QObject* parent = nullptr);
+    ~TClipboardCapture() override;
+
+    // One copy: its text becomes pad lines. Never fails.
+    void Capture(const TClipboardText& copy);
 
     // The last text taken into the pad, without the "Horaire +" suffix.
     QString LastClipboardText() const { return lastClipboardText; }
 
 private:
-    void ClipboardChanged();
-    void CaptureText(const QMimeData& data);
+    static bool Wanted();
 
     TNotesPad& pad;
-    QClipboard* clipboard;
     QString lastClipboardText;
 };

@@ -7,6 +7,15 @@
 #include <functional>
 #include <memory>
 
+// One text put on the clipboard by a program, as the clipboard watch hands it on.
+struct TClipboardText
+{
+    QString text;          // empty when the copy was too large to be taken
+    qint64 size = 0;       // its size in bytes as its owner offered it
+    bool tooLarge = false; // over the watch's limit: not fetched
+    quint64 timestamp = 0; // the time its owner took the clipboard
+};
+
 // The one interface for every facility the program takes from the desktop it runs on.
 class TPlatform
 {
@@ -53,6 +62,16 @@ public:
     virtual qint64 WindowProcessId(quint64 window) = 0;
     // The file name of the process's executable, without folder; empty when there is none.
     virtual QString ProcessExeName(qint64 pid) = 0;
+
+    // The clipboard watch: from this call on, `onText` runs on the event loop once for every
+    // later copy of a text (never for what the clipboard holds now), in the order of the copies.
+    // `wanted` is asked before a copy is fetched. A copy holding no plain text, marked secret by
+    // a password manager, or whose owner does not answer in time is left out; one over
+    // `maxBytes` comes with `tooLarge` and its size only. `onText` must not stop the watch.
+    // False when the clipboard cannot be watched.
+    virtual bool WatchClipboard(qint64 maxBytes, std::function<bool()> wanted,
+                                std::function<void(const TClipboardText&)> onText) = 0;
+    virtual void StopClipboardWatch() = 0;
 };
 
 // The platform in use; the program installs the real one, tests a fake.

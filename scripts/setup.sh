@@ -12,7 +12,7 @@ packages=(
     # build
     cmake ninja-build g++
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-    libx11-dev libxres-dev libjpeg62-turbo-dev libpng-dev
+    libx11-dev libx11-xcb-dev libxres-dev libxfixes-dev libjpeg62-turbo-dev libpng-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     # the virtual X session and the tools the scripts and tests drive it with
     xvfb openbox trayer xdotool x11-utils

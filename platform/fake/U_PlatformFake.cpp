@@ -38,3 +38,39 @@ void TPlatformFake::AddWindow(quint64 id, const QString& title, qint64 pid, quin
 {
     windows.insert(id, TFakeWindow{title, pid, owner});
 }
+
+bool TPlatformFake::WatchClipboard(qint64 maxBytes, std::function<bool()> wanted,
+                                   std::function<void(const TClipboardText&)> onText)
+{
+    if (!clipboardWatchable)
+        return false;
+    clipboardWatched = true;
+    clipboardLimit = maxBytes;
+    clipboardWanted = std::move(wanted);
+    onClipboardText = std::move(onText);
+    return true;
+}
+
+void TPlatformFake::StopClipboardWatch()
+{
+    clipboardWatched = false;
+    clipboardWanted = nullptr;
+    onClipboardText = nullptr;
+}
+
+void TPlatformFake::Copy(const TClipboardText& copy)
+{
+    if (!clipboardWatched || (clipboardWanted && !clipboardWanted()))
+        return;
+    TClipboardText handed = copy;
+    if (handed.size > clipboardLimit) {
+        handed.tooLarge = true;
+        handed.text.clear();
+    }
+    onClipboardText(handed);
+}
+
+void TPlatformFake::Copy(const QString& text)
+{
+    Copy(TClipboardText{text, text.toUtf8().size(), false, ++clipboardTime});
+}

@@ -27,6 +27,14 @@ public:
     QString WindowTitle(quint64 window) override { return windows.value(window).title.left(255); }
     qint64 WindowProcessId(quint64 window) override { return windows.value(window).pid; }
     QString ProcessExeName(qint64 pid) override { return exeNames.value(pid); }
+    bool WatchClipboard(qint64 maxBytes, std::function<bool()> wanted,
+                        std::function<void(const TClipboardText&)> onText) override;
+    void StopClipboardWatch() override;
+
+    // A copy by another program, handed on as the real watch would: only while watching, only
+    // when wanted, and as too large (text dropped) beyond the watch's limit.
+    void Copy(const TClipboardText& copy);
+    void Copy(const QString& text);
 
     // A scripted window; an id missing from `windows` answers like a window that vanished.
     struct TFakeWindow
@@ -59,4 +67,10 @@ public:
     quint64 pointed = 0;
     QList<QPoint> pointedAt;
     quint64 foreground = 0;
+    bool clipboardWatchable = true;
+    bool clipboardWatched = false;
+    qint64 clipboardLimit = 0;
+    std::function<bool()> clipboardWanted;
+    std::function<void(const TClipboardText&)> onClipboardText;
+    quint64 clipboardTime = 0;
 };

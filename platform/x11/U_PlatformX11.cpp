@@ -1,5 +1,7 @@
 #include "platform/x11/U_PlatformX11.h"
 
+#include "platform/x11/U_ClipboardWatch.h"
+
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
@@ -35,6 +37,8 @@ TPlatformX11::TPlatformX11()
                 QStandardPaths::writableLocation(QStandardPaths::TempLocation))
 {
 }
+
+TPlatformX11::~TPlatformX11() = default;
 
 TWindowProbe& TPlatformX11::Windows()
 {
@@ -99,4 +103,18 @@ QString TPlatformX11::UserName() const
 void TPlatformX11::SetCursorPos(const QPoint& pos)
 {
     QCursor::setPos(pos);
+}
+
+bool TPlatformX11::WatchClipboard(qint64 maxBytes, std::function<bool()> wanted,
+                                  std::function<void(const TClipboardText&)> onText)
+{
+    clipboard = std::make_unique<TClipboardWatch>(maxBytes, std::move(wanted), std::move(onText));
+    if (!clipboard->IsValid())
+        clipboard.reset();
+    return clipboard != nullptr;
+}
+
+void TPlatformX11::StopClipboardWatch()
+{
+    clipboard.reset();
 }

@@ -7,11 +7,14 @@
 
 #include <memory>
 
+class TClipboardWatch;
+
 // The platform as an X11 desktop session provides it.
 class TPlatformX11 : public TPlatform
 {
 public:
     TPlatformX11();
+    ~TPlatformX11() override;
     TInstanceClaim ClaimFirstInstance(const QString& name, const QString& fallbackFolder) override;
     void ListenForCalls(const QString& name, std::function<void()> onCalled) override;
     bool CallFirstInstance(const QString& name) override;
@@ -29,6 +32,9 @@ public:
     QString WindowTitle(quint64 window) override { return Windows().WindowTitle(window); }
     qint64 WindowProcessId(quint64 window) override { return Windows().WindowProcessId(window); }
     QString ProcessExeName(qint64 pid) override { return processes.ExeName(pid); }
+    bool WatchClipboard(qint64 maxBytes, std::function<bool()> wanted,
+                        std::function<void(const TClipboardText&)> onText) override;
+    void StopClipboardWatch() override;
 
 private:
     // Made at the first query: the single-instance claim comes before the X connection.
@@ -37,4 +43,5 @@ private:
     TInstanceGuard instances;
     std::unique_ptr<TWindowProbe> windows;
     TProcessNames processes;
+    std::unique_ptr<TClipboardWatch> clipboard;
 };

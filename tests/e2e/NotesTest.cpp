@@ -4,6 +4,8 @@
 #include <QRegularExpression>
 
 #include <csignal>
+#include <memory>
+#include <vector>
 
 using Notes = ProgramTest;
 
@@ -32,4 +34,44 @@ TEST_F(Notes, ASessionEndSavesTheModifiedNotes)
     const QByteArray bytes = ReadBytes(home.filePath("Tarvelle.txt"));
     EXPECT_TRUE(expected.match(QString::fromLatin1(bytes)).hasMatch()) << bytes.toStdString();
     EXPECT_TRUE(bytes.contains("enreg. \xE0 ")) << "one byte for the à";
+}
+
+// A copy by another program reaches the notes file once the editor was shown, without its NUL
+// and control characters.
+TEST_F(Notes, ACopyReachesTheNotesFileCleaned)
+{
+    ASSERT_TRUE(ChangeSettings({{"Mnemo visible", "0"}}));
+    QProcess* program = nullptr;
+    const QString main = StartMain(program);
+    ASSERT_FALSE(main.isEmpty());
+    WaitUntil([this]() { return QFile::exists(home.filePath("Tarvelle.txt")); });
+    RunTool("xdotool", {"mousemove", "--window", main, "133", "97", "click", "1"});
+    ASSERT_FALSE(WaitForWindow(*program, "Scribelle").isEmpty());
+    std::vector<std::unique_ptr<QProcess>> owners;
+    // Waits until the owner was asked for `target`: the program reads one copy after another.
+    const auto copy = [&](const QStringList& args, const QByteArray& input,
+                          const QByteArray& target) {
+        QProcess& owner = *owners.emplace_back(std::make_unique<QProcess>());
+        owner.start(beside + "/tarvelle_clipowner", args);
+        owner.write(input);
+        owner.closeWriteChannel();
+        QByteArray asked;
+        return WaitUntil([&]() {
+            owner.waitForReadyRead(20);
+            asked += owner.readAllStandardOutput();
+            return asked.split('\n').contains(target);
+        });
+    };
+    static const char copied[] = "une\0 note\x07\tcopi\xC3\xA9"
+                                 "e";
+    EXPECT_TRUE(copy({"--stdin"}, QByteArray(copied, sizeof copied - 1), "UTF8_STRING"));
+    EXPECT_TRUE(copy({"--text", "repère"}, {}, "TARGETS"));
+    ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
+    ASSERT_TRUE(EndsWithZero(*program));
+    for (const auto& owner : owners)
+        owner->kill();
+    const QByteArray bytes = ReadBytes(home.filePath("Tarvelle.txt"));
+    EXPECT_TRUE(bytes.contains("\r\nune note\tcopi\xE9"
+                               "e\r\n"))
+        << bytes.toStdString();
 }

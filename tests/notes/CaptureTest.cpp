@@ -1,19 +1,12 @@
 #include "TestEnv.h"
 #include "notes/U_ClipboardCapture.h"
+#include "notes/U_CopiedText.h"
 #include "notes/U_DroppedFiles.h"
 #include "notes/U_NotesPad.h"
 
-#include <QImage>
 #include <QMimeData>
 
 namespace {
-std::unique_ptr<QMimeData> TextData(const QString& text)
-{
-    auto data = std::make_unique<QMimeData>();
-    data->setText(text);
-    return data;
-}
-
 // Moves on one second at every reading, so that each reading of the time shows.
 struct TTickingClock : TClock
 {
@@ -30,12 +23,18 @@ protected:
         TarvelleTest::SetUp();
         Glb().EditorFirstShowPending = false;
         SetClock(ticking);
+        capture = std::make_unique<TClipboardCapture>(pad);
     }
-    void Copy(const QString& text) { capture.Capture(TextData(text).get()); }
+    void TearDown() override
+    {
+        capture.reset();
+        TarvelleTest::TearDown();
+    }
+    void Copy(const QString& text) { platform->Copy(text); }
 
     std::shared_ptr<TTickingClock> ticking = std::make_shared<TTickingClock>();
     TNotesPad pad;
-    TClipboardCapture capture{pad, nullptr};
+    std::unique_ptr<TClipboardCapture> capture;
 };
 
 TEST_F(Capture, CopiesBecomeLinesOnlyAfterTheFirstShowAndOnlyTheLastCountsAsARepeat)
@@ -52,42 +51,70 @@ TEST_F(Capture, CopiesBecomeLinesOnlyAfterTheFirstShowAndOnlyTheLastCountsAsARep
         {true, true, {"abc", "abc"}, {"abc - 14:05:33"}},
         {false, false, {"un\r\ndeux\ntrois"}, {"un", "deux", "trois"}},
     };
+    capture.reset();
     for (const Case& c : cases) {
         TNotesPad casePad;
-        TClipboardCapture caseCapture(casePad, nullptr);
+        TClipboardCapture caseCapture(casePad);
         Glb().Options.NoRepeatOnCopy = c.noRepeat;
         Glb().Options.AddHourOnEntry = c.hour;
         ticking->now = QDateTime(QDate(2026, 12, 6), QTime(14, 5, 32));
         for (const QString& copy : c.copies)
-            caseCapture.Capture(TextData(copy).get());
+            Copy(copy);
         EXPECT_EQ(casePad.Lines(), c.lines) << c.copies.join('|').toStdString();
     }
+    EXPECT_FALSE(platform->clipboardWatched) << "the capture stops watching when it ends";
+    capture = std::make_unique<TClipboardCapture>(pad);
+    EXPECT_EQ(platform->clipboardLimit, 1 << 20);
+    // The flags are asked before a copy is fetched.
     Glb().EditorFirstShowPending = true;
+    EXPECT_FALSE(platform->clipboardWanted());
     Copy("avant");
     Glb().EditorFirstShowPending = false;
     Glb().Options.ClipboardCapture = false;
+    EXPECT_FALSE(platform->clipboardWanted());
     Copy("sans capture");
+    capture->Capture(TClipboardText{"sans capture", 12, false, 7});
     EXPECT_EQ(pad.LineCount(), 0);
 }
 
-TEST_F(Capture, OnlyPlainTextThatIsNoSecretIsTaken)
+// NUL bytes and control characters never reach the notes file; line breaks of every kind make
+// lines, tabs stay.
+TEST_F(Capture, ControlCharactersAreDroppedAndEveryLineBreakMakesALine)
 {
     Glb().Options.NoRepeatOnCopy = true;
-    Copy("A");
-    QMimeData image, files, secret, html;
-    image.setImageData(QImage(4, 4, QImage::Format_RGB32));
-    files.setUrls({QUrl::fromLocalFile("/tmp/copié.txt")});
-    secret.setText("motdepasse");
-    secret.setData("x-kde-passwordManagerHint", "secret");
-    html.setHtml("<b>gras</b>");
-    for (const QMimeData* data : {&image, &files, &secret, &html, static_cast<QMimeData*>(nullptr)})
-        capture.Capture(data);
-    Copy("A"); // none of them replaced the last text: still a repeat
-    html.setText("gras");
-    capture.Capture(&html);
-    EXPECT_EQ(pad.Lines(), QStringList({"A", "gras"}));
-    Copy(RepeatText(QString(99, u'x') + "\n", 100000)); // 10 MB
-    EXPECT_EQ(pad.LineCount(), 100002);
+    Copy(QStringLiteral("a\0b\x01"
+                        "c\td\x1B[0m\x7F\u0085\u200Be"));
+    Copy(QStringLiteral("un\u2028deux\u2029trois\rquatre"));
+    // Once cleaned, it is the last text again.
+    Copy(QStringLiteral("un\u2028deux\u2029trois\rquatre\x07"));
+    Copy(QString(3, QChar(0)));
+    EXPECT_EQ(pad.Lines(), QStringList({QStringLiteral("abc\td[0m\u200Be"), "un", "deux", "trois",
+                                        "quatre", ""}));
+    EXPECT_EQ(capture->LastClipboardText(), "");
+}
+
+TEST_F(Capture, ACopyOverOneMebibyteLeavesALineSayingSo)
+{
+    Glb().Options.NoRepeatOnCopy = true;
+    Glb().Options.AddHourOnEntry = true;
+    const QString whole(1 << 20, u'x');
+    Copy(whole);
+    platform->Copy(TClipboardText{{}, 50'000'000, false, 90});
+    platform->Copy(TClipboardText{{}, 50'000'000, false, 91}); // the same line: a repeat
+    Copy(whole + u'x');
+    EXPECT_EQ(pad.Lines(),
+              QStringList({whole + " - 14:05:33",
+                           QStringLiteral("[Copie de 50 Mo non captur\u00E9e] - 14:05:34"),
+                           QStringLiteral("[Copie de 1 Mo non captur\u00E9e] - 14:05:35")}));
+    struct Case
+    {
+        qint64 bytes;
+        int megabytes;
+    };
+    for (const Case& c : {Case{1'048'577, 1}, Case{2'499'999, 2}, Case{2'500'000, 3},
+                          Case{52'428'800, 52}, Case{5'000'000'000, 5000}})
+        EXPECT_EQ(CopiedText::TooLargeLine(c.bytes),
+                  QStringLiteral("[Copie de %1 Mo non captur\u00E9e]").arg(c.megabytes));
 }
 
 TEST_F(Capture, DroppedLocalFilesInOrderWithOneTimeAndWhole)
