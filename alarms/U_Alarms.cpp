@@ -123,8 +123,9 @@ bool TAlarms::RemoveAlarmRecord(int index)
     bool done = TextFile::ReadLines(path, lines, &error);
     const int place = done ? ListedPlace(lines, index) : index;
     if (place < 0) {
-        ShowPlainMessage(QStringLiteral("Cette alarme n'est plus dans breakPoint.csv, que "
-                                        "modifiait un autre programme : rien n'est supprimé."));
+        ShowPlainMessage(QStringLiteral("Cette alarme n'est plus dans breakPoint.csv, modifié "
+                                        "entre-temps par un autre programme : rien n'est "
+                                        "supprimé."));
         return false;
     }
     const QStringList kept = AlarmFile::WithoutRecord(lines, place);

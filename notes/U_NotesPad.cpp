@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScopedValueRollback>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -149,6 +150,7 @@ void TNotesPad::UseDefaultFile()
 
 bool TNotesPad::LoadNotes()
 {
+    const QScopedValueRollback<bool> busyNow(busy, true);
     const QString header = NotesText::NewHeader();
     const QString path = NotesFilePath();
     QString text;
@@ -233,6 +235,7 @@ void TNotesPad::InsertText(const QString& text)
 
 bool TNotesPad::SaveNotes()
 {
+    const QScopedValueRollback<bool> busyNow(busy, true);
     const QString saveStamp =
         QStringLiteral(" [Dernier enreg. à ") + CurrentTimeText() + QStringLiteral("]");
     if (!Glb().DataLoaded) {
@@ -283,22 +286,25 @@ bool TNotesPad::WriteFile(const QString& path, const QByteArray& bytes, QString*
     return written;
 }
 
-void TNotesPad::DiskFileChanged()
+bool TNotesPad::DiskFileChanged()
 {
+    // A message of a load or a save is open: the file is looked at once it is over.
+    if (busy)
+        return false;
     const QString path = NotesFilePath();
     if (!Glb().DataLoaded || !stamp.IsKnown() || stamp.LooksCurrent(path))
-        return;
+        return true;
     const TFileStamp now = TFileStamp::Current(path);
     // Gone or unreadable for the moment: the next save writes the pad there again.
     if (!now.IsKnown() || !now.Exists())
-        return;
+        return true;
     if (now.SameContent(stamp)) {
         stamp = now;
-        return;
+        return true;
     }
     if (differsFromFile) {
         SaveNotes();
-        return;
+        return true;
     }
     // The trace's own unsaved changes are still to be asked about.
     const bool modified = Glb().Modified;
@@ -307,6 +313,7 @@ void TNotesPad::DiskFileChanged()
     Glb().Modified = modified;
     ShowMessageWindow(QFileInfo(NotesFilePath()).fileName() + QStringLiteral(" rechargé"), 0xFFFFFF,
                       0, 1200, 18, 0, 0);
+    return true;
 }
 
 QString TNotesPad::PadText(QStringView lineEnd, bool endWithBreak) const

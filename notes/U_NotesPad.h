@@ -64,8 +64,9 @@ public:
     // The pad's file changed on disk: when it holds something else than what the pad was
     // loaded from or saved to, a pad without unsaved change is loaded again (and the user told
     // "<name> rechargé"); a pad with unsaved changes is saved, that version of the file kept
-    // aside under a dated name first. A change made by the pad's own save is no change.
-    void DiskFileChanged();
+    // aside under a dated name first. A change made by the pad's own save is no change. False
+    // when the pad cannot look now (a message of a load or a save is open): to be tried later.
+    bool DiskFileChanged();
 
 Q_SIGNALS:
     // The file-name part of the file the pad belongs to, at every load.
@@ -98,4 +99,6 @@ private:
     TOriginal original = TOriginal::Kept;
     // What the file held when the pad was last loaded from or saved to it.
     TFileStamp stamp;
+    // A load or a save is under way (it may be showing a message).
+    bool busy = false;
 };

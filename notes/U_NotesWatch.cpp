@@ -51,6 +51,6 @@ void TNotesWatch::Changed()
 void TNotesWatch::Settled()
 {
     // A file shown meanwhile is watched from its load on; this change was the old one's.
-    if (QFileInfo(pad.NotesFilePath()).absoluteFilePath() == path)
-        pad.DiskFileChanged();
+    if (QFileInfo(pad.NotesFilePath()).absoluteFilePath() == path && !pad.DiskFileChanged())
+        settle.start();
 }

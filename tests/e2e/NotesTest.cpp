@@ -1,9 +1,11 @@
 #include "E2eSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 
 #include <csignal>
+#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -74,4 +76,52 @@ TEST_F(Notes, ACopyReachesTheNotesFileCleaned)
     EXPECT_TRUE(bytes.contains("\r\nune note\tcopi\xE9"
                                "e\r\n"))
         << bytes.toStdString();
+}
+
+// Another editor saves Tarvelle.txt while the program runs: a pad without unsaved notes takes
+// the file as it now is and says so; a pad holding a new note keeps that version aside under a
+// dated name beside it, then is saved: no line of either side is lost.
+TEST_F(Notes, AChangeMadeByAnotherProgramIsReloadedOrKeptAside)
+{
+    ASSERT_TRUE(ChangeSettings({{"Mnemo visible", "0"}}));
+    QProcess* program = nullptr;
+    const QString main = StartMain(program);
+    ASSERT_FALSE(main.isEmpty());
+    const QString notes = home.filePath("Tarvelle.txt");
+    ASSERT_TRUE(WaitUntil([&]() { return QFile::exists(notes); }));
+    // The other editor writes a new file and renames it over the old one.
+    const auto editorSaves = [&](const QByteArray& line) {
+        const QString temporary = home.filePath(".Tarvelle.txt.swp");
+        return WriteBytes(temporary, ReadBytes(notes) + line) &&
+               ::rename(QFile::encodeName(temporary).constData(),
+                        QFile::encodeName(notes).constData()) == 0;
+    };
+    ASSERT_TRUE(editorSaves("ligne d'ailleurs\r\n"));
+    ASSERT_FALSE(WaitForWindow(*program, "Tarvelle.txt recharg\u00E9").isEmpty());
+    // Typed once the message is gone, so that the keys reach the subject box.
+    ASSERT_TRUE(WaitUntil([&]() {
+        return ShownWindows(program->processId(), "Tarvelle.txt recharg\u00E9").isEmpty();
+    }));
+
+    RunTool("xdotool", {"mousemove", "--window", main, "120", "55", "click", "1"});
+    RunTool("xdotool", {"type", "--window", main, "note d'ici"});
+    RunTool("xdotool", {"key", "--window", main, "Return"});
+    RunTool("xdotool", {"mousemove", "--window", main, "133", "97", "click", "1"});
+    ASSERT_FALSE(WaitForWindow(*program, "Scribelle").isEmpty());
+    ASSERT_TRUE(editorSaves("encore d'ailleurs\r\n"));
+    const auto keptCopies = [&]() {
+        return QDir(home.path()).entryList({"Tarvelle_modifi\u00E9_*\u00E0*.txt"}, QDir::Files);
+    };
+    ASSERT_TRUE(WaitUntil(
+        [&]() { return keptCopies().size() == 1 && ReadBytes(notes).contains("note d'ici"); }));
+    const QByteArray kept = ReadBytes(home.filePath(keptCopies().first()));
+    EXPECT_TRUE(kept.contains("ligne d'ailleurs\r\nencore d'ailleurs\r\n")) << kept.constData();
+    EXPECT_FALSE(kept.contains("note d'ici"));
+
+    ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
+    ASSERT_TRUE(EndsWithZero(*program));
+    const QByteArray saved = ReadBytes(notes);
+    EXPECT_TRUE(saved.contains("ligne d'ailleurs\r\nnote d'ici\r\n")) << saved.constData();
+    EXPECT_FALSE(saved.contains("encore d'ailleurs"));
+    EXPECT_EQ(keptCopies().size(), 1);
 }

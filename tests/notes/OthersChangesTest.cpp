@@ -8,6 +8,9 @@
 #include <QFile>
 #include <QTest>
 
+#include <functional>
+#include <memory>
+
 namespace {
 const QByteArray kLoaded = "Mnemo_07/12/2026 09:00:00\r\nmine\r\n";
 
@@ -161,4 +164,48 @@ TEST_F(OthersChanges, TheWatchSeesChangesWhileTheProgramRuns)
     ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs->messages.size() == 4; }, 5000));
     EXPECT_EQ(pad.Lines().mid(2), QStringList({"third", "fourth", "fifth"}));
     EXPECT_TRUE(dialogs->plainMessages.isEmpty());
+}
+
+namespace {
+// While a message of the pad's save waits for the user, the event loop runs: another program
+// changes the file then, and the change notice arrives.
+class TChangeDuringMessage : public TDialogRecorder
+{
+public:
+    void PlainMessage(const QString& text) override
+    {
+        TDialogRecorder::PlainMessage(text);
+        if (!act)
+            return;
+        const std::function<void()> once = std::move(act);
+        act = nullptr;
+        once();
+    }
+    std::function<void()> act;
+};
+} // namespace
+
+// A notice that comes while the pad is saving is looked at once the save is over, never in its
+// middle: each version is kept aside once, and the pad ends up in the file.
+TEST_F(OthersChanges, ANoticeDuringASaveWaitsForItsEnd)
+{
+    auto recorder = std::make_shared<TChangeDuringMessage>();
+    SetDialogs(recorder);
+    ASSERT_TRUE(WriteBytes(NotesPath(), QByteArray("nul\0here\r\n", 10)));
+    pad.Clear();
+    ASSERT_TRUE(pad.LoadNotes());
+    pad.AppendLine("unsaved");
+    bool lookedAt = true;
+    recorder->act = [&]() {
+        ASSERT_TRUE(WriteBytes(NotesPath(), "theirs\r\n"));
+        lookedAt = pad.DiskFileChanged();
+    };
+    ASSERT_TRUE(pad.SaveNotes()); // keeps the original with its NUL byte, says so, then saves
+    EXPECT_FALSE(lookedAt);
+    EXPECT_EQ(ReadBytes(KeptPath()), "theirs\r\n");
+    const QByteArray saved = ReadBytes(NotesPath());
+    EXPECT_TRUE(saved.startsWith("nulhere\r\n") && saved.endsWith("unsaved\r\n")) << saved.data();
+    EXPECT_TRUE(pad.DiskFileChanged());
+    EXPECT_EQ(recorder->plainMessages.size(), 2);
+    EXPECT_EQ(QDir(AppFolder()).entryList({"Tarvelle_*"}, QDir::Files).size(), 2);
 }
