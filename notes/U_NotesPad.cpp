@@ -4,6 +4,7 @@
 #include "core/U_Dialogs.h"
 #include "core/U_Glb.h"
 #include "core/U_TextFile.h"
+#include "notes/U_DocumentFill.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -11,11 +12,15 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-TNotesPad::TNotesPad(QObject* parent) : QObject(parent), document(new QTextDocument(this))
+TNotesPad::TNotesPad(QObject* parent)
+    : QObject(parent), document(new QTextDocument(this)), fill(new TDocumentFill(document, this))
 {
     // Plain lines only: nothing the pad receives is ever taken as rich text.
     document->setUndoRedoEnabled(false);
     connect(document, &QTextDocument::contentsChanged, this, [this]() {
+        // The file's own lines coming in are no change.
+        if (fill->Inserting())
+            return;
         Glb().Modified = true;
         differsFromFile = true;
     });
@@ -28,7 +33,7 @@ TNotesPad::~TNotesPad() = default;
 int TNotesPad::LineCount() const
 {
     const int blocks = document->blockCount();
-    return document->lastBlock().text().isEmpty() ? blocks - 1 : blocks;
+    return document->lastBlock().length() <= 1 ? blocks - 1 : blocks;
 }
 
 QString TNotesPad::Line(int index) const
@@ -50,13 +55,15 @@ QStringList TNotesPad::Lines() const
 void TNotesPad::AppendLine(const QString& text)
 {
     QTextCursor end(document);
-    end.movePosition(QTextCursor::End);
-    // One edit, one change notice, however many lines the text holds.
+    // One edit, one change notice, however many lines the text holds. The cursor is placed
+    // inside it: moved outside, it would lay out the pad's first line on its way.
     end.beginEditBlock();
+    end.setPosition(document->characterCount() - 1);
     // A last line typed without its line break gets one first.
-    if (!document->lastBlock().text().isEmpty())
+    if (document->lastBlock().length() > 1)
         end.insertBlock();
     const QStringList lines = TextCodec::SplitLines(text);
+    TellUnbreakable(text);
     end.insertText(lines.join(u'\n') + u'\n');
     end.endEditBlock();
 }
@@ -67,8 +74,21 @@ void TNotesPad::AddNotesEntry(const QString& text)
                                             : text);
 }
 
+// Told before the text comes in, so that a view lays it out once, and in the right way.
+void TNotesPad::TellUnbreakable(QStringView text)
+{
+    if (NotesText::HoldsUnbreakableRun(text))
+        Q_EMIT UnbreakableLineComing();
+}
+
+bool TNotesPad::Loading() const
+{
+    return fill->Running();
+}
+
 void TNotesPad::Clear()
 {
+    fill->Stop();
     document->clear();
 }
 
@@ -141,12 +161,11 @@ bool TNotesPad::LoadNotes()
     }
     Q_EMIT FileNameChanged(QFileInfo(path).fileName());
     const bool appended = LineCount() > 0;
-    InsertText(text);
-    if (defaultNotesInUse && NotesText::IsNewDay(NotesText::LastHeader(text), header)) {
-        AppendLine(NotesText::DaySeparator());
-        AppendLine(header);
-        AppendLine(NotesText::Rule());
-    }
+    QStringList dayLines;
+    if (defaultNotesInUse && NotesText::IsNewDay(NotesText::LastHeader(text), header))
+        dayLines = {NotesText::DaySeparator(), header, NotesText::Rule()};
+    TellUnbreakable(text);
+    fill->Start(text, dayLines);
     differsFromFile = appended;
     Glb().Modified = false;
     Glb().DataLoaded = true;
@@ -190,18 +209,6 @@ bool TNotesPad::CreateNotesFile(const QString& path, const QString& header, QStr
     return false;
 }
 
-void TNotesPad::InsertText(const QString& text)
-{
-    if (text.isEmpty())
-        return;
-    QTextCursor end(document);
-    end.movePosition(QTextCursor::End);
-    if (document->lastBlock().length() > 1)
-        end.insertBlock();
-    // The whole file in one insertion: the document cuts it into blocks at its line ends.
-    end.insertText(text);
-}
-
 bool TNotesPad::SaveNotes()
 {
     const QString stamp =
@@ -238,8 +245,10 @@ bool TNotesPad::SaveNotes()
 
 QString TNotesPad::PadText(QStringView lineEnd, bool endWithBreak) const
 {
-    QString text = NotesText::WithLineEnds(document->toRawText(), lineEnd);
-    if (endWithBreak && document->lastBlock().length() > 1)
+    // Whole even while the file is still coming in: a save never cuts the file short.
+    const QString raw = fill->FinalRawText();
+    QString text = NotesText::WithLineEnds(raw, lineEnd);
+    if (endWithBreak && !raw.isEmpty() && !raw.endsWith(QChar::ParagraphSeparator))
         text += lineEnd;
     return text;
 }

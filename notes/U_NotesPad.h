@@ -8,6 +8,7 @@
 #include <QStringView>
 
 class QTextDocument;
+class TDocumentFill;
 
 // The notes as one component: the pad's lines, the file they come from and go back to, and
 // the entries added to them. The editor window shows and edits its document; the main window
@@ -30,6 +31,7 @@ public:
     void AppendLine(const QString& text);
     // An entry: `text`, followed by " - " and the time when "Horaire +" is ticked.
     void AddNotesEntry(const QString& text);
+    // Empties the pad; a load under way ends there.
     void Clear();
 
     // The file the pad belongs to: AppFolder + "Tarvelle.txt", or the other file shown.
@@ -47,7 +49,10 @@ public:
     // file; `Modified` false, `DataLoaded` true. Errors are told (text + " KO"). False when
     // the file could not be shown: another file is then left for the default file, loaded
     // instead; the default file's unread original is set aside before its first rewrite.
+    // A large file comes in over several event-loop turns, lines added meanwhile after it.
     bool LoadNotes();
+    // True while the file's lines are still coming into the pad.
+    bool Loading() const;
     // The notes half of the common save: the pad into its file, replaced as a whole, with the
     // save stamp for the default file when "Time sur enregistrement" is ticked. False, told
     // (path + "est-il ouvert ?"), and nothing changed when the file could not be written.
@@ -62,6 +67,9 @@ public:
 Q_SIGNALS:
     // The file-name part of the file the pad belongs to, at every load.
     void FileNameChanged(const QString& name);
+    // A line with a long run of characters and no place to wrap between words is about to
+    // come into the pad (see NotesText::HoldsUnbreakableRun).
+    void UnbreakableLineComing();
 
 private:
     // What must become of the default file as it was before its first rewrite.
@@ -75,11 +83,12 @@ private:
     bool ReadNotesFile(const QString& path, QString& text);
     bool ReadOtherFile(const QString& path, QString& text);
     bool CreateNotesFile(const QString& path, const QString& header, QString& text);
-    void InsertText(const QString& text);
     QString PadText(QStringView lineEnd, bool endWithBreak) const;
     bool KeepOriginal(const QString& path);
+    void TellUnbreakable(QStringView text);
 
     QTextDocument* document;
+    TDocumentFill* fill;
     bool defaultNotesInUse = true;
     QString otherNotesPath;
     // How the other file shown was written, so that saving it keeps its bytes' form.

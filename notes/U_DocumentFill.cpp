@@ -1,0 +1,115 @@
+#include "notes/U_DocumentFill.h"
+
+#include "notes/U_NotesText.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace {
+// About a million characters a step: a few hundredths of a second of the document's work.
+constexpr qsizetype kStep = qsizetype(1) << 20;
+constexpr QChar kBreak = QChar::ParagraphSeparator;
+} // namespace
+
+// Moves `cursor` without laying out a block: a cursor placed or moved outside an edit lays out
+// the block it lands in or leaves, all of a line of megabytes at once.
+void TDocumentFill::Place(QTextCursor& cursor, int position)
+{
+    cursor.beginEditBlock();
+    cursor.setPosition(position);
+    cursor.endEditBlock();
+}
+
+TDocumentFill::TDocumentFill(QTextDocument* document, QObject* parent)
+    : QObject(parent), document(document)
+{
+    next.setSingleShot(true);
+    next.setInterval(0);
+    connect(&next, &QTimer::timeout, this, &TDocumentFill::Step);
+}
+
+void TDocumentFill::Start(const QString& text, const QStringList& tail)
+{
+    // A file loaded over one still coming in: all of the first goes in before.
+    while (running)
+        Step();
+    rest = NotesText::RawLines(text);
+    from = 0;
+    tailLines = tail;
+    running = true;
+    at = QTextCursor(document);
+    // Lines added while the file comes in go after it, not into it.
+    at.setKeepPositionOnInsert(true);
+    Place(at, document->characterCount() - 1);
+    // A last line typed without its line break gets one before the file's first line.
+    if (!rest.isEmpty() && document->lastBlock().length() > 1)
+        Insert(QString(kBreak));
+    Step();
+}
+
+void TDocumentFill::Stop()
+{
+    next.stop();
+    running = false;
+    rest.clear();
+    tailLines.clear();
+    at = QTextCursor();
+}
+
+void TDocumentFill::Step()
+{
+    if (!running)
+        return;
+    if (from < rest.size()) {
+        // Whole lines a step, so that no line is laid out again for each of its parts.
+        qsizetype end = rest.indexOf(kBreak, std::min(from + kStep, rest.size()) - 1);
+        end = end < 0 ? rest.size() : end + 1;
+        Insert(rest.sliced(from, end - from));
+        from = end;
+        if (from < rest.size()) {
+            next.start();
+            return;
+        }
+    }
+    Insert(Remainder());
+    Stop();
+}
+
+void TDocumentFill::Insert(const QString& raw)
+{
+    if (raw.isEmpty())
+        return;
+    QTextCursor cursor(at);
+    cursor.setKeepPositionOnInsert(false);
+    // Text added at the place where the file goes on moves the place's anchor, not the place.
+    cursor.clearSelection();
+    inserting = true;
+    cursor.beginEditBlock();
+    cursor.insertText(raw);
+    at.setPosition(cursor.position());
+    cursor.endEditBlock();
+    inserting = false;
+}
+
+QString TDocumentFill::Remainder() const
+{
+    QString raw = rest.sliced(from);
+    const bool lineOpen = raw.isEmpty() ? !at.atBlockStart() : !raw.endsWith(kBreak);
+    const bool followed = !tailLines.isEmpty() || !at.atEnd();
+    if (lineOpen && followed)
+        raw += kBreak;
+    if (!tailLines.isEmpty())
+        raw += tailLines.join(kBreak) + kBreak;
+    return raw;
+}
+
+QString TDocumentFill::FinalRawText() const
+{
+    const QString raw = document->toRawText();
+    if (!running)
+        return raw;
+    const qsizetype split = at.position();
+    return raw.left(split) + Remainder() + raw.sliced(split);
+}
