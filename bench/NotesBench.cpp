@@ -215,6 +215,29 @@ void BM_OpenInEditor(benchmark::State& state)
     state.counters["turn_cpu_ms"] = longestCpu;
 }
 
+// A copy of one line without any break point reaching the pad while the editor shows it.
+void BM_CopyIntoEditor(benchmark::State& state)
+{
+    const QString copy = QString::fromLatin1(ShapedBytes(SingleLine, state.range(0)).chopped(2));
+    double longestCpu = 0;
+    for (auto _ : state) {
+        TNotesPad pad;
+        TfrmMnememo editor(pad);
+        pad.AppendLine(QStringLiteral("Mnemo_01/12/2026 08:00:00"));
+        editor.show();
+        editor.grab();
+        const double cpu = ThreadCpuMs();
+        pad.AppendLine(copy);
+        editor.grab();
+        longestCpu = std::max(longestCpu, ThreadCpuMs() - cpu);
+        state.PauseTiming();
+        editor.hide();
+        state.ResumeTiming();
+    }
+    state.counters["turn_cpu_ms"] = longestCpu;
+}
+BENCHMARK(BM_CopyIntoEditor)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 void ShapedArgs(benchmark::internal::Benchmark* bench)
 {
     for (const qsizetype kilobytes : {100, 200, 500, 5000})

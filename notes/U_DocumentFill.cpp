@@ -62,17 +62,20 @@ void TDocumentFill::Step()
 {
     if (!running)
         return;
-    if (from < rest.size()) {
-        // Whole lines a step, so that no line is laid out again for each of its parts.
-        qsizetype end = rest.indexOf(kBreak, std::min(from + kStep, rest.size()) - 1);
+    // Whole lines a step, so that no line is laid out again for each of its parts.
+    qsizetype end = rest.size();
+    if (from + kStep < rest.size()) {
+        end = rest.indexOf(kBreak, from + kStep - 1);
         end = end < 0 ? rest.size() : end + 1;
+    }
+    if (end < rest.size()) {
         Insert(rest.sliced(from, end - from));
         from = end;
-        if (from < rest.size()) {
-            next.start();
-            return;
-        }
+        next.start();
+        return;
     }
+    // The last lines and what closes the load in one edit: a last line without its line end
+    // then comes in with other lines, and is laid out only when shown.
     Insert(Remainder());
     Stop();
 }

@@ -129,6 +129,15 @@ TEST_F(LoadSteps, DayLinesEndTheLoadAndClearingStopsIt)
               QStringList({NotesText::DaySeparator(), "Mnemo_07/12/2026 09:30:00",
                            NotesText::Rule(), "copie"}));
 
+    // A last line without its line end, and no header: the day lines start a line of their own.
+    pad.Clear();
+    ASSERT_TRUE(WriteBytes(NotesPath(), "f" + QByteArray(3 << 20, 'f')));
+    pad.LoadNotes();
+    FinishLoad();
+    EXPECT_EQ(pad.Lines(), QStringList({QString((3 << 20) + 1, u'f'), NotesText::DaySeparator(),
+                                        "Mnemo_07/12/2026 09:30:00", NotesText::Rule()}));
+
+    WriteNotes();
     pad.Clear();
     pad.LoadNotes();
     ASSERT_TRUE(pad.Loading());
