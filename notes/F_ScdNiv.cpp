@@ -76,8 +76,9 @@ void TfrmMnememo::CreateMemo()
 // Wrapping between words seeks, for every row, the line's next word break: a line of megabytes
 // without one (hex, base64) would take minutes to lay out, and that time grows with the square
 // of its length. Such a line wraps anywhere instead, in time that grows with its length; its
-// text stays whole, only its rows end mid-word. Ordinary notes keep wrapping between words.
-// The pad tells of such lines before they come in; typed or pasted ones are found here.
+// text stays whole, only its rows end mid-word, and so do the other lines' until the pad is
+// emptied. Ordinary notes keep wrapping between words. The pad tells of such lines before they
+// come in, so that they are laid out once; typed or pasted ones are found here.
 void TfrmMnememo::ChooseWrap(int position, int, int added)
 {
     const QTextDocument* document = pad.Document();
