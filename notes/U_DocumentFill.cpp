@@ -13,15 +13,6 @@ constexpr qsizetype kStep = qsizetype(1) << 20;
 constexpr QChar kBreak = QChar::ParagraphSeparator;
 } // namespace
 
-// Moves `cursor` without laying out a block: a cursor placed or moved outside an edit lays out
-// the block it lands in or leaves, all of a line of megabytes at once.
-void TDocumentFill::Place(QTextCursor& cursor, int position)
-{
-    cursor.beginEditBlock();
-    cursor.setPosition(position);
-    cursor.endEditBlock();
-}
-
 TDocumentFill::TDocumentFill(QTextDocument* document, QObject* parent)
     : QObject(parent), document(document)
 {
@@ -42,7 +33,11 @@ void TDocumentFill::Start(const QString& text, const QStringList& tail)
     at = QTextCursor(document);
     // Lines added while the file comes in go after it, not into it.
     at.setKeepPositionOnInsert(true);
-    Place(at, document->characterCount() - 1);
+    // Placed inside an edit: a cursor placed or moved outside one lays out the block it lands
+    // in or leaves, all of a line of megabytes at once.
+    at.beginEditBlock();
+    at.setPosition(document->characterCount() - 1);
+    at.endEditBlock();
     // A last line typed without its line break gets one before the file's first line.
     if (!rest.isEmpty() && document->lastBlock().length() > 1)
         Insert(QString(kBreak));

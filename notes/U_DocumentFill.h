@@ -30,7 +30,6 @@ public:
     QString FinalRawText() const;
 
 private:
-    static void Place(QTextCursor& cursor, int position);
     void Step();
     void Insert(const QString& raw);
     // What is still to come, in raw form, as it would go in if it all went in now.
