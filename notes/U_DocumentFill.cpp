@@ -6,6 +6,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 // About a million characters a step: a few hundredths of a second of the document's work.
@@ -21,12 +22,13 @@ TDocumentFill::TDocumentFill(QTextDocument* document, QObject* parent)
     connect(&next, &QTimer::timeout, this, &TDocumentFill::Step);
 }
 
-void TDocumentFill::Start(const QString& text, const QStringList& tail)
+void TDocumentFill::Start(QString text, const QStringList& tail)
 {
     // A file loaded over one still coming in: all of the first goes in before.
     while (running)
         Step();
-    rest = NotesText::RawLines(text);
+    // Made raw in place: a large file is not held twice.
+    rest = NotesText::RawLines(std::move(text));
     from = 0;
     tailLines = tail;
     running = true;

@@ -19,7 +19,7 @@ public:
 
     // Starts bringing `text`, then the `tail` lines, in after what the document holds: the
     // first step at once (the whole of a small file), the others queued.
-    void Start(const QString& text, const QStringList& tail);
+    void Start(QString text, const QStringList& tail);
     // Drops what has not come in yet.
     void Stop();
     bool Running() const { return running; }

@@ -12,6 +12,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <utility>
+
 TNotesPad::TNotesPad(QObject* parent)
     : QObject(parent), document(new QTextDocument(this)), fill(new TDocumentFill(document, this))
 {
@@ -165,7 +167,7 @@ bool TNotesPad::LoadNotes()
     if (defaultNotesInUse && NotesText::IsNewDay(NotesText::LastHeader(text), header))
         dayLines = {NotesText::DaySeparator(), header, NotesText::Rule()};
     TellUnbreakable(text);
-    fill->Start(text, dayLines);
+    fill->Start(std::move(text), dayLines);
     differsFromFile = appended;
     Glb().Modified = false;
     Glb().DataLoaded = true;

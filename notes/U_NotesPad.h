@@ -57,6 +57,7 @@ public:
     // save stamp for the default file when "Time sur enregistrement" is ticked. False, told
     // (path + "est-il ouvert ?"), and nothing changed when the file could not be written.
     // Another file keeps its own encoding and line ends, and is not rewritten while unchanged.
+    // During a load the file is written whole, with what was added meanwhile.
     bool SaveNotes();
     // Moves the default file to its dated backup name in the program's folder; the backup's
     // path, or empty (told in French) when it could not be made: then nothing is removed.
