@@ -1,16 +1,20 @@
 #include "core/U_Glb.h"
 #include "core/U_TextCodec.h"
+#include "notes/F_ScdNiv.h"
 #include "notes/U_NotesPad.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPlainTextDocumentLayout>
+#include <QPlainTextEdit>
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTextDocument>
 
+#include <ctime>
 #include <memory>
 
 namespace {
@@ -39,6 +43,13 @@ const QByteArray& NotesBytes()
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         std::abort();
     return bytes;
+}
+
+// A large file comes in over several event-loop turns: they are run here, one after the other.
+void FinishLoad(const TNotesPad& pad)
+{
+    while (pad.Loading())
+        QCoreApplication::processEvents();
 }
 
 void BM_PlainReadDecode(benchmark::State& state)
@@ -79,6 +90,7 @@ void BM_LoadNotes(benchmark::State& state)
         if (state.range(0) == 1)
             pad->Document()->setDocumentLayout(new QPlainTextDocumentLayout(pad->Document()));
         pad->LoadNotes();
+        FinishLoad(*pad);
         if (pad->LineCount() < kLines)
             state.SkipWithError("lines missing");
         state.PauseTiming();
@@ -106,6 +118,7 @@ void BM_SaveNotes(benchmark::State& state)
     NotesBytes();
     TNotesPad pad;
     pad.LoadNotes();
+    FinishLoad(pad);
     // Without the stamp every save writes the same pad.
     Glb().Options.TimeOnRecording = false;
     for (auto _ : state)
@@ -114,6 +127,136 @@ void BM_SaveNotes(benchmark::State& state)
         state.SkipWithError("file shorter");
 }
 BENCHMARK(BM_SaveNotes)->Unit(benchmark::kMillisecond);
+
+// A notes file of `kilobytes` in one of three shapes: one line without any break point (a
+// hex dump), the same without its line end, or lines of 50 bytes.
+enum TShape
+{
+    SingleLine,
+    ShortLines,
+    SingleLineOpen
+};
+
+QByteArray ShapedBytes(TShape shape, qsizetype kilobytes)
+{
+    const qsizetype size = kilobytes * 1000;
+    QByteArray bytes;
+    bytes.reserve(size + 2);
+    if (shape != ShortLines) {
+        const QByteArray hex = QByteArrayLiteral("0123456789abcdef");
+        while (bytes.size() < size)
+            bytes.append(hex);
+        bytes.truncate(size);
+        return shape == SingleLine ? bytes + "\r\n" : bytes;
+    }
+    for (int i = 0; bytes.size() < size; ++i)
+        bytes.append(QStringLiteral("Réunion n°%1 : compte rendu à envoyer - 14:05\r\n")
+                         .arg(i, 8, 10, QLatin1Char('0'))
+                         .toLatin1());
+    return bytes;
+}
+
+void WriteNotes(const QByteArray& bytes)
+{
+    NotesBytes();
+    QFile file(NotesPath());
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        std::abort();
+}
+
+// The floor: one read and the decoding of the same file.
+void BM_PlainReadShaped(benchmark::State& state)
+{
+    const QByteArray bytes = ShapedBytes(TShape(state.range(0)), state.range(1));
+    WriteNotes(bytes);
+    for (auto _ : state) {
+        QFile file(NotesPath());
+        file.open(QIODevice::ReadOnly);
+        benchmark::DoNotOptimize(TextCodec::Decode(file.readAll()));
+    }
+}
+
+// Time spent by this thread, in milliseconds: on a shared machine the wall clock also counts
+// the other programs' turns.
+double ThreadCpuMs()
+{
+    timespec now = {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// The notes opened as the program opens them: the editor made, the file loaded, the editor
+// shown and painted, then each queued step with a paint. "turn_ms" is the longest the window
+// was held in one go (wall clock), "turn_cpu_ms" the same in this thread's time.
+void BM_OpenInEditor(benchmark::State& state)
+{
+    const QByteArray bytes = ShapedBytes(TShape(state.range(0)), state.range(1));
+    WriteNotes(bytes);
+    Glb().Options.PageToDown = true;
+    double longest = 0;
+    double longestCpu = 0;
+    for (auto _ : state) {
+        TNotesPad pad;
+        TfrmMnememo editor(pad);
+        QElapsedTimer turn;
+        turn.start();
+        double cpu = ThreadCpuMs();
+        pad.LoadNotes();
+        editor.show();
+        editor.grab();
+        do {
+            longest = std::max(longest, static_cast<double>(turn.nsecsElapsed()) / 1e6);
+            longestCpu = std::max(longestCpu, ThreadCpuMs() - cpu);
+            if (!pad.Loading())
+                break;
+            turn.restart();
+            cpu = ThreadCpuMs();
+            QCoreApplication::processEvents();
+            editor.grab();
+        } while (true);
+        if (pad.Line(0).size() + 2 < (state.range(0) != ShortLines ? bytes.size() : 0))
+            state.SkipWithError("line cut");
+        state.PauseTiming();
+        editor.hide();
+        state.ResumeTiming();
+    }
+    state.counters["turn_ms"] = longest;
+    state.counters["turn_cpu_ms"] = longestCpu;
+}
+
+// A copy of one line without any break point reaching the pad while the editor shows it.
+void BM_CopyIntoEditor(benchmark::State& state)
+{
+    const QString copy = QString::fromLatin1(ShapedBytes(SingleLine, state.range(0)).chopped(2));
+    double longestCpu = 0;
+    for (auto _ : state) {
+        TNotesPad pad;
+        TfrmMnememo editor(pad);
+        pad.AppendLine(QStringLiteral("Mnemo_01/12/2026 08:00:00"));
+        editor.show();
+        editor.grab();
+        const double cpu = ThreadCpuMs();
+        pad.AppendLine(copy);
+        editor.grab();
+        longestCpu = std::max(longestCpu, ThreadCpuMs() - cpu);
+        state.PauseTiming();
+        editor.hide();
+        state.ResumeTiming();
+    }
+    state.counters["turn_cpu_ms"] = longestCpu;
+}
+BENCHMARK(BM_CopyIntoEditor)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void ShapedArgs(benchmark::internal::Benchmark* bench)
+{
+    for (const qsizetype kilobytes : {100, 200, 500, 5000})
+        bench->Args({SingleLine, kilobytes});
+    bench->Args({SingleLineOpen, 5000});
+    bench->Args({ShortLines, 5000});
+    bench->Args({ShortLines, 50000});
+}
+BENCHMARK(BM_PlainReadShaped)->Apply(ShapedArgs)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenInEditor)->Apply(ShapedArgs)->Unit(benchmark::kMillisecond)->Iterations(1);
 } // namespace
 
 int main(int argc, char** argv)

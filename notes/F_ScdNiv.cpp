@@ -5,6 +5,7 @@
 #include "core/U_Glb.h"
 #include "notes/U_DroppedFiles.h"
 #include "notes/U_NotesPad.h"
+#include "notes/U_NotesText.h"
 #include "toolkit/C_TransparentLabel.h"
 
 #include <QDragEnterEvent>
@@ -15,6 +16,7 @@
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextBlock>
 
 namespace {
 const QString kSansSerif = QStringLiteral("MS Sans Serif");
@@ -65,6 +67,35 @@ void TfrmMnememo::CreateMemo()
     // Dropped files are the window's to take, not the editor's to paste as text.
     memMnemo->viewport()->installEventFilter(this);
     connect(pad.Document(), &QTextDocument::blockCountChanged, this, &TfrmMnememo::memMnemoChange);
+    connect(pad.Document(), &QTextDocument::contentsChange, this, &TfrmMnememo::ChooseWrap);
+    connect(&pad, &TNotesPad::UnbreakableLineComing, this,
+            [this]() { memMnemo->setWordWrapMode(QTextOption::WrapAnywhere); });
+    ChooseWrap(0, 0, pad.Document()->characterCount());
+}
+
+// Wrapping between words seeks, for every row, the line's next word break: a line of megabytes
+// without one (hex, base64) would take minutes to lay out, and that time grows with the square
+// of its length. Such a line wraps anywhere instead, in time that grows with its length; its
+// text stays whole, only its rows end mid-word, and so do the other lines' until the pad is
+// emptied. Ordinary notes keep wrapping between words. The pad tells of such lines before they
+// come in, so that they are laid out once; typed or pasted ones are found here.
+void TfrmMnememo::ChooseWrap(int position, int, int added)
+{
+    const QTextDocument* document = pad.Document();
+    if (memMnemo->wordWrapMode() == QTextOption::WrapAnywhere) {
+        if (document->isEmpty())
+            memMnemo->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        return;
+    }
+    // Only a block longer than the limit can hold such a run: the others cost one comparison.
+    for (QTextBlock block = document->findBlock(position);
+         block.isValid() && block.position() <= position + added; block = block.next()) {
+        if (block.length() > NotesText::kLongestWordRun &&
+            NotesText::HoldsUnbreakableRun(block.text())) {
+            memMnemo->setWordWrapMode(QTextOption::WrapAnywhere);
+            return;
+        }
+    }
 }
 
 void TfrmMnememo::ApplyColours()

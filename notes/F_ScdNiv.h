@@ -37,6 +37,7 @@ private:
     void CreateMemo();
     void ApplyColours();
     void memMnemoChange();
+    void ChooseWrap(int position, int removed, int added);
     void ScrollToEnd();
 
     TNotesPad& pad;

@@ -5,6 +5,7 @@
 #include "core/U_FileReason.h"
 #include "core/U_Glb.h"
 #include "core/U_TextFile.h"
+#include "notes/U_DocumentFill.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,12 +16,17 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <utility>
 
-TNotesPad::TNotesPad(QObject* parent) : QObject(parent), document(new QTextDocument(this))
+TNotesPad::TNotesPad(QObject* parent)
+    : QObject(parent), document(new QTextDocument(this)), fill(new TDocumentFill(document, this))
 {
     // Plain lines only: nothing the pad receives is ever taken as rich text.
     document->setUndoRedoEnabled(false);
     connect(document, &QTextDocument::contentsChanged, this, [this]() {
+        // The file's own lines coming in are no change.
+        if (fill->Inserting())
+            return;
         Glb().Modified = true;
         differsFromFile = true;
     });
@@ -33,7 +39,7 @@ TNotesPad::~TNotesPad() = default;
 int TNotesPad::LineCount() const
 {
     const int blocks = document->blockCount();
-    return document->lastBlock().text().isEmpty() ? blocks - 1 : blocks;
+    return document->lastBlock().length() <= 1 ? blocks - 1 : blocks;
 }
 
 QString TNotesPad::Line(int index) const
@@ -55,13 +61,15 @@ QStringList TNotesPad::Lines() const
 void TNotesPad::AppendLine(const QString& text)
 {
     QTextCursor end(document);
-    end.movePosition(QTextCursor::End);
-    // One edit, one change notice, however many lines the text holds.
+    // One edit, one change notice, however many lines the text holds. The cursor is placed
+    // inside it: moved outside, it would lay out the pad's first line on its way.
     end.beginEditBlock();
+    end.setPosition(document->characterCount() - 1);
     // A last line typed without its line break gets one first.
-    if (!document->lastBlock().text().isEmpty())
+    if (document->lastBlock().length() > 1)
         end.insertBlock();
     const QStringList lines = TextCodec::SplitLines(text);
+    TellUnbreakable(text);
     end.insertText(lines.join(u'\n') + u'\n');
     end.endEditBlock();
 }
@@ -72,8 +80,21 @@ void TNotesPad::AddNotesEntry(const QString& text)
                                             : text);
 }
 
+// Told before the text comes in, so that a view lays it out once, and in the right way.
+void TNotesPad::TellUnbreakable(QStringView text)
+{
+    if (NotesText::HoldsUnbreakableRun(text))
+        Q_EMIT UnbreakableLineComing();
+}
+
+bool TNotesPad::Loading() const
+{
+    return fill->Running();
+}
+
 void TNotesPad::Clear()
 {
+    fill->Stop();
     document->clear();
 }
 
@@ -167,12 +188,11 @@ bool TNotesPad::LoadNotes()
     }
     Q_EMIT FileNameChanged(QFileInfo(path).fileName());
     const bool appended = LineCount() > 0;
-    InsertText(text);
-    if (defaultNotesInUse && NotesText::IsNewDay(NotesText::LastHeader(text), header)) {
-        AppendLine(NotesText::DaySeparator());
-        AppendLine(header);
-        AppendLine(NotesText::Rule());
-    }
+    QStringList dayLines;
+    if (defaultNotesInUse && NotesText::IsNewDay(NotesText::LastHeader(text), header))
+        dayLines = {NotesText::DaySeparator(), header, NotesText::Rule()};
+    TellUnbreakable(text);
+    fill->Start(std::move(text), dayLines);
     differsFromFile = appended;
     Glb().Modified = false;
     Glb().DataLoaded = true;
@@ -221,18 +241,6 @@ bool TNotesPad::CreateNotesFile(const QString& path, const QString& header, QStr
     return false;
 }
 
-void TNotesPad::InsertText(const QString& text)
-{
-    if (text.isEmpty())
-        return;
-    QTextCursor end(document);
-    end.movePosition(QTextCursor::End);
-    if (document->lastBlock().length() > 1)
-        end.insertBlock();
-    // The whole file in one insertion: the document cuts it into blocks at its line ends.
-    end.insertText(text);
-}
-
 bool TNotesPad::SaveNotes()
 {
     const QScopedValueRollback<bool> busyNow(busy, true);
@@ -257,8 +265,12 @@ bool TNotesPad::SaveNotes()
         written = KeepOriginal(path, &error) && WriteFile(path, TextCodec::Encode(text), &error);
     } else {
         NotesText::TTextForm form = otherForm;
-        const QString text =
-            NotesText::JoinInOwnForm(Lines(), document->lastBlock().text().isEmpty(), form);
+        // From the whole text, not the blocks shown so far: the file may still be coming in.
+        QStringList lines = fill->FinalRawText().split(QChar::ParagraphSeparator);
+        const bool endsWithBreak = lines.last().isEmpty();
+        if (endsWithBreak)
+            lines.removeLast();
+        const QString text = NotesText::JoinInOwnForm(lines, endsWithBreak, form);
         written = WriteFile(path, NotesText::EncodeAsFound(text, form), &error);
         if (written)
             otherForm = std::move(form);
@@ -318,8 +330,10 @@ bool TNotesPad::DiskFileChanged()
 
 QString TNotesPad::PadText(QStringView lineEnd, bool endWithBreak) const
 {
-    QString text = NotesText::WithLineEnds(document->toRawText(), lineEnd);
-    if (endWithBreak && document->lastBlock().length() > 1)
+    // Whole even while the file is still coming in: a save never cuts the file short.
+    const QString raw = fill->FinalRawText();
+    QString text = NotesText::WithLineEnds(raw, lineEnd);
+    if (endWithBreak && !raw.isEmpty() && !raw.endsWith(QChar::ParagraphSeparator))
         text += lineEnd;
     return text;
 }

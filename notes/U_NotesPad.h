@@ -9,6 +9,7 @@
 #include <QStringView>
 
 class QTextDocument;
+class TDocumentFill;
 
 // The notes as one component: the pad's lines, the file they come from and go back to, and
 // the entries added to them. The editor window shows and edits its document; the main window
@@ -31,6 +32,7 @@ public:
     void AppendLine(const QString& text);
     // An entry: `text`, followed by " - " and the time when "Horaire +" is ticked.
     void AddNotesEntry(const QString& text);
+    // Empties the pad; a load under way ends there.
     void Clear();
 
     // The file the pad belongs to: AppFolder + "Tarvelle.txt", or the other file shown.
@@ -48,12 +50,15 @@ public:
     // file; `Modified` false, `DataLoaded` true. Errors are told (text + " KO"). False when
     // the file could not be shown: another file is then left for the default file, loaded
     // instead; the default file's unread original is set aside before its first rewrite.
+    // A large file comes in over several event-loop turns, lines added meanwhile after it.
     bool LoadNotes();
+    // True while the file's lines are still coming into the pad.
+    bool Loading() const;
     // The notes half of the common save: the pad into its file, replaced as a whole, with the
     // save stamp for the default file when "Time sur enregistrement" is ticked. False, told
     // (path + " est-il ouvert ?" and the reason), and nothing changed when the file could not be
     // written. Another file keeps its own encoding and line ends, and is not rewritten while
-    // unchanged.
+    // unchanged. During a load the file is written whole, with what was added meanwhile.
     bool SaveNotes();
     // Moves the default file to its dated backup name in the program's folder; the backup's
     // path, or empty (told in French) when it could not be made: then nothing is removed.
@@ -71,6 +76,9 @@ public:
 Q_SIGNALS:
     // The file-name part of the file the pad belongs to, at every load.
     void FileNameChanged(const QString& name);
+    // A line with a long run of characters and no place to wrap between words is about to
+    // come into the pad (see NotesText::HoldsUnbreakableRun).
+    void UnbreakableLineComing();
 
 private:
     // What must become of the default file as it was before its first rewrite.
@@ -84,12 +92,13 @@ private:
     bool ReadNotesFile(const QString& path, QString& text);
     bool ReadOtherFile(const QString& path, QString& text);
     bool CreateNotesFile(const QString& path, const QString& header, QString& text);
-    void InsertText(const QString& text);
     QString PadText(QStringView lineEnd, bool endWithBreak) const;
     bool KeepOriginal(const QString& path, QString* error);
     bool WriteFile(const QString& path, const QByteArray& bytes, QString* error);
+    void TellUnbreakable(QStringView text);
 
     QTextDocument* document;
+    TDocumentFill* fill;
     bool defaultNotesInUse = true;
     QString otherNotesPath;
     // How the other file shown was written, so that saving it keeps its bytes' form.

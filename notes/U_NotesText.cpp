@@ -220,4 +220,39 @@ QString WithLineEnds(const QString& raw, QStringView lineEnd)
     return text;
 }
 
+QString RawLines(QString text)
+{
+    qsizetype to = 0;
+    const qsizetype size = text.size();
+    QChar* chars = text.data();
+    for (qsizetype i = 0; i < size; ++i, ++to) {
+        const char16_t c = chars[i].unicode();
+        // A document also breaks its blocks at the two frame marks.
+        const bool lineBreak = c == u'\n' || c == u'\r' || c == u'\xFDD0' || c == u'\xFDD1';
+        if (c == u'\r' && i + 1 < size && chars[i + 1] == u'\n')
+            ++i;
+        chars[to] = lineBreak ? QChar::ParagraphSeparator : QChar(c);
+    }
+    text.truncate(to);
+    return text;
+}
+
+bool HoldsUnbreakableRun(QStringView text, qsizetype length)
+{
+    if (text.size() <= length)
+        return false;
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const char16_t before = i > 0 ? text[i - 1].unicode() : u'\n';
+        if (c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator)
+            runStart = i + 1;
+        else if ((before == u' ' || before == u'\t') && text[i].isLetterOrNumber())
+            runStart = i;
+        else if (i - runStart >= length)
+            return true;
+    }
+    return false;
+}
+
 } // namespace NotesText

@@ -63,5 +63,14 @@ QString JoinInOwnForm(const QStringList& lines, bool finalBreak, TTextForm& form
 
 // The document's raw text (blocks separated by U+2029) with `lineEnd` between the lines.
 QString WithLineEnds(const QString& raw, QStringView lineEnd);
+// `text` in the document's raw form: every line break (CR LF, LF, CR, and what a document
+// takes for one) made U+2029, so that it goes in as it comes out.
+QString RawLines(QString text);
+// Past this many characters in a row without a place to wrap between words, the editor
+// wraps lines anywhere.
+constexpr qsizetype kLongestWordRun = 10000;
+// True when a line of `text` holds more than `length` characters in a row with no place
+// where it can surely be wrapped between words (a space or a tab before a letter or a digit).
+bool HoldsUnbreakableRun(QStringView text, qsizetype length = kLongestWordRun);
 
 } // namespace NotesText

@@ -125,3 +125,25 @@ TEST_F(Notes, AChangeMadeByAnotherProgramIsReloadedOrKeptAside)
     EXPECT_FALSE(saved.contains("encore d'ailleurs"));
     EXPECT_EQ(keptCopies().size(), 1);
 }
+
+// A line of megabytes without any place to wrap between words (a hex dump) once froze the
+// program at every start: the editor shows it, a session end is served, the line stays whole.
+TEST_F(Notes, ALineOfMegabytesIsShownAndTheSessionEndServed)
+{
+    ASSERT_TRUE(ChangeSettings({{"Mnemo visible", "1"}}));
+    const QByteArray bytes = "Mnemo_01/12/2026 08:00:00\r\n" + QByteArray(48, '-') + "\r\n" +
+                             QByteArray("0123456789abcdef").repeated(3 << 16) + "\r\n";
+    ASSERT_TRUE(WriteBytes(home.filePath("Tarvelle.txt"), bytes));
+    QProcess* program = nullptr;
+    const QString main = StartMain(program);
+    ASSERT_FALSE(main.isEmpty());
+    ASSERT_FALSE(WaitForWindow(*program, "Scribelle").isEmpty());
+    // Input is handled in order: once the notes button has hidden the editor, the editor's
+    // first paint, which lays the long line out, is over.
+    RunTool("xdotool", {"mousemove", "--window", main, "133", "97", "click", "1"});
+    EXPECT_TRUE(WaitUntil(
+        [program]() { return ShownWindows(program->processId(), "Scribelle").isEmpty(); }));
+    ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
+    ASSERT_TRUE(EndsWithZero(*program));
+    EXPECT_TRUE(ReadBytes(home.filePath("Tarvelle.txt")).startsWith(bytes));
+}
