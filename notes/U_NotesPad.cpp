@@ -140,8 +140,10 @@ bool TNotesPad::LoadNotes()
         return false;
     }
     Q_EMIT FileNameChanged(QFileInfo(path).fileName());
-    const bool appended = LineCount() > 0;
+    const int firstLine = LineCount();
+    const bool appended = firstLine > 0;
     InsertText(text);
+    const int fileLines = LineCount() - firstLine;
     if (defaultNotesInUse && NotesText::IsNewDay(NotesText::LastHeader(text), header)) {
         AppendLine(NotesText::DaySeparator());
         AppendLine(header);
@@ -150,6 +152,7 @@ bool TNotesPad::LoadNotes()
     differsFromFile = appended;
     Glb().Modified = false;
     Glb().DataLoaded = true;
+    Q_EMIT FileLoaded(firstLine, fileLines);
     return shown;
 }
 

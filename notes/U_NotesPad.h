@@ -62,6 +62,8 @@ public:
 Q_SIGNALS:
     // The file-name part of the file the pad belongs to, at every load.
     void FileNameChanged(const QString& name);
+    // A load put the file's `lineCount` lines into the pad from line `firstLine` on.
+    void FileLoaded(int firstLine, int lineCount);
 
 private:
     // What must become of the default file as it was before its first rewrite.
