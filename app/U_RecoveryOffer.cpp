@@ -35,16 +35,21 @@ QString Count(qsizetype n, const QString& what)
 
 // The pad with the file's lines replaced by the recovered ones. The day lines this start's
 // load added after them go when the recovered lines already begin that day.
-void PutNotesBack(TNotesPad& notes, const TRecoveryRecorder& recorder, const QStringList& lines)
+QStringList RecoveredPad(const TNotesPad& notes, const TRecoveryRecorder& recorder,
+                         const QStringList& lines)
 {
-    QStringList pad = notes.Lines();
+    const QStringList pad = notes.Lines();
     const int first = recorder.NotesBaseFirst();
     QStringList after = pad.mid(first + recorder.NotesBaseCount());
     if (after.size() == 3 && after[0] == NotesText::DaySeparator() &&
         after[2] == NotesText::Rule() &&
         !NotesText::IsNewDay(NotesText::LastHeader(TextCodec::JoinLines(lines)), after[1]))
         after.clear();
-    pad = pad.mid(0, first) + lines + after;
+    return pad.mid(0, first) + lines + after;
+}
+
+void PutNotesBack(TNotesPad& notes, const QStringList& pad)
+{
     notes.Clear();
     if (!pad.isEmpty())
         notes.AppendLine(TextCodec::JoinLines(pad));
@@ -125,7 +130,13 @@ void Offer(const TRecoveryRecorder& recorder, const QString& found, TNotesPad& n
     }
     const QStringList notesBase =
         notes.Lines().mid(recorder.NotesBaseFirst(), recorder.NotesBaseCount());
-    const TReplay replay = Replay(content, notes.NotesFilePath(), notesBase, GridRows(trace.grid));
+    TReplay replay = Replay(content, notes.NotesFilePath(), notesBase, GridRows(trace.grid));
+    const QStringList pad = replay.notes == TOutcome::Recovered
+                                ? RecoveredPad(notes, recorder, replay.notesLines)
+                                : QStringList();
+    // Only the day lines this start added again: nothing is lost.
+    if (replay.notes == TOutcome::Recovered && pad == notes.Lines())
+        replay.notes = TOutcome::Nothing;
     const bool mismatch = replay.notes == TOutcome::Mismatch || replay.trace == TOutcome::Mismatch;
     const QString mismatchText =
         QStringLiteral("Les notes ou la trace non enregistrées ne correspondent plus aux "
@@ -144,7 +155,7 @@ void Offer(const TRecoveryRecorder& recorder, const QString& found, TNotesPad& n
     if (mismatch)
         TellKept(mismatchText, recorder.File().KeepAside(found));
     if (replay.notes == TOutcome::Recovered)
-        PutNotesBack(notes, recorder, replay.notesLines);
+        PutNotesBack(notes, pad);
     if (replay.trace == TOutcome::Recovered)
         PutTraceBack(trace, replay.traceRows);
     Glb().Modified = true;

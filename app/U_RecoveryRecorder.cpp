@@ -1,5 +1,6 @@
 #include "app/U_RecoveryRecorder.h"
 
+#include "core/U_Glb.h"
 #include "notes/U_NotesPad.h"
 #include "tracer/U_TraceGrid.h"
 
@@ -159,7 +160,9 @@ void TRecoveryRecorder::ProgramClosing()
     const std::vector<quint64> sums = PadSums(lines);
     const bool unsaved = !ChangesNothing(DiffLines(notesBase, lines, sums), notesBase.size()) ||
                          (!rowsSinceBase.empty() && GridStamp(grid) != traceStamp);
-    if (!unsaved || declined)
+    // Without `Modified` only what the program adds by itself is left (a new day's lines),
+    // which the next load adds again.
+    if (!unsaved || declined || !Glb().Modified)
         file.Replace(QByteArray());
     armed = false;
 }

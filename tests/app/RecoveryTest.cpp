@@ -262,3 +262,28 @@ TEST_F(Recovery, TheDayLinesComeOnce)
     EXPECT_EQ(lines.filter("Mnemo_07/12/2026").size(), 1) << lines.join('|').toStdString();
     EXPECT_EQ(lines.last(), "aujourd'hui");
 }
+
+// The day lines a start adds are no lost work: a clean closing leaves no journal for them, and
+// after a kill they alone are not offered.
+TEST_F(Recovery, TheDayLinesAloneAreNoLoss)
+{
+    ASSERT_TRUE(
+        WriteBytes(NotesPath(), "Mnemo_06/12/2026 09:00:00\r\n" + QByteArray(48, '-') + "\r\n"));
+    {
+        auto run = NewRun();
+        run->Start();
+        run->recorder.Flush();
+        EXPECT_FALSE(run->recorder.File().Found().isEmpty());
+        run->recorder.ProgramClosing();
+        EXPECT_TRUE(run->recorder.File().Found().isEmpty());
+    }
+    {
+        auto run = NewRun();
+        run->Start();
+        run->recorder.Flush();
+    }
+    auto run = NewRun();
+    run->Start();
+    EXPECT_TRUE(dialogs->questions.isEmpty());
+    EXPECT_EQ(run->notes.Lines().filter("Mnemo_07/12/2026").size(), 1);
+}
