@@ -1,6 +1,7 @@
 // Feeds entries, copies and trace rows through the real pad, trace and journal, saving now and
-// then, until it is killed; every item is printed with the moment it was added. Each start
-// first takes back what the journal of the previous run holds.
+// then, until it is killed; every item is printed with the moment it was added. Each run
+// first takes back what the journal of the previous run holds. The runs are forked from a
+// process that has loaded the program's code once, so that a run costs no program start.
 #include "app/U_NotesAndTrace.h"
 #include "app/U_RecoveryOffer.h"
 #include "app/U_RecoveryRecorder.h"
@@ -14,6 +15,8 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 // Every question is answered yes, as a user taking the recovery would.
@@ -33,13 +36,10 @@ long long MonotonicMs()
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
-} // namespace
 
-int main(int argc, char* argv[])
+int Feed(int argc, char* argv[], const QString& run, int delayMs)
 {
     QCoreApplication app(argc, argv);
-    const QString run = app.arguments().value(1);
-    const int delayMs = app.arguments().value(2).toInt();
     SetDialogs(std::make_shared<TYes>());
     TNotesPad notes;
     TTraceData trace;
@@ -70,4 +70,27 @@ int main(int argc, char* argv[])
     });
     feed.start();
     return QCoreApplication::exec();
+}
+} // namespace
+
+// Reads "run delay" lines; for each, forks a run, prints "pid N", and "done" once it ended.
+int main(int argc, char* argv[])
+{
+    char line[64];
+    while (std::fgets(line, sizeof line, stdin)) {
+        int run = 0;
+        int delayMs = 0;
+        if (std::sscanf(line, "%d %d", &run, &delayMs) != 2)
+            continue;
+        const pid_t pid = ::fork();
+        if (pid == 0)
+            return Feed(argc, argv, QString::number(run), delayMs);
+        std::printf("pid %d\n", static_cast<int>(pid));
+        std::fflush(stdout);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        std::printf("done\n");
+        std::fflush(stdout);
+    }
+    return 0;
 }
