@@ -89,7 +89,8 @@ qsizetype PutTraceBack(TTraceData& trace, const std::vector<QStringList>& rows)
     return changed;
 }
 
-QString Found(const TReplay& replay, const QStringList& notesBase)
+QString Found(const TReplay& replay, const QStringList& notesBase,
+              const std::vector<QStringList>& traceBase)
 {
     QStringList parts;
     if (replay.notes == TOutcome::Recovered) {
@@ -103,8 +104,12 @@ QString Found(const TReplay& replay, const QStringList& notesBase)
         parts.append(n > 0 ? Count(n, QStringLiteral("ligne")) + QStringLiteral(" de notes")
                            : QStringLiteral("des lignes de notes effacées"));
     }
-    if (replay.trace == TOutcome::Recovered)
-        parts.append(QStringLiteral("des lignes de trace"));
+    if (replay.trace == TOutcome::Recovered) {
+        qsizetype n = 0;
+        for (std::size_t i = 0; i < replay.traceRows.size(); ++i)
+            n += i >= traceBase.size() || replay.traceRows[i] != traceBase[i] ? 1 : 0;
+        parts.append(Count(n, QStringLiteral("ligne")) + QStringLiteral(" de trace"));
+    }
     return QStringLiteral("Tarvelle ne s'est pas fermé normalement : ") +
            parts.join(QStringLiteral(" et ")) + QStringLiteral(" n'étaient pas enregistrées.");
 }
@@ -130,7 +135,8 @@ void Offer(const TRecoveryRecorder& recorder, const QString& found, TNotesPad& n
     }
     const QStringList notesBase =
         notes.Lines().mid(recorder.NotesBaseFirst(), recorder.NotesBaseCount());
-    TReplay replay = Replay(content, notes.NotesFilePath(), notesBase, GridRows(trace.grid));
+    const std::vector<QStringList> traceBase = GridRows(trace.grid);
+    TReplay replay = Replay(content, notes.NotesFilePath(), notesBase, traceBase);
     const QStringList pad = replay.notes == TOutcome::Recovered
                                 ? RecoveredPad(notes, recorder, replay.notesLines)
                                 : QStringList();
@@ -146,8 +152,8 @@ void Offer(const TRecoveryRecorder& recorder, const QString& found, TNotesPad& n
             TellKept(mismatchText, recorder.File().KeepAside(found));
         return;
     }
-    if (AskQuestion(Found(replay, notesBase) + u'\n' + kQuestion, 0x000000, 0xFFFFFF, 0, 10, 330,
-                    90, QStringLiteral("    O K    "), QStringLiteral("Non !!")) != 1) {
+    if (AskQuestion(Found(replay, notesBase, traceBase) + u'\n' + kQuestion, 0x000000, 0xFFFFFF, 0,
+                    10, 330, 90, QStringLiteral("    O K    "), QStringLiteral("Non !!")) != 1) {
         TellKept(QStringLiteral("Les notes et traces non enregistrées ne sont pas récupérées."),
                  recorder.File().KeepAside(found));
         return;

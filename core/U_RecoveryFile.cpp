@@ -88,10 +88,11 @@ bool TRecoveryFile::Append(const QByteArray& record)
     if (fd < 0)
         return false;
     struct stat before = {};
-    bool written = ::fstat(fd, &before) == 0 && WriteAll(fd, record) && ::fsync(fd) == 0;
+    // The data and the new size reach the disk; the file's times need not.
+    bool written = ::fstat(fd, &before) == 0 && WriteAll(fd, record) && ::fdatasync(fd) == 0;
     // A record left half written would hide every record appended after it.
     if (!written && before.st_size >= 0 && ::ftruncate(fd, before.st_size) == 0)
-        ::fsync(fd);
+        ::fdatasync(fd);
     ::close(fd);
     if (written && !existed)
         SyncFolder(Path());
@@ -125,7 +126,7 @@ bool TRecoveryFile::ReplaceAt(const QString& path, const QByteArray& content)
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
-    const bool written = WriteAll(fd, content) && ::fsync(fd) == 0;
+    const bool written = WriteAll(fd, content) && ::fdatasync(fd) == 0;
     ::close(fd);
     if (!written || ::rename(name.constData(), QFile::encodeName(path).constData()) != 0) {
         ::unlink(name.constData());

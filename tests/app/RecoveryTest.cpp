@@ -91,7 +91,8 @@ TEST_F(Recovery, AnUncleanEndGivesEverythingBackOnce)
     run->Start();
     ASSERT_EQ(dialogs->questions.size(), 1);
     EXPECT_TRUE(dialogs->questions[0].text.endsWith("\n" + kQuestion));
-    EXPECT_TRUE(dialogs->questions[0].text.contains("3 lignes de notes"));
+    EXPECT_TRUE(dialogs->questions[0].text.contains("3 lignes de notes et 1 ligne de trace"))
+        << dialogs->questions[0].text.toStdString();
     const QStringList lines = run->notes.Lines();
     EXPECT_EQ(lines.mid(2), QStringList({"entrée", "copie", "sur deux lignes"}));
     ASSERT_EQ(run->trace.grid.rowCount(), 1);
