@@ -110,8 +110,11 @@ QString Found(const TReplay& replay, const QStringList& notesBase,
             n += i >= traceBase.size() || replay.traceRows[i] != traceBase[i] ? 1 : 0;
         parts.append(Count(n, QStringLiteral("ligne")) + QStringLiteral(" de trace"));
     }
+    const bool one = parts.size() == 1 && parts[0].startsWith(QStringLiteral("1 "));
     return QStringLiteral("Tarvelle ne s'est pas fermé normalement : ") +
-           parts.join(QStringLiteral(" et ")) + QStringLiteral(" n'étaient pas enregistrées.");
+           parts.join(QStringLiteral(" et ")) +
+           (one ? QStringLiteral(" n'était pas enregistrée.")
+                : QStringLiteral(" n'étaient pas enregistrées."));
 }
 
 void TellKept(const QString& why, const QString& kept)

@@ -124,7 +124,8 @@ TEST_F(Recovery, ARefusalKeepsTheJournalAside)
     auto run = NewRun();
     dialogs->AnswerNext(2);
     run->Start();
-    EXPECT_EQ(dialogs->questions.size(), 1);
+    ASSERT_EQ(dialogs->questions.size(), 1);
+    EXPECT_TRUE(dialogs->questions[0].text.contains("1 ligne de notes n'était pas enregistrée."));
     EXPECT_EQ(run->notes.LineCount(), 2);
     EXPECT_EQ(KeptJournals().size(), 1);
     EXPECT_TRUE(run->recorder.File().Found().isEmpty());
