@@ -102,7 +102,8 @@ bool TRecoveryFile::Append(const QByteArray& record)
 bool TRecoveryFile::Replace(const QByteArray& content)
 {
     if (content.isEmpty()) {
-        const bool removed = RemoveIfThere(primary) && RemoveIfThere(fallback);
+        const bool primaryRemoved = RemoveIfThere(primary);
+        const bool removed = RemoveIfThere(fallback) && primaryRemoved;
         fallbackInUse = false;
         return removed;
     }
