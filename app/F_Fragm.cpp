@@ -224,8 +224,10 @@ void TfrmFragm::OKRelease()
 void TfrmFragm::RecordingExecute()
 {
     if (AskQuestion(QStringLiteral("Enregistrer le fichier ?"), 0x000000, 0xFFFFFF, 0, 10, 150, 55,
-                    QStringLiteral("    O K    "), QStringLiteral("Non !!")) != 1)
+                    QStringLiteral("    O K    "), QStringLiteral("Non !!")) != 1) {
+        Q_EMIT SaveDeclined();
         return;
+    }
     // A save that failed leaves the changes marked, so that closing still saves them.
     if (Save())
         Glb().Modified = false;
@@ -295,6 +297,7 @@ void TfrmFragm::FirstPaint()
 {
     if (!Glb().DataLoaded)
         LoadNotesAndTrace(notes, tracer.trace);
+    Q_EMIT StartLoaded();
     if (Glb().ShowNotesAtStart && Glb().EditorFirstShowPending)
         notesView->spdContenerClick();
     // After the loading: the trace is read only while the tracer window was never placed.

@@ -61,6 +61,10 @@ public:
 Q_SIGNALS:
     // The window closed for good: the program ends.
     void Closed();
+    // The start's load is over, before the editor and the tracer show.
+    void StartLoaded();
+    // "Enregistrer le fichier ?" was answered otherwise.
+    void SaveDeclined();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

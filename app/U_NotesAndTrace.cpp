@@ -6,17 +6,33 @@
 #include "notes/U_NotesPad.h"
 #include "tracer/U_TraceFile.h"
 
+namespace {
+TNotesAndTraceListener* listener = nullptr;
+} // namespace
+
+void SetNotesAndTraceListener(TNotesAndTraceListener* newListener)
+{
+    listener = newListener;
+}
+
 void LoadNotesAndTrace(TNotesPad& notes, TTraceData& trace)
 {
+    const bool traceEmpty = trace.lastRow() == -1;
     notes.LoadNotes();
     LoadTrace(trace, notes.DefaultNotesInUse());
     Glb().DataLoaded = true;
+    if (listener)
+        listener->Loaded(traceEmpty);
 }
 
 bool SaveNotesAndTrace(TNotesPad& notes, TTraceData& trace)
 {
+    if (listener)
+        listener->SaveStarting();
     const bool notesSaved = notes.SaveNotes();
     const bool traceSaved = SaveTrace(trace);
+    if (listener)
+        listener->Saved(notesSaved, traceSaved);
     MakeShortcutWhenAsked(TraceFilePath());
     return notesSaved && traceSaved;
 }

@@ -2,6 +2,8 @@
 #include "app/F_Fragm.h"
 #include "app/U_Autostart.h"
 #include "app/U_Instance.h"
+#include "app/U_RecoveryOffer.h"
+#include "app/U_RecoveryRecorder.h"
 #include "app/U_Termination.h"
 #include "core/F_Glb.h"
 #include "core/U_Clock.h"
@@ -46,7 +48,13 @@ int Run(QApplication& app)
     TNotesPad notes;
     TNotesWatch notesWatch(notes);
     TAlarms alarms;
+    TRecoveryRecorder recovery(notes, tracer.trace.grid);
     TfrmFragm frmFragm(tracer, notes, alarms);
+    QObject::connect(&frmFragm, &TfrmFragm::StartLoaded, &recovery,
+                     [&]() { OfferRecovery(recovery, notes, tracer.trace); });
+    QObject::connect(&frmFragm, &TfrmFragm::SaveDeclined, &recovery,
+                     &TRecoveryRecorder::SaveDeclined);
+    QObject::connect(&frmFragm, &TfrmFragm::Closed, &recovery, &TRecoveryRecorder::ProgramClosing);
     // Before anything can show a window: a session ending during a start-up message ends
     // the program as cleanly as later.
     TTerminationWatcher termination;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Wake-ups of the running program: context switches of all its threads per second and CPU time,
-# idle, with the notes editor, while tracing, with an alarm armed and after the about and help
-# windows, on a private Xvfb with a private session bus. Run by hand.
+# idle, with the notes editor, while tracing, with an alarm armed, after the about and help
+# windows and with an unsaved note in the recovery journal, on a private Xvfb with a private
+# session bus. Run by hand.
 #   bench/wakeups.sh [SECONDS]   (60 by default, per state)
 set -euo pipefail
 
@@ -61,11 +62,25 @@ about_and_help() {
     fi
 }
 
+# A note typed into the subject box, and the moment the recovery journal takes to get it: what
+# the journal costs once nothing changes any more is measured after.
+journaled_note() {
+    local pid="$1" home="$2" window
+    window="$(window_of_size "$pid" 277x116)"
+    xdotool mousemove --window "$window" 120 55 click 1
+    xdotool type --window "$window" "mesure"
+    xdotool key --window "$window" Return
+    sleep 3
+    if [[ ! -s "$home/Tarvelle.recup" ]]; then
+        echo "wakeups: the note did not reach the recovery journal" >&2
+    fi
+}
+
 # Starts the program with the given values of "Démarrage sur Traceur" and "Mnemo visible", with
-# an alarm armed for late tonight, or after the about and help windows, when asked; lets it
-# settle, then counts over the measured time.
+# an alarm armed for late tonight, after the about and help windows, or after a journaled note,
+# when asked; lets it settle, then counts over the measured time.
 measure() {
-    local name="$1" tracing="$2" notes="$3" alarm="${4:-0}" about="${5:-0}" home
+    local name="$1" tracing="$2" notes="$3" alarm="${4:-0}" about="${5:-0}" note="${6:-0}" home
     home="$(mktemp -d "$work/home.XXXXXX")"
     cp "$root/build/ConfigMnemo.ini" "$home/"
     if ((alarm)); then
@@ -78,6 +93,9 @@ measure() {
     sleep 5
     if ((about)); then
         about_and_help "$pid"
+    fi
+    if ((note)); then
+        journaled_note "$pid" "$home"
     fi
     xdotool mousemove 200 200
     local s0 c0 s1 c1
@@ -98,3 +116,4 @@ measure notes 0 1
 measure tracing 1 0
 measure alarm 0 0 1
 measure about 0 0 0 1
+measure journal 0 0 0 0 1

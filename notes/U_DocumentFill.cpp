@@ -75,6 +75,7 @@ void TDocumentFill::Step()
     // then comes in with other lines, and is laid out only when shown.
     Insert(Remainder());
     Stop();
+    Q_EMIT Done();
 }
 
 void TDocumentFill::Insert(const QString& raw)

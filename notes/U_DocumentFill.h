@@ -29,6 +29,10 @@ public:
     // everything typed or added meanwhile where it would then stand.
     QString FinalRawText() const;
 
+Q_SIGNALS:
+    // The whole text and its tail lines are in (not sent when stopped before).
+    void Done();
+
 private:
     void Step();
     void Insert(const QString& raw);

@@ -30,6 +30,11 @@ TNotesPad::TNotesPad(QObject* parent)
         Glb().Modified = true;
         differsFromFile = true;
     });
+    // A file that comes in over several turns is loaded once its last line is in.
+    connect(fill, &TDocumentFill::Done, this, [this]() {
+        if (!busy)
+            Q_EMIT FileLoaded(loadedFirstLine, loadedLineCount);
+    });
 }
 
 TNotesPad::~TNotesPad() = default;
@@ -192,10 +197,14 @@ bool TNotesPad::LoadNotes()
     if (defaultNotesInUse && NotesText::IsNewDay(NotesText::LastHeader(text), header))
         dayLines = {NotesText::DaySeparator(), header, NotesText::Rule()};
     TellUnbreakable(text);
+    loadedFirstLine = LineCount();
+    loadedLineCount = static_cast<int>(NotesText::CountLines(text));
     fill->Start(std::move(text), dayLines);
     differsFromFile = appended;
     Glb().Modified = false;
     Glb().DataLoaded = true;
+    if (!fill->Running())
+        Q_EMIT FileLoaded(loadedFirstLine, loadedLineCount);
     return shown;
 }
 

@@ -79,6 +79,9 @@ Q_SIGNALS:
     // A line with a long run of characters and no place to wrap between words is about to
     // come into the pad (see NotesText::HoldsUnbreakableRun).
     void UnbreakableLineComing();
+    // A load put the file's `lineCount` lines into the pad from line `firstLine` on; sent once
+    // they are all in.
+    void FileLoaded(int firstLine, int lineCount);
 
 private:
     // What must become of the default file as it was before its first rewrite.
@@ -110,4 +113,7 @@ private:
     TFileStamp stamp;
     // A load or a save is under way (it may be showing a message).
     bool busy = false;
+    // Where the file's lines of the load under way go, and how many they are.
+    int loadedFirstLine = 0;
+    int loadedLineCount = 0;
 };

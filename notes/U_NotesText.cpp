@@ -237,6 +237,22 @@ QString RawLines(QString text)
     return text;
 }
 
+qsizetype CountLines(QStringView text)
+{
+    qsizetype lines = 0;
+    bool open = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const bool lineBreak = c == u'\n' || c == u'\r' || c == u'\xFDD0' || c == u'\xFDD1' ||
+                               c == QChar::ParagraphSeparator;
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        lines += lineBreak ? 1 : 0;
+        open = !lineBreak;
+    }
+    return lines + (open ? 1 : 0);
+}
+
 bool HoldsUnbreakableRun(QStringView text, qsizetype length)
 {
     if (text.size() <= length)

@@ -66,6 +66,9 @@ QString WithLineEnds(const QString& raw, QStringView lineEnd);
 // `text` in the document's raw form: every line break (CR LF, LF, CR, and what a document
 // takes for one) made U+2029, so that it goes in as it comes out.
 QString RawLines(QString text);
+// How many pad lines `text` makes, with the same line breaks as RawLines: a last line without
+// its break counts, the empty place after a last break does not.
+qsizetype CountLines(QStringView text);
 // Past this many characters in a row without a place to wrap between words, the editor
 // wraps lines anywhere.
 constexpr qsizetype kLongestWordRun = 10000;
