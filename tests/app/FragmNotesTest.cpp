@@ -172,3 +172,30 @@ TEST_F(FragmNotes, FilesDroppedOnTheMainWindowAddOneLineEach)
     QCoreApplication::sendEvent(frm.get(), &drop);
     EXPECT_EQ(Added(), QStringList({"/a/un.txt - 14:05:33", "/b/deux.txt - 14:05:33"}));
 }
+
+// A file manager offers the files' URLs as text as well: the subject box must not take them
+// as a subject, the pad gets their full paths.
+TEST_F(FragmNotes, FilesDroppedOnTheSubjectBoxAddTheirPathsNotTheirUrls)
+{
+    QMimeData dropped;
+    dropped.setUrls({QUrl::fromLocalFile("/a/un fichier.txt"), QUrl::fromLocalFile("/b/été.txt")});
+    dropped.setText("file:///a/un%20fichier.txt\r\nfile:///b/%C3%A9t%C3%A9.txt\r\n");
+    QLineEdit* box = frm->ui.edtMnemo;
+    QDragEnterEvent enter(QPoint(20, 9), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(box, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(20, 9), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(box, &drop);
+    EXPECT_TRUE(box->text().isEmpty());
+    EXPECT_EQ(Added(), QStringList({"/a/un fichier.txt", "/b/été.txt"}));
+
+    // Plain text dropped on the box is still the box's, not the pad's.
+    QMimeData words;
+    words.setText("mots");
+    QDragEnterEvent enterText(QPoint(20, 9), Qt::CopyAction, &words, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(box, &enterText);
+    QDropEvent text(QPointF(20, 9), Qt::CopyAction, &words, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(box, &text);
+    EXPECT_EQ(box->text(), "mots");
+    EXPECT_EQ(Added().size(), 2);
+}
