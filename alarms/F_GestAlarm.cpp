@@ -82,7 +82,9 @@ void TfrmGestAlarm::CreateFields()
     rxDateur = MakeControl<TDateEdit>(this, "rxDateur", QRect(73, 25, 89, 18));
     curEdtHour = MakeControl<TNumericEdit>(this, "curEdtHour", QRect(90, 50, 57, 18));
     curEdtHour->SetDisplayFormat(QStringLiteral("00 h 00"));
-    curEdtHour->SetMaxValue(2359);
+    // Any four digits are taken as typed: an hour that no clock reaches is refused at saving,
+    // with its reason, rather than its last digit silently dropped while typing.
+    curEdtHour->SetMaxValue(9999);
     curEdtHour->setAlignment(Qt::AlignCenter);
     curEdtHour->setToolTip(QStringLiteral("Saisir hhmm\r\nou dbl-clicker"));
     curEdtHour->SetShowHint(true);
@@ -167,14 +169,18 @@ bool TfrmGestAlarm::SubjectGiven()
     return true;
 }
 
-// The hour field holds hhmm: its hours cannot pass 23 but its minutes can pass 59, which
-// no clock reaches; such a time, like a date that is no day, is refused before anything is
-// asked or stored.
+// The hour field holds hhmm: hours beyond 23 or minutes beyond 59, which no clock reaches,
+// are refused, like a date that is no day, before anything is asked or stored.
 void TfrmGestAlarm::scrEnregAlarmClick()
 {
     const int value = curEdtHour->Value();
     const QString hh = TwoDigits(value / 100);
     const QString mm = TwoDigits(value % 100);
+    if (value / 100 > 23) {
+        ShowPlainMessage(
+            QStringLiteral("Heures de 00 à 23 : %1 h %2 n'est pas une heure.").arg(hh, mm));
+        return;
+    }
     if (value % 100 > 59) {
         ShowPlainMessage(
             QStringLiteral("Minutes de 00 à 59 : %1 h %2 n'est pas une heure.").arg(hh, mm));

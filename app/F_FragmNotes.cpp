@@ -7,6 +7,7 @@
 #include "core/U_Dialogs.h"
 #include "core/U_Glb.h"
 #include "notes/F_ScdNiv.h"
+#include "notes/U_DroppedFiles.h"
 #include "notes/U_NotesPad.h"
 #include "toolkit/C_DateEdit.h"
 #include "toolkit/C_DigitalClock.h"
@@ -14,8 +15,10 @@
 #include "toolkit/C_FlatButton.h"
 
 #include <QAction>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 
 TFragmNotes::TFragmNotes(TNotesPad& pad, TTraceData& traced, TFragmControls& controls,
                          TFragmMenus& menuItems, TFragmSettings& windowSettings, QWidget* window)
@@ -64,6 +67,8 @@ bool TFragmNotes::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != ui.edtMnemo)
         return false;
+    if (TakeDroppedFiles(event))
+        return true;
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -76,6 +81,22 @@ bool TFragmNotes::eventFilter(QObject* watched, QEvent* event)
             notes.AddNotesEntry(ui.edtMnemo->text());
     }
     return false;
+}
+
+// Files dropped on the subject box are the main window's drop, not a text for the box: their
+// full paths go into the pad.
+bool TFragmNotes::TakeDroppedFiles(QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    auto* drop = static_cast<QDropEvent*>(event);
+    if (!AcceptsDrop(drop->mimeData()))
+        return false;
+    if (type == QEvent::Drop)
+        AddDroppedFiles(notes, drop->mimeData()->urls());
+    drop->acceptProposedAction();
+    return true;
 }
 
 void TFragmNotes::Enter()

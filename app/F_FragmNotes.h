@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 
+class QEvent;
 class QWidget;
 class TFragmMenus;
 class TFragmSettings;
@@ -30,6 +31,7 @@ protected:
 
 private:
     void LoadWhenNeeded();
+    bool TakeDroppedFiles(QEvent* event);
     void Enter();
     void calendMemChange();
     void ConnectOptions();

@@ -4,6 +4,7 @@
 #include "core/F_MsgALL.h"
 #include "core/F_MsgALLBtn.h"
 #include "core/U_Constantes.h"
+#include "core/U_Positions.h"
 #include "platform/U_Platform.h"
 
 #include <QApplication>
@@ -65,10 +66,13 @@ void SetLabelColour(QLabel* label, TColor colour)
     label->setPalette(palette);
 }
 
+// A window centred on one that sits partly off the screen would be out of reach in part:
+// it stays inside the work area.
 void CentreOn(QWidget* window, const QWidget* around)
 {
     const QRect area = around ? around->geometry() : Platform().ScreenGeometry();
-    window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
+    const QPoint centred = area.center() - QPoint(window->width() / 2, window->height() / 2);
+    window->move(KeptInside(centred, window->size(), Platform().WorkArea()));
 }
 
 void CentreOnMainWindow(QWidget* window)

@@ -21,7 +21,7 @@ void SetColourDialog(std::function<QColor(QWidget* owner)> dialog);
 void PlaceCursorOnControl(QWidget* window, QWidget* control);
 
 void SetLabelColour(QLabel* label, TColor colour);
-// Centres `window` on `around`, or on the screen without one.
+// Centres `window` on `around`, or on the screen without one, kept inside the work area.
 void CentreOn(QWidget* window, const QWidget* around);
 // Centres `window` on the main window, or on the screen when there is none yet.
 void CentreOnMainWindow(QWidget* window);

@@ -78,13 +78,14 @@ void TfrmMsgALL::ApplyLook(TColor textColour, TColor backColour, int fontSize, c
     setWindowTitle(text);
 }
 
+// Each side is taken on its own: the fired alarms ask for a height only.
 void TfrmMsgALL::ApplySize(int width, int height)
 {
-    if (width <= 0 || height <= 0)
+    if (width <= 0 && height <= 0)
         return;
     // The label is anchored to all four sides: it keeps its distances to the edges.
     const QSize before = size();
-    resize(width, height);
+    resize(width > 0 ? width : before.width(), height > 0 ? height : before.height());
     rxLblMSG->setGeometry(MsgLayout::Anchored(rxLblMSG->geometry(), before, size()));
     UpdateShape();
 }

@@ -97,6 +97,12 @@ QPoint SnapPosition(const QPoint& proposed, const QSize& size, const QRect& work
     return {x, y};
 }
 
+QPoint KeptInside(const QPoint& proposed, const QSize& size, const QRect& workArea)
+{
+    return {KeepInside(proposed.x(), size.width(), workArea.x(), RightOf(workArea)),
+            KeepInside(proposed.y(), size.height(), workArea.y(), BottomOf(workArea))};
+}
+
 TDockPlacement DockEditorPlacement(const QRect& mainWindow, int editorWidth, const QRect& screen)
 {
     const int beside = RightOf(mainWindow) - 1;

@@ -51,6 +51,10 @@ QPoint ApplyDefaultPositions();
 QPoint SnapPosition(const QPoint& proposed, const QSize& size, const QRect& workArea,
                     bool& windowSnapped);
 
+// The top-left corner that keeps a window of `size` proposed at `proposed` wholly inside the
+// work area, its left and top edges first when it is larger.
+QPoint KeptInside(const QPoint& proposed, const QSize& size, const QRect& workArea);
+
 // The side on which the main window's calendar drops down (epaLeft, epaRight).
 enum class TCalendarSide
 {

@@ -9,12 +9,15 @@
 #include "toolkit/C_FlatButton.h"
 #include "toolkit/C_Image.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QTimer>
 
 namespace {
 const QString kPicture = QStringLiteral(":/pictures/about.jpg");
 constexpr int kBlendIntervalMs = 25;
+// A window the screen does not paint (covered, unmapped) fades on all the same after this.
+constexpr int kMostTicksWaited = 8;
 constexpr int kOkResult = 1;
 } // namespace
 
@@ -49,6 +52,7 @@ void TfrmMarquee::CreateControls()
     imgMarquee->SetStretch(true);
     imgMarquee->setToolTip(QStringLiteral("Retour : cliquer sur l'image "));
     imgMarquee->SetShowHint(true);
+    imgMarquee->installEventFilter(this);
     connect(imgMarquee, &TImage::Click, this, &TfrmMarquee::FormClick);
     spdAIDE = MakeControl<TFlatButton>(this, "spdAIDE", QRect(30, 62, 49, 33));
     spdAIDE->SetCaption(QStringLiteral("A I D E"));
@@ -79,9 +83,21 @@ void TfrmMarquee::LoadPicture()
     imgMarquee->SetPicture(QPixmap::fromImage(picture));
 }
 
+// Each step is painted before the next one is taken: ticks that come faster than the window
+// is painted (at its first showing above all) would otherwise leave only a few steps seen.
 void TfrmMarquee::ShowOpacity()
 {
     setWindowOpacity(fade.Opacity() / 255.0);
+    stepPainted = false;
+    ticksWaited = 0;
+    imgMarquee->update();
+}
+
+bool TfrmMarquee::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == imgMarquee && event->type() == QEvent::Paint)
+        stepPainted = true;
+    return TfrmModWindowPos::eventFilter(watched, event);
 }
 
 void TfrmMarquee::FormClick()
@@ -97,6 +113,8 @@ void TfrmMarquee::FormClick()
 
 void TfrmMarquee::timerBlendTimer()
 {
+    if (!stepPainted && ++ticksWaited < kMostTicksWaited)
+        return;
     const TFade::TTick tick = fade.Tick();
     ShowOpacity();
     if (tick == TFade::TTick::Faded)

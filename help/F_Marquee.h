@@ -38,6 +38,7 @@ public:
 protected:
     // Opens the help modally; tests put a failing one in its place.
     virtual void OpenHelp();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
@@ -47,4 +48,7 @@ private:
     QPointer<QWidget> mainWindow;
     TFade fade;
     bool translucent = false;
+    // Whether the last opacity step has been painted, and the ticks spent waiting for it.
+    bool stepPainted = true;
+    int ticksWaited = 0;
 };

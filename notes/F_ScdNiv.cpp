@@ -18,10 +18,47 @@
 #include <QScrollBar>
 #include <QTextBlock>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 const QString kSansSerif = QStringLiteral("MS Sans Serif");
 // Up to this many lines the pad shows no scroll bar.
 constexpr int kLinesWithoutScrollBar = 10;
+// Below this contrast with the gradient under it, a caption is hard to read.
+constexpr double kReadableContrast = 3.0;
+
+// WCAG's relative luminance and contrast ratio.
+double Luminance(const QColor& c)
+{
+    const auto channel = [](int value) {
+        const double v = value / 255.0;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+}
+
+double Contrast(const QColor& a, const QColor& b)
+{
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor MeanColour(const QImage& image, const QRect& area)
+{
+    qint64 red = 0, green = 0, blue = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            red += qRed(pixel);
+            green += qGreen(pixel);
+            blue += qBlue(pixel);
+        }
+    const qint64 count = std::max<qint64>(1, qint64{area.width()} * area.height());
+    return QColor(static_cast<int>(red / count), static_cast<int>(green / count),
+                  static_cast<int>(blue / count));
+}
 } // namespace
 
 TfrmMnememo::TfrmMnememo(TNotesPad& notes, QWidget* parent) : TfrmModWindowPos(parent), pad(notes)
@@ -42,10 +79,13 @@ TfrmMnememo::TfrmMnememo(TNotesPad& notes, QWidget* parent) : TfrmModWindowPos(p
     rxTiteur->setObjectName(QStringLiteral("rxTiteur"));
     rxTiteur->SetTransparent(true);
     rxTiteur->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // A file name is shown as it is, never read as markup.
+    rxTiteur->setTextFormat(Qt::PlainText);
     rxTiteur->setGeometry(110, 2, 161, 16);
     // Every load names its file and leaves the caret after the last line.
     connect(&pad, &TNotesPad::FileNameChanged, this, [this](const QString& name) {
         rxTiteur->setText(name);
+        FitFileNameColour();
         memMnemo->moveCursor(QTextCursor::End);
     });
     CreateMemo();
@@ -106,7 +146,23 @@ void TfrmMnememo::ApplyColours()
     memo.setColor(QPalette::Text, ToQColor(colours.TextColour));
     memMnemo->setPalette(memo);
     rxTitreMnemo->SetFontColor(colours.TitleColour);
-    rxTiteur->SetFontColor(colours.TitleColour);
+    FitFileNameColour();
+}
+
+// The file label sits on the gradient's far end, black with the default colours, as the title
+// colour is: there it takes black or white, whichever reads, rather than vanish.
+void TfrmMnememo::FitFileNameColour()
+{
+    const int textWidth =
+        std::min(rxTiteur->fontMetrics().horizontalAdvance(rxTiteur->text()), rxTiteur->width());
+    const QRect label = rxTiteur->geometry();
+    const QRect under(label.right() - textWidth + 1, label.top(), textWidth, label.height());
+    const QColor behind = MeanColour(skin.Background(size()).toImage(), under & rect());
+    QColor ink = ToQColor(Glb().Colours.TitleColour);
+    if (Contrast(ink, behind) < kReadableContrast)
+        ink = Contrast(Qt::black, behind) >= Contrast(Qt::white, behind) ? QColor(Qt::black)
+                                                                         : QColor(Qt::white);
+    rxTiteur->SetFontColor(FromQColor(ink));
 }
 
 void TfrmMnememo::RepaintSkin()

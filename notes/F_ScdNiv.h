@@ -36,6 +36,7 @@ protected:
 private:
     void CreateMemo();
     void ApplyColours();
+    void FitFileNameColour();
     void memMnemoChange();
     void ChooseWrap(int position, int removed, int added);
     void ScrollToEnd();

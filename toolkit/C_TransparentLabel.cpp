@@ -4,6 +4,8 @@
 #include "C_MouseRelay.h"
 #include "U_BgrColor.h"
 
+#include <QMetaMethod>
+
 TTransparentLabel::TTransparentLabel(QWidget* parent) : TTransparentLabel(QString(), parent) {}
 
 TTransparentLabel::TTransparentLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
@@ -14,6 +16,18 @@ TTransparentLabel::TTransparentLabel(const QString& text, QWidget* parent) : QLa
     connect(mouse, &TMouseRelay::DblClick, this, &TTransparentLabel::DblClick);
     connect(mouse, &TMouseRelay::MouseDown, this, &TTransparentLabel::MouseDown);
     connect(mouse, &TMouseRelay::MouseUp, this, &TTransparentLabel::MouseUp);
+    setAttribute(Qt::WA_NoMousePropagation, false);
+}
+
+// A label that acts as a button keeps its mouse events: its parent must not see the press too.
+void TTransparentLabel::connectNotify(const QMetaMethod& signal)
+{
+    if (signal == QMetaMethod::fromSignal(&TTransparentLabel::Click) ||
+        signal == QMetaMethod::fromSignal(&TTransparentLabel::DblClick) ||
+        signal == QMetaMethod::fromSignal(&TTransparentLabel::MouseDown) ||
+        signal == QMetaMethod::fromSignal(&TTransparentLabel::MouseUp))
+        setAttribute(Qt::WA_NoMousePropagation);
+    QLabel::connectNotify(signal);
 }
 
 void TTransparentLabel::SetTransparent(bool transparent)

@@ -3,7 +3,8 @@
 #include <QLabel>
 
 // A label that can let its parent's painted background show through, with the mouse events
-// of a control.
+// of a control once something listens to them; until then its mouse events are its parent's,
+// so that a caption is part of the surface a window is dragged by.
 class TTransparentLabel : public QLabel
 {
     Q_OBJECT
@@ -23,4 +24,7 @@ Q_SIGNALS:
     void DblClick();
     void MouseDown(Qt::MouseButton button, QPoint pos);
     void MouseUp(Qt::MouseButton button, QPoint pos);
+
+protected:
+    void connectNotify(const QMetaMethod& signal) override;
 };

@@ -102,8 +102,8 @@ TEST_F(GestAlarm, OpensOnTheDateAndTabFromTheSubjectSavesThenCancels)
     EXPECT_TRUE(entry->rxDateur->hasFocus());
     Tab();
     EXPECT_TRUE(entry->curEdtHour->hasFocus());
-    QTest::keyClicks(entry->curEdtHour, "2400");
-    EXPECT_EQ(entry->curEdtHour->Value(), 240) << "the maximum holds while typing";
+    QTest::keyClicks(entry->curEdtHour, "1430");
+    EXPECT_EQ(entry->curEdtHour->text(), "14 h 30");
     Tab();
     EXPECT_TRUE(entry->memObjet->hasFocus());
 
@@ -182,6 +182,29 @@ TEST_F(GestAlarm, MinutesBeyondFiftyNineOrNoDateAreRefusedAndTheWindowStays)
     EXPECT_EQ(dialogs->plainMessages,
               QStringList({"Minutes de 00 à 59 : 12 h 75 n'est pas une heure.",
                            "Date de l'alarme invalide :   /  /    "}));
+    EXPECT_TRUE(dialogs->questions.isEmpty());
+    EXPECT_TRUE(StillOpen());
+    EXPECT_TRUE(entry->AlarmTimeText.isEmpty());
+}
+
+// Typed as a user would, an hour no clock reaches stays as typed and is refused with its
+// reason; it never turns silently into another hour.
+TEST_F(GestAlarm, TypedHoursBeyondTwentyThreeAreRefusedNotCutToAnotherHour)
+{
+    for (const char* typed : {"2400", "2360", "9999"}) {
+        entry->curEdtHour->setFocus();
+        entry->curEdtHour->selectAll();
+        QTest::keyClicks(entry->curEdtHour, typed);
+        EXPECT_EQ(entry->curEdtHour->Value(), QString(typed).toInt());
+    }
+    QTest::keyClicks(entry->curEdtHour, "5");
+    EXPECT_EQ(entry->curEdtHour->text(), "99 h 99") << "a fifth digit has no place";
+    for (int hour : {2400, 2360, 9999})
+        Save(hour, "x");
+    EXPECT_EQ(dialogs->plainMessages,
+              QStringList({"Heures de 00 à 23 : 24 h 00 n'est pas une heure.",
+                           "Minutes de 00 à 59 : 23 h 60 n'est pas une heure.",
+                           "Heures de 00 à 23 : 99 h 99 n'est pas une heure."}));
     EXPECT_TRUE(dialogs->questions.isEmpty());
     EXPECT_TRUE(StillOpen());
     EXPECT_TRUE(entry->AlarmTimeText.isEmpty());

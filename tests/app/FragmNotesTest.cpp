@@ -2,9 +2,13 @@
 #include "toolkit/C_FileNameEdit.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QUrl>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 // The main window shown on 06/12/2026 at 14:05:33, its notes loaded.
@@ -171,4 +175,89 @@ TEST_F(FragmNotes, FilesDroppedOnTheMainWindowAddOneLineEach)
     QDropEvent drop(QPointF(100, 60), Qt::CopyAction, &dropped, Qt::LeftButton, {});
     QCoreApplication::sendEvent(frm.get(), &drop);
     EXPECT_EQ(Added(), QStringList({"/a/un.txt - 14:05:33", "/b/deux.txt - 14:05:33"}));
+}
+
+namespace {
+// WCAG's contrast ratio.
+double Contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](int value) {
+            const double v = value / 255.0;
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The best contrast the label's ink reaches against what its window shows without the text.
+double InkContrast(QWidget& window, QLabel& label)
+{
+    const QImage drawn = window.grab(label.geometry()).toImage();
+    const QString text = label.text();
+    label.setText(QString());
+    const QImage bare = window.grab(label.geometry()).toImage();
+    label.setText(text);
+    double best = 1;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            best = std::max(best, Contrast(drawn.pixelColor(x, y), bare.pixelColor(x, y)));
+    return best;
+}
+} // namespace
+
+// Back from another file the label names the default file readably, on the dark end of the
+// default gradient as well; a name that looks like markup is shown as it is.
+TEST_F(FragmNotes, TheEditorsFileLabelReadsTheFileNameExactly)
+{
+    const QString name = "<i>notes.txt";
+    ASSERT_TRUE(WriteBytes(AppFolder() + name, "ligne\r\n"));
+    TFileNameEdit::SetOpenDialog([&name](QWidget*, const QString&, const QString&, const QString&) {
+        return AppFolder() + name;
+    });
+    QTest::mouseClick(frm->ui.spdGstFiles, Qt::LeftButton);
+    frm->ui.rxFE->Browse();
+    QLabel* label = Notes().rxTiteur;
+    ASSERT_EQ(label->text(), name);
+    EXPECT_GE(label->sizeHint().width(), label->fontMetrics().horizontalAdvance(name));
+    EXPECT_GE(InkContrast(Notes(), *label), 4.5);
+
+    QTest::mouseClick(frm->ui.spdGstFiles, Qt::LeftButton);
+    ASSERT_EQ(label->text(), "Tarvelle.txt");
+    EXPECT_GE(InkContrast(Notes(), *label), 4.5);
+    // On a light gradient the title's own colour reads, and is kept.
+    Glb().Colours.GradientColourB = 0xFFFFFF;
+    Glb().Colours.TitleColour = 0x000080;
+    Notes().RepaintSkin();
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0x80, 0, 0));
+}
+
+// A file manager offers the files' URLs as text as well: the subject box must not take them
+// as a subject, the pad gets their full paths.
+TEST_F(FragmNotes, FilesDroppedOnTheSubjectBoxAddTheirPathsNotTheirUrls)
+{
+    QMimeData dropped;
+    dropped.setUrls({QUrl::fromLocalFile("/a/un fichier.txt"), QUrl::fromLocalFile("/b/été.txt")});
+    dropped.setText("file:///a/un%20fichier.txt\r\nfile:///b/%C3%A9t%C3%A9.txt\r\n");
+    QLineEdit* box = frm->ui.edtMnemo;
+    QDragEnterEvent enter(QPoint(20, 9), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(box, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(20, 9), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(box, &drop);
+    EXPECT_TRUE(box->text().isEmpty());
+    EXPECT_EQ(Added(), QStringList({"/a/un fichier.txt", "/b/été.txt"}));
+
+    // Plain text dropped on the box is still the box's, not the pad's.
+    QMimeData words;
+    words.setText("mots");
+    QDragEnterEvent enterText(QPoint(20, 9), Qt::CopyAction, &words, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(box, &enterText);
+    QDropEvent text(QPointF(20, 9), Qt::CopyAction, &words, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(box, &text);
+    EXPECT_EQ(box->text(), "mots");
+    EXPECT_EQ(Added().size(), 2);
 }

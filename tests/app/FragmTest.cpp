@@ -1,5 +1,6 @@
 #include "FragmFixture.h"
 #include "core/U_Positions.h"
+#include "tracer/F_Disptch0.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -221,6 +222,31 @@ TEST_F(Fragm, DragByTheTopBandOnlyAndNeverWhileTheTracerIsBusy)
         QTest::mouseRelease(frm.get(), Qt::LeftButton, {}, to);
         EXPECT_EQ(frm->pos(), QPoint(330, 215));
     }
+}
+
+// The notes editor, the tracer window and the journal are dragged by their titles, which are
+// no buttons; the main window's title still minimises on a double click.
+TEST_F(Fragm, SecondaryWindowsDragByTheirTitles)
+{
+    Tfrmdisptch0 journal(Tracer().trace.grid, frm.get());
+    std::pair<QWidget*, const char*> titles[] = {
+        {&Notes(), "rxTitreMnemo"}, {&TracerWindow(), "rxTRACE"}, {&journal, "rxJournal"}};
+    for (const auto& [window, name] : titles) {
+        journal.show();
+        window->move(200, 150);
+        auto* title = window->findChild<TTransparentLabel*>(QLatin1String(name));
+        ASSERT_TRUE(title) << name;
+        const QPoint grab = title->rect().center();
+        const QPoint to = title->mapToGlobal(grab) + QPoint(40, 25);
+        QTest::mousePress(title, Qt::LeftButton, {}, grab);
+        QMouseEvent move(QEvent::MouseMove, QPointF(title->mapFromGlobal(to)), QPointF(to),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(title, &move);
+        QTest::mouseRelease(title, Qt::LeftButton, {}, title->mapFromGlobal(to));
+        EXPECT_EQ(window->pos(), QPoint(240, 175)) << name;
+    }
+    QTest::mouseDClick(frm->ui.rxTitre, Qt::LeftButton);
+    EXPECT_FALSE(frm->isVisible());
 }
 
 TEST_F(Fragm, AnAnchoredEditorFollowsTheWindowAllAlongADrag)

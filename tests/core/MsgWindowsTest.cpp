@@ -100,6 +100,46 @@ TEST_F(MsgWindows, MessageTakesItsArgumentsKeepsDesignValuesForZeroAndIsCentred)
     EXPECT_EQ(sized->Label()->geometry(), QRect(1, 10, 298, 50));
 }
 
+// The fired alarms ask for a height alone: their 32-point text must not be clipped.
+TEST_F(MsgWindows, ASizeGivenOnOneSideOnlyTakesThatSideAndTheTextFits)
+{
+    TfrmMsgALL* fired = TfrmMsgALL::ShowMessage({"Réunion budget", 0x0000FF, 0, 2000, 32, 0, 70});
+    EXPECT_EQ(fired->size(), QSize(571, 70));
+    const QRect label = fired->Label()->geometry();
+    EXPECT_GE(label.height(), QFontMetrics(fired->Label()->font()).height());
+    EXPECT_TRUE(fired->rect().contains(label));
+
+    TfrmMsgALL* wide = TfrmMsgALL::ShowMessage({"large", 0, 0, 0, 0, 300, 0});
+    EXPECT_EQ(wide->size(), QSize(300, 49));
+    EXPECT_EQ(wide->Label()->geometry().width(), 298);
+}
+
+// Centred on a main window that sits partly off the screen, the windows would be partly out
+// of reach: they stay inside the work area.
+TEST_F(MsgWindows, WindowsCentredOnAMainWindowPartlyOffTheScreenStayInsideTheWorkArea)
+{
+    QWidget main;
+    SetMainWindow(&main);
+    const QRect work = platform->workArea;
+    for (const QPoint& at : {QPoint(900, 700), QPoint(-200, -90), QPoint(990, -50)}) {
+        main.setGeometry(QRect(at, QSize(277, 116)));
+        TfrmMsgALL* shown = TfrmMsgALL::ShowMessage({"hors champ", 0, 0, 0, 0, 0, 0});
+        EXPECT_TRUE(work.contains(shown->geometry())) << at.x() << "," << at.y();
+        WhenAsked([work](TfrmMsgALLBtn* q) {
+            EXPECT_TRUE(work.contains(q->geometry()));
+            EXPECT_TRUE(work.contains(
+                QRect(q->OkButton()->mapToGlobal(QPoint(0, 0)), q->OkButton()->size())));
+            QTest::mouseClick(q->OkButton(), Qt::LeftButton);
+        });
+        EXPECT_EQ(AskQuestion("Fermer Tarvelle ?", 0, 0xFFFFFF, 0, 12, 150, 60, "OK", "Annuler"),
+                  1);
+    }
+    // Well inside, the window is centred as before.
+    main.setGeometry(300, 200, 277, 116);
+    TfrmMsgALL* centred = TfrmMsgALL::ShowMessage({"au centre", 0, 0, 0, 0, 0, 0});
+    EXPECT_EQ(centred->geometry().center(), main.geometry().center());
+}
+
 TEST_F(MsgWindows, SeveralMessagesLiveAndEachSlidesOffTheScreenWhenClosed)
 {
     QPointer<TfrmMsgALL> first = TfrmMsgALL::ShowMessage({"un", 0, 0, 5000, 0, 0, 0});

@@ -118,33 +118,103 @@ TEST_F(Marquee, WithoutTranslucencyTheWindowIsOpaqueAndAClickClosesItAtOnce)
     EXPECT_FALSE(about.timerBlend->isActive());
 }
 
-// The fade is driven here by calling the tick; the timer only has to run while fading.
-TEST_F(Marquee, WithTranslucencyItFadesInAndAClickFadesItOutUntilItCloses)
+namespace {
+// The window's opacity at every paint of its picture, the same value painted again once.
+class TPaintedOpacities : public QObject
+{
+public:
+    explicit TPaintedOpacities(TfrmMarquee& window) : about(window)
+    {
+        about.imgMarquee->installEventFilter(this);
+    }
+    // Waits for the step just taken to be painted, then ticks twice: the second tick comes
+    // before the new step is painted and must not take another step. False when no paint came.
+    bool PaintThenTick()
+    {
+        if (!QTest::qWaitFor([this]() { return paints > paintsBefore; }, 2000))
+            return false;
+        paintsBefore = paints;
+        about.timerBlendTimer();
+        about.timerBlendTimer();
+        return true;
+    }
+    QList<int> values;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::Paint)
+            return false;
+        ++paints;
+        const int opacity = qRound(about.windowOpacity() * 255);
+        if (values.isEmpty() || values.last() != opacity)
+            values.append(opacity);
+        return false;
+    }
+
+private:
+    TfrmMarquee& about;
+    int paints = 0;
+    int paintsBefore = 0;
+};
+
+QList<int> Steps(int from, int to, int step)
+{
+    QList<int> steps;
+    for (int v = from; step > 0 ? v <= to : v >= to; v += step)
+        steps.append(v);
+    return steps;
+}
+} // namespace
+
+// The fade is driven here by calling the tick; the timer only has to run while fading. Every
+// step is painted, in order, however fast the ticks come.
+TEST_F(Marquee, WithTranslucencyItFadesInAndAClickFadesItOutEachStepPainted)
 {
     Glb().SupportsTranslucency = true;
     TfrmMarquee about(&mainWindow);
+    TPaintedOpacities painted(about);
     about.show();
     EXPECT_NEAR(about.windowOpacity(), 95 / 255.0, 1e-3);
     EXPECT_TRUE(about.timerBlend->isActive());
     EXPECT_EQ(about.timerBlend->interval(), 25);
+    about.timerBlend->setInterval(3600000);
     for (int tick = 0; tick < 32; ++tick)
-        about.timerBlendTimer();
+        ASSERT_TRUE(painted.PaintThenTick()) << tick;
     EXPECT_EQ(about.windowOpacity(), 1.0);
     EXPECT_TRUE(about.timerBlend->isActive());
-    about.timerBlendTimer();
+    ASSERT_TRUE(painted.PaintThenTick());
     EXPECT_FALSE(about.timerBlend->isActive()) << "faded in, the timer stops";
+    EXPECT_EQ(painted.values, Steps(95, 255, 5));
 
     ClickPicture(about);
     EXPECT_NEAR(about.windowOpacity(), 254 / 255.0, 1e-3);
     EXPECT_TRUE(about.timerBlend->isActive());
+    painted.values.clear();
     for (int tick = 0; tick < 19; ++tick)
-        about.timerBlendTimer();
+        ASSERT_TRUE(painted.PaintThenTick()) << tick;
     EXPECT_NEAR(about.windowOpacity(), 102 / 255.0, 1e-3);
     EXPECT_TRUE(about.isVisible());
-    about.timerBlendTimer();
+    ASSERT_TRUE(painted.PaintThenTick());
     EXPECT_FALSE(about.isVisible()) << "closed at the tick from 102 to 94";
     EXPECT_EQ(about.ModalResult(), 1);
     EXPECT_FALSE(about.timerBlend->isActive());
+    EXPECT_EQ(painted.values, Steps(254, 102, -8));
+}
+
+// A window the screen does not paint still fades, a few ticks late, rather than stay.
+TEST_F(Marquee, AFadeNeverPaintedGoesOnAllTheSame)
+{
+    Glb().SupportsTranslucency = true;
+    TfrmMarquee about(&mainWindow);
+    about.timerBlend->stop();
+    int ticks = 0;
+    while (about.windowOpacity() < 1.0 && ticks < 1000) {
+        about.timerBlendTimer();
+        ++ticks;
+    }
+    EXPECT_EQ(about.windowOpacity(), 1.0);
+    EXPECT_LE(ticks, 32 * 8);
 }
 
 TEST_F(Marquee, TheHelpOpensModallyAndItsExitClosesTheAboutWindowAsWell)
@@ -174,12 +244,14 @@ TEST_F(Marquee, BackFromTheHelpTheWindowFadesOutAndTheButtonDoesNothingMore)
 {
     Glb().SupportsTranslucency = true;
     TMarqueeWithHelp about(&mainWindow);
+    TPaintedOpacities painted(about);
     about.show();
     about.spdAIDEClick();
     EXPECT_EQ(about.opened, 1);
     EXPECT_NEAR(about.windowOpacity(), 254 / 255.0, 1e-3);
     EXPECT_TRUE(about.timerBlend->isActive());
-    about.timerBlendTimer();
+    about.timerBlend->setInterval(3600000);
+    ASSERT_TRUE(painted.PaintThenTick());
     about.spdAIDEClick();
     EXPECT_EQ(about.opened, 1);
     EXPECT_NEAR(about.windowOpacity(), 246 / 255.0, 1e-3) << "the fade-out goes on";
