@@ -18,6 +18,7 @@
 #include "notes/U_NotesWatch.h"
 #include "platform/x11/U_PlatformX11.h"
 #include "tracer/F_TimingTrace.h"
+#include "tracer/U_PdfFile.h"
 #include "tracer/U_TracerController.h"
 
 #include <QApplication>
@@ -43,6 +44,7 @@ int Run(QApplication& app)
         {AppFolder() + Constantes::SettingsFileName, AppFolder() + Constantes::TraceFileName,
          AppFolder() + Constantes::NotesFileName, AppFolder() + Constantes::AlarmFileName,
          AutostartEntryPath(Constantes::AppTitle)});
+    PdfFile::RemoveLeftovers(AppFolder());
 
     TTracerController tracer;
     TNotesPad notes;

@@ -2,6 +2,7 @@
 
 #include "core/U_Glb.h"
 
+#include <QColor>
 #include <QPixmap>
 #include <QSize>
 
@@ -17,3 +18,6 @@ private:
     QPixmap background;
     TColourSettings colours;
 };
+
+// The contrast ratio of two colours as WCAG defines it: 1 (the same) to 21 (black on white).
+double ContrastRatio(const QColor& a, const QColor& b);

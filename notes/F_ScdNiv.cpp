@@ -3,6 +3,7 @@
 #include "core/U_Constantes.h"
 #include "core/U_Fonts.h"
 #include "core/U_Glb.h"
+#include "core/U_WindowSkin.h"
 #include "notes/U_DroppedFiles.h"
 #include "notes/U_NotesPad.h"
 #include "notes/U_NotesText.h"
@@ -19,7 +20,6 @@
 #include <QTextBlock>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 const QString kSansSerif = QStringLiteral("MS Sans Serif");
@@ -27,23 +27,6 @@ const QString kSansSerif = QStringLiteral("MS Sans Serif");
 constexpr int kLinesWithoutScrollBar = 10;
 // Below this contrast with the gradient under it, a caption is hard to read.
 constexpr double kReadableContrast = 3.0;
-
-// WCAG's relative luminance and contrast ratio.
-double Luminance(const QColor& c)
-{
-    const auto channel = [](int value) {
-        const double v = value / 255.0;
-        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
-}
-
-double Contrast(const QColor& a, const QColor& b)
-{
-    const double la = Luminance(a);
-    const double lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 QColor MeanColour(const QImage& image, const QRect& area)
 {
@@ -159,9 +142,10 @@ void TfrmMnememo::FitFileNameColour()
     const QRect under(label.right() - textWidth + 1, label.top(), textWidth, label.height());
     const QColor behind = MeanColour(skin.Background(size()).toImage(), under & rect());
     QColor ink = ToQColor(Glb().Colours.TitleColour);
-    if (Contrast(ink, behind) < kReadableContrast)
-        ink = Contrast(Qt::black, behind) >= Contrast(Qt::white, behind) ? QColor(Qt::black)
-                                                                         : QColor(Qt::white);
+    if (ContrastRatio(ink, behind) < kReadableContrast)
+        ink = ContrastRatio(Qt::black, behind) >= ContrastRatio(Qt::white, behind)
+                  ? QColor(Qt::black)
+                  : QColor(Qt::white);
     rxTiteur->SetFontColor(FromQColor(ink));
 }
 

@@ -1,4 +1,5 @@
 #include "FragmFixture.h"
+#include "core/U_WindowSkin.h"
 #include "toolkit/C_FileNameEdit.h"
 
 #include <QDir>
@@ -8,7 +9,6 @@
 #include <QUrl>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 // The main window shown on 06/12/2026 at 14:05:33, its notes loaded.
@@ -178,21 +178,6 @@ TEST_F(FragmNotes, FilesDroppedOnTheMainWindowAddOneLineEach)
 }
 
 namespace {
-// WCAG's contrast ratio.
-double Contrast(const QColor& a, const QColor& b)
-{
-    const auto luminance = [](const QColor& c) {
-        const auto channel = [](int value) {
-            const double v = value / 255.0;
-            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
-    };
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 // The best contrast the label's ink reaches against what its window shows without the text.
 double InkContrast(QWidget& window, QLabel& label)
 {
@@ -204,7 +189,7 @@ double InkContrast(QWidget& window, QLabel& label)
     double best = 1;
     for (int y = 0; y < drawn.height(); ++y)
         for (int x = 0; x < drawn.width(); ++x)
-            best = std::max(best, Contrast(drawn.pixelColor(x, y), bare.pixelColor(x, y)));
+            best = std::max(best, ContrastRatio(drawn.pixelColor(x, y), bare.pixelColor(x, y)));
     return best;
 }
 } // namespace

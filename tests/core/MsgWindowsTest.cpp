@@ -3,6 +3,7 @@
 #include "core/F_MsgALL.h"
 #include "core/F_MsgALLBtn.h"
 #include "core/F_SlideOff.h"
+#include "core/U_WindowSkin.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -14,7 +15,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 TfrmMsgALLBtn* ShownQuestion()
@@ -245,25 +245,6 @@ TEST_F(MsgWindows, WindowsDragFromAnyPoint)
     EXPECT_EQ(shown->pos(), QPoint(130, 120));
 }
 
-namespace {
-// WCAG's relative luminance and contrast ratio.
-double Luminance(const QColor& c)
-{
-    const auto channel = [](int value) {
-        const double v = value / 255.0;
-        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
-}
-
-double Contrast(const QColor& a, const QColor& b)
-{
-    const double la = Luminance(a);
-    const double lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-} // namespace
-
 TEST_F(MsgWindows, AnswerCaptionsReadOnTheirButtonsFaces)
 {
     TfrmMsgALLBtn question;
@@ -284,7 +265,7 @@ TEST_F(MsgWindows, AnswerCaptionsReadOnTheirButtonsFaces)
         for (int y = behind.top(); y <= behind.bottom(); ++y)
             for (int x = behind.left(); x <= behind.right(); ++x) {
                 captionDrawn |= drawn.pixelColor(x, y) == caption;
-                worst = std::min(worst, Contrast(caption, face.pixelColor(x, y)));
+                worst = std::min(worst, ContrastRatio(caption, face.pixelColor(x, y)));
             }
         EXPECT_TRUE(captionDrawn) << text.toStdString();
         EXPECT_GE(worst, 4.5) << text.toStdString();

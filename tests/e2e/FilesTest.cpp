@@ -86,6 +86,8 @@ TEST_F(Files, ASaveBeyondTheFileSizeLimitFailsAndTheProgramEndsNormally)
                  ";06/12/2026;08:00:00;09:00:00;09:30:00;00:45:00\r\n";
     ASSERT_TRUE(WriteBytes(home.filePath("Traceur.csv"), trace));
     ASSERT_TRUE(WriteBytes(home.filePath(".Traceur.csv.tarvelle-tmp-xyzabc"), trace.left(1000)));
+    // A print killed before its rename leaves its PDF under a temporary name as well.
+    ASSERT_TRUE(WriteBytes(home.filePath("Traceur_01-12-2026.pdf.tarvelle-tmp"), "%PDF-1.4\n"));
 
     // The program started meanwhile inherits the limit, well above its settings file.
     rlimit before = {};
@@ -96,6 +98,7 @@ TEST_F(Files, ASaveBeyondTheFileSizeLimitFailsAndTheProgramEndsNormally)
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &before), 0);
     ASSERT_TRUE(Traces(program));
     EXPECT_FALSE(QFile::exists(home.filePath(".Traceur.csv.tarvelle-tmp-xyzabc")));
+    EXPECT_FALSE(QFile::exists(home.filePath("Traceur_01-12-2026.pdf.tarvelle-tmp")));
 
     bool ended = false;
     const QByteArray said = EndSession(program, ended);
