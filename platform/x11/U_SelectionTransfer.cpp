@@ -114,7 +114,8 @@ void TSelectionTransfer::Advance()
         Finish(TOutcome::Skipped);
         return;
     }
-    // A copy offering the hint may be a password: its text asked early is dropped unread.
+    // The text asked early is dropped unread when the copy may be a password, or when it is to
+    // be read in another target.
     if (hinted || textTarget != utf8)
         DropEarly();
     if (hinted && !hintRead)
