@@ -25,9 +25,16 @@ public:
     // The last text taken into the pad, without the "Horaire +" suffix.
     QString LastClipboardText() const { return lastClipboardText; }
 
+    // Whether copies can be followed on this display at all.
+    bool Watching() const { return watching; }
+    // Where they cannot, tells the user so, once, when copies are to be captured.
+    void TellIfUnwatched();
+
 private:
     static bool Wanted();
 
     TNotesPad& pad;
     QString lastClipboardText;
+    bool watching = false;
+    bool told = false;
 };

@@ -4,8 +4,6 @@
 
 #include <QSocketNotifier>
 
-#include <algorithm>
-
 namespace {
 constexpr qsizetype kRemembered = 32;
 // An owner left in the middle of an incremental transfer may wait that long for us.
@@ -89,7 +87,9 @@ void TClipboardWatch::StartNext()
         Remember(current);
         return;
     }
-    transfer = std::make_unique<TSelectionTransfer>(x, FreeProperty(), current.time, maxBytes);
+    const quint32 first = FreeProperty(0);
+    transfer =
+        std::make_unique<TSelectionTransfer>(x, first, FreeProperty(first), current.time, maxBytes);
     transfer->Start();
     timeout.start();
 }
@@ -103,7 +103,7 @@ void TClipboardWatch::Progressed()
     const TClipboardText result = transfer->Result();
     const bool answered = transfer->Outcome() == TSelectionTransfer::TOutcome::Taken;
     const bool taken = !Repeats(answered, result) && answered;
-    Close(transfer->LeftHanging() ? kHangingQuietMs : 0);
+    Close(kAbandonedQuietMs);
     StartNext();
     if (taken)
         onText(result);
@@ -119,10 +119,17 @@ bool TClipboardWatch::Repeats(bool answered, const TClipboardText& result)
     return same;
 }
 
-void TClipboardWatch::Close(int quietMs)
+void TClipboardWatch::Close(int awaitedMs)
 {
+    using TLeft = TSelectionTransfer::TLeft;
     overtaken = false;
-    Rest(transfer->Property(), quietMs);
+    transfer->GiveUp();
+    for (quint32 property : transfer->Properties()) {
+        const TLeft left = transfer->Left(property);
+        Rest(property, left == TLeft::Hanging   ? kHangingQuietMs
+                       : left == TLeft::Awaited ? awaitedMs
+                                                : 0);
+    }
     Remember(current);
     transfer.reset();
     timeout.stop();
@@ -133,7 +140,7 @@ void TClipboardWatch::DropStale(const TXSelectionEvent& event)
     // A late answer to a transfer given up: its value would sit on the server for good. An
     // incremental one is left alone, so that its owner waits instead of sending more, and its
     // property rests as long as such an owner may wait.
-    if (event.property == 0 || (transfer && transfer->Property() == event.property))
+    if (event.property == 0 || (transfer && transfer->Uses(event.property)))
         return;
     if (x.Read(event.property, 0).type != x.Name(TXName::Incr)) {
         x.Delete(event.property);
@@ -150,18 +157,20 @@ void TClipboardWatch::Rest(quint32 property, int quietMs)
     }
 }
 
-quint32 TClipboardWatch::FreeProperty()
+quint32 TClipboardWatch::FreeProperty(quint32 besides)
 {
     int chosen = -1;
     for (int step = 1; step <= TXSelection::kPropertyCount && chosen < 0; ++step) {
         const int i = (lastProperty + step) % TXSelection::kPropertyCount;
-        if (propertyQuiet[i].hasExpired())
+        if (x.Property(i) != besides && propertyQuiet[i].hasExpired())
             chosen = i;
     }
     // All are still quiet: the one free soonest.
-    if (chosen < 0)
-        chosen = static_cast<int>(std::min_element(propertyQuiet.begin(), propertyQuiet.end()) -
-                                  propertyQuiet.begin());
+    const bool anyFree = chosen >= 0;
+    for (int i = 0; !anyFree && i < TXSelection::kPropertyCount; ++i) {
+        if (x.Property(i) != besides && (chosen < 0 || propertyQuiet[i] < propertyQuiet[chosen]))
+            chosen = i;
+    }
     lastProperty = chosen;
     return x.Property(chosen);
 }

@@ -52,12 +52,14 @@ private:
     void Progressed();
     // Whether the answer is the one already taken for a copy overtaken by this one.
     bool Repeats(bool answered, const TClipboardText& result);
-    // Ends the transfer; its property rests `quietMs` before it serves again.
-    void Close(int quietMs);
+    // Ends the transfer; a property still awaiting an answer rests `awaitedMs` before it serves
+    // again.
+    void Close(int awaitedMs);
     void DropStale(const TXSelectionEvent& event);
     // The property serves no transfer for `quietMs`.
     void Rest(quint32 property, int quietMs);
-    quint32 FreeProperty();
+    // A property free to serve a transfer, other than `besides`.
+    quint32 FreeProperty(quint32 besides);
     void Remember(const TCopy& copy);
 
     TXSelection x;

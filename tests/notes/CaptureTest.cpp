@@ -4,6 +4,7 @@
 #include "notes/U_DroppedFiles.h"
 #include "notes/U_NotesPad.h"
 
+#include <QCoreApplication>
 #include <QMimeData>
 
 namespace {
@@ -75,6 +76,44 @@ TEST_F(Capture, CopiesBecomeLinesOnlyAfterTheFirstShowAndOnlyTheLastCountsAsARep
     Copy("sans capture");
     capture->Capture(TClipboardText{"sans capture", 12, false, 7});
     EXPECT_EQ(pad.LineCount(), 0);
+}
+
+// Where copies cannot be followed, the user hears it once, after the start-up's work, and only
+// while copies are to be captured.
+TEST_F(Capture, AClipboardThatCannotBeWatchedIsToldOnce)
+{
+    const QStringList told{QStringLiteral("Le presse-papier ne peut pas être suivi sur cet écran : "
+                                          "les copies ne seront pas ajoutées aux notes.")};
+    capture.reset();
+    platform->clipboardWatchable = false;
+    {
+        TClipboardCapture unwatched(pad);
+        EXPECT_FALSE(unwatched.Watching());
+        EXPECT_TRUE(dialogs->plainMessages.isEmpty()) << "not in the middle of the start-up";
+        QCoreApplication::processEvents();
+        EXPECT_EQ(dialogs->plainMessages, told);
+        unwatched.TellIfUnwatched();
+        EXPECT_EQ(dialogs->plainMessages, told);
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialogs->plainMessages, told) << "a capture gone says nothing";
+
+    // Capture unticked: nothing to tell, until it is ticked.
+    Glb().Options.ClipboardCapture = false;
+    TClipboardCapture unticked(pad);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialogs->plainMessages.size(), 1);
+    Glb().Options.ClipboardCapture = true;
+    unticked.TellIfUnwatched();
+    unticked.TellIfUnwatched();
+    EXPECT_EQ(dialogs->plainMessages, told + told);
+
+    platform->clipboardWatchable = true;
+    TClipboardCapture watched(pad);
+    QCoreApplication::processEvents();
+    watched.TellIfUnwatched();
+    EXPECT_TRUE(watched.Watching());
+    EXPECT_EQ(dialogs->plainMessages.size(), 2);
 }
 
 // NUL bytes and control characters never reach the notes file; line breaks of every kind make

@@ -96,3 +96,15 @@ TEST_F(ClipboardWatch, ACopyIsReadOnceWhateverItsOwnerRepeats)
     EXPECT_EQ(texts, QStringList({"une fois", "repère"}));
     EXPECT_FALSE(repeating.readAllStandardOutput().contains("TARGETS"));
 }
+
+// Owners given up on leave every property resting for a while: the next copy still gets two
+// properties of its own, one for its targets and one for its text.
+TEST_F(ClipboardWatch, CopiesGivenUpOnLeaveTheNextOneTwoPropertiesOfItsOwn)
+{
+    Watch();
+    for (int i = 0; i <= TXSelection::kPropertyCount / 2; ++i)
+        ASSERT_TRUE(Asked(Owner({"--mute", "--text", "muet"}), "UTF8_STRING"));
+    Owner({"--text", "après les muets"});
+    EXPECT_TRUE(Until([this]() { return !texts.isEmpty(); }));
+    EXPECT_EQ(texts, QStringList({"après les muets"}));
+}

@@ -14,6 +14,8 @@
 // Prints the target of every request it received, one a line, once it was answered.
 //   --burst N [--rate R]            N copies "copie 1" … "copie N", the next one as soon as the
 //                                   text was fetched, or R a second whatever was fetched
+//   --after-targets                 with --burst: the next copy as soon as TARGETS was answered,
+//                                   with the requests that came with it; later ones are refused
 //   --lines                         a copy for each line "TAG SIZE" of the input: TAG, a space
 //                                   and SIZE letters
 // Ends when another program takes the clipboard after the last copy.
@@ -43,6 +45,7 @@ struct TOptions
     bool stall = false;
     bool anyTime = false;
     bool reassert = false;
+    bool afterTargets = false;
     long incrChunk = 0;
     int burst = 0;
     double rate = 0;
@@ -73,6 +76,7 @@ private:
     bool Write(const XSelectionRequestEvent& request, Atom property);
     void NextIncrement(const XPropertyEvent& event);
     bool NextCopy();
+    void MoveOnAfterTargets();
     bool ReadLines();
 
     TOptions o;
@@ -83,6 +87,8 @@ private:
     int copied = 0;
     bool fetched = false;
     bool lost = false;
+    bool targetsAnswered = false;
+    bool movingOn = false; // about to take the next copy: the current one is no longer given
     TIncrement increment;
     std::string input;
 };
@@ -111,6 +117,8 @@ void TOwner::Take(const std::string& text)
     ownTime = time;
     fetched = false;
     lost = false;
+    movingOn = false;
+    targetsAnswered = false;
     XSetSelectionOwner(dpy, A("CLIPBOARD"), window, time);
     XFlush(dpy);
 }
@@ -137,7 +145,9 @@ void TOwner::Answer(const XSelectionRequestEvent& request)
         reply.time = request.time;
         const Atom property = request.property == None ? request.target : request.property;
         const bool inTime = o.anyTime || request.time == CurrentTime || request.time >= ownTime;
-        reply.property = inTime && !lost && Write(request, property) ? property : None;
+        reply.property = inTime && !lost && !movingOn && Write(request, property) ? property : None;
+        targetsAnswered =
+            targetsAnswered || (reply.property != None && request.target == A("TARGETS"));
         XSendEvent(dpy, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
         XFlush(dpy);
     }
@@ -209,6 +219,21 @@ bool TOwner::NextCopy()
     return true;
 }
 
+void TOwner::MoveOnAfterTargets()
+{
+    targetsAnswered = false;
+    // The requests the server sent before this round trip came with the targets' request.
+    XSync(dpy, False);
+    while (XPending(dpy)) {
+        XEvent event;
+        XNextEvent(dpy, &event);
+        Handle(event);
+    }
+    movingOn = true;
+    if (!NextCopy())
+        movingOn = false;
+}
+
 // False at the end of the input.
 bool TOwner::ReadLines()
 {
@@ -251,7 +276,11 @@ int TOwner::Run()
             XCloseDisplay(dpy);
             return 0;
         }
-        if (o.burst > 0 && o.rate <= 0 && fetched && NextCopy())
+        if (o.burst > 0 && o.afterTargets && targetsAnswered) {
+            MoveOnAfterTargets();
+            continue;
+        }
+        if (o.burst > 0 && o.rate <= 0 && !o.afterTargets && fetched && NextCopy())
             continue;
         if (o.reassert && fetched) {
             o.reassert = false;
@@ -311,6 +340,8 @@ int main(int argc, char* argv[])
             options.secret = true;
         else if (arg == "--reassert")
             options.reassert = true;
+        else if (arg == "--after-targets")
+            options.afterTargets = true;
         else if (arg == "--any-time")
             options.anyTime = true;
         else if (arg == "--stall")
