@@ -199,6 +199,17 @@ TEST_F(LoadSteps, TheLoadIsToldOnceItsLastLineIsIn)
     EXPECT_FALSE(pad.Loading());
     ASSERT_EQ(loaded.count(), 2);
     EXPECT_EQ(loaded[1], QVariantList({0, 2}));
+
+    // Loaded again over a load still coming in: the first ends, and is told, before.
+    pad.Clear();
+    const int count = int(WriteNotes().size());
+    pad.LoadNotes();
+    pad.LoadNotes();
+    FinishLoad();
+    ASSERT_EQ(loaded.count(), 4);
+    EXPECT_EQ(loaded[2], QVariantList({0, count}));
+    EXPECT_EQ(loaded[3], QVariantList({count, count}));
+    EXPECT_EQ(pad.LineCount(), 2 * count);
 }
 
 namespace {
@@ -258,5 +269,6 @@ TEST_F(LoadSteps, AnotherFileSavedDuringItsLoadStaysWhole)
     EXPECT_FALSE(pad.Loading());
     EXPECT_TRUE(ReadBytes(other) == "<>" + original);
     ASSERT_EQ(loaded.count(), 2);
-    EXPECT_EQ(loaded[1], QVariantList({0, int(NotesText::CountLines(QString::fromLatin1(original)))}));
+    EXPECT_EQ(loaded[1],
+              QVariantList({0, int(NotesText::CountLines(QString::fromLatin1(original)))}));
 }
