@@ -81,6 +81,26 @@ void TNotesPad::AppendLine(const QString& text)
     end.endEditBlock();
 }
 
+void TNotesPad::ReplaceLines(int first, int count, const QStringList& lines)
+{
+    QString text = lines.isEmpty() ? QString() : lines.join(u'\n') + u'\n';
+    TellUnbreakable(text);
+    const auto startOf = [this](int line) {
+        return line < document->blockCount() ? document->findBlockByNumber(line).position()
+                                             : document->characterCount() - 1;
+    };
+    QTextCursor cursor(document);
+    // Placed inside the edit, so that no line is laid out on the way.
+    cursor.beginEditBlock();
+    cursor.setPosition(startOf(first));
+    cursor.setPosition(startOf(first + count), QTextCursor::KeepAnchor);
+    // Lines after a kept last line typed without its line break start a line of their own.
+    if (first >= document->blockCount() && document->lastBlock().length() > 1 && !text.isEmpty())
+        text.prepend(u'\n');
+    cursor.insertText(text);
+    cursor.endEditBlock();
+}
+
 void TNotesPad::AddNotesEntry(const QString& text)
 {
     AppendLine(Glb().Options.AddHourOnEntry ? text + QStringLiteral(" - ") + CurrentTimeText()

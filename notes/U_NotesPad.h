@@ -32,6 +32,9 @@ public:
     void AppendLine(const QString& text);
     // An entry: `text`, followed by " - " and the time when "Horaire +" is ticked.
     void AddNotesEntry(const QString& text);
+    // Replaces the `count` lines from line `first` on by `lines`, each with its line break, in
+    // one edit that leaves the other lines as they are.
+    void ReplaceLines(int first, int count, const QStringList& lines);
     // Empties the pad; a load under way ends there.
     void Clear();
 

@@ -12,7 +12,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QSignalSpy>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 
 #include <memory>
 
@@ -144,8 +146,12 @@ TEST_F(RecoveryLoad, TheJournalWaitsForTheWholeFile)
     run->Start();
     ASSERT_TRUE(run->notes.Loading());
     EXPECT_TRUE(dialogs->questions.isEmpty());
+    // A mark on the file's first line, which a pad put in again whole would lose.
+    run->notes.Document()->firstBlock().setUserState(7);
     run->FinishLoad();
     ASSERT_EQ(dialogs->questions.size(), 1);
+    // Only the lost line goes in: the file's lines are not put in again.
+    EXPECT_EQ(run->notes.Document()->firstBlock().userState(), 7);
     EXPECT_TRUE(dialogs->questions[0].text.contains("1 ligne de notes"))
         << dialogs->questions[0].text.toStdString();
     EXPECT_EQ(run->notes.Lines(), saved + QStringList("copie 2"));
