@@ -50,11 +50,19 @@ QStringList RecoveredPad(const TNotesPad& notes, const TRecoveryRecorder& record
     return pad.mid(0, first) + lines + after;
 }
 
+// Only the lines that differ are replaced: a large pad is not put in again whole.
 void PutNotesBack(TNotesPad& notes, const QStringList& pad)
 {
-    notes.Clear();
-    if (!pad.isEmpty())
-        notes.AppendLine(TextCodec::JoinLines(pad));
+    const QStringList now = notes.Lines();
+    qsizetype same = 0;
+    while (same < now.size() && same < pad.size() && now[same] == pad[same])
+        ++same;
+    qsizetype sameAfter = 0;
+    while (sameAfter < now.size() - same && sameAfter < pad.size() - same &&
+           now[now.size() - 1 - sameAfter] == pad[pad.size() - 1 - sameAfter])
+        ++sameAfter;
+    notes.ReplaceLines(static_cast<int>(same), static_cast<int>(now.size() - same - sameAfter),
+                       pad.mid(same, pad.size() - same - sameAfter));
 }
 
 // A row as the trace table holds it; a row whose texts were edited past reading keeps its

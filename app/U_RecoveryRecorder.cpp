@@ -7,6 +7,8 @@
 #include <QTextDocument>
 #include <QTimer>
 
+#include <algorithm>
+
 using namespace RecoveryJournal;
 
 namespace {
@@ -100,9 +102,13 @@ void TRecoveryRecorder::NotesFileLoaded(int firstLine, int lineCount)
 {
     QStringList lines;
     const std::vector<quint64> sums = PadSums(lines);
-    notesFirst = firstLine;
-    notesBase.assign(sums.begin() + firstLine, sums.begin() + firstLine + lineCount);
-    notesStamp = StampOfLines(lines.mid(firstLine, lineCount));
+    // Lines deleted while the file came in leave fewer than it brought.
+    const auto first = std::min(static_cast<std::size_t>(std::max(firstLine, 0)), sums.size());
+    const auto count =
+        std::min(static_cast<std::size_t>(std::max(lineCount, 0)), sums.size() - first);
+    notesFirst = static_cast<int>(first);
+    notesBase.assign(sums.begin() + first, sums.begin() + first + count);
+    notesStamp = StampOfLines(lines.mid(notesFirst, static_cast<qsizetype>(count)));
     notesPending = true;
     if (armed)
         Restart();

@@ -25,8 +25,7 @@ TDocumentFill::TDocumentFill(QTextDocument* document, QObject* parent)
 void TDocumentFill::Start(QString text, const QStringList& tail)
 {
     // A file loaded over one still coming in: all of the first goes in before.
-    while (running)
-        Step();
+    Finish();
     // Made raw in place: a large file is not held twice.
     rest = NotesText::RawLines(std::move(text));
     from = 0;
@@ -44,6 +43,12 @@ void TDocumentFill::Start(QString text, const QStringList& tail)
     if (!rest.isEmpty() && document->lastBlock().length() > 1)
         Insert(QString(kBreak));
     Step();
+}
+
+void TDocumentFill::Finish()
+{
+    while (running)
+        Step();
 }
 
 void TDocumentFill::Stop()

@@ -20,6 +20,8 @@ public:
     // Starts bringing `text`, then the `tail` lines, in after what the document holds: the
     // first step at once (the whole of a small file), the others queued.
     void Start(QString text, const QStringList& tail);
+    // Brings in at once what is still to come.
+    void Finish();
     // Drops what has not come in yet.
     void Stop();
     bool Running() const { return running; }

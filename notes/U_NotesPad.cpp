@@ -30,9 +30,11 @@ TNotesPad::TNotesPad(QObject* parent)
         Glb().Modified = true;
         differsFromFile = true;
     });
-    // A file that comes in over several turns is loaded once its last line is in.
+    // A file that comes in over several turns is loaded once its last line is in, even when
+    // that happens while a message of a save is open; a file all in at its first step is told
+    // by its load.
     connect(fill, &TDocumentFill::Done, this, [this]() {
-        if (!busy)
+        if (!fillStarting)
             Q_EMIT FileLoaded(loadedFirstLine, loadedLineCount);
     });
 }
@@ -77,6 +79,26 @@ void TNotesPad::AppendLine(const QString& text)
     TellUnbreakable(text);
     end.insertText(lines.join(u'\n') + u'\n');
     end.endEditBlock();
+}
+
+void TNotesPad::ReplaceLines(int first, int count, const QStringList& lines)
+{
+    QString text = lines.isEmpty() ? QString() : lines.join(u'\n') + u'\n';
+    TellUnbreakable(text);
+    const auto startOf = [this](int line) {
+        return line < document->blockCount() ? document->findBlockByNumber(line).position()
+                                             : document->characterCount() - 1;
+    };
+    QTextCursor cursor(document);
+    // Placed inside the edit, so that no line is laid out on the way.
+    cursor.beginEditBlock();
+    cursor.setPosition(startOf(first));
+    cursor.setPosition(startOf(first + count), QTextCursor::KeepAnchor);
+    // Lines after a kept last line typed without its line break start a line of their own.
+    if (first >= document->blockCount() && document->lastBlock().length() > 1 && !text.isEmpty())
+        text.prepend(u'\n');
+    cursor.insertText(text);
+    cursor.endEditBlock();
 }
 
 void TNotesPad::AddNotesEntry(const QString& text)
@@ -192,6 +214,8 @@ bool TNotesPad::LoadNotes()
         return false;
     }
     Q_EMIT FileNameChanged(QFileInfo(path).fileName());
+    // A load still coming in ends (and is told) first: this one's lines come after it.
+    fill->Finish();
     const bool appended = LineCount() > 0;
     QStringList dayLines;
     if (defaultNotesInUse && NotesText::IsNewDay(NotesText::LastHeader(text), header))
@@ -199,7 +223,10 @@ bool TNotesPad::LoadNotes()
     TellUnbreakable(text);
     loadedFirstLine = LineCount();
     loadedLineCount = static_cast<int>(NotesText::CountLines(text));
-    fill->Start(std::move(text), dayLines);
+    {
+        const QScopedValueRollback<bool> starting(fillStarting, true);
+        fill->Start(std::move(text), dayLines);
+    }
     differsFromFile = appended;
     Glb().Modified = false;
     Glb().DataLoaded = true;
@@ -291,6 +318,12 @@ bool TNotesPad::SaveNotes()
     if (stamped)
         AppendLine(saveStamp);
     differsFromFile = false;
+    // Saved while the file still comes in: once it is all in, every line of the pad is the
+    // file's.
+    if (fill->Running()) {
+        loadedFirstLine = 0;
+        loadedLineCount = static_cast<int>(NotesText::CountLines(fill->FinalRawText()));
+    }
     return true;
 }
 

@@ -32,6 +32,9 @@ public:
     void AppendLine(const QString& text);
     // An entry: `text`, followed by " - " and the time when "Horaire +" is ticked.
     void AddNotesEntry(const QString& text);
+    // Replaces the `count` lines from line `first` on by `lines`, each with its line break, in
+    // one edit that leaves the other lines as they are.
+    void ReplaceLines(int first, int count, const QStringList& lines);
     // Empties the pad; a load under way ends there.
     void Clear();
 
@@ -80,7 +83,7 @@ Q_SIGNALS:
     // come into the pad (see NotesText::HoldsUnbreakableRun).
     void UnbreakableLineComing();
     // A load put the file's `lineCount` lines into the pad from line `firstLine` on; sent once
-    // they are all in.
+    // they are all in (after a save during the load, the file's lines are all the pad's).
     void FileLoaded(int firstLine, int lineCount);
 
 private:
@@ -116,4 +119,6 @@ private:
     // Where the file's lines of the load under way go, and how many they are.
     int loadedFirstLine = 0;
     int loadedLineCount = 0;
+    // The fill's first step is under way, inside the load.
+    bool fillStarting = false;
 };

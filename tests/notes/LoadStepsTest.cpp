@@ -1,11 +1,15 @@
 #include "TestEnv.h"
 #include "TestFiles.h"
+#include "core/U_Dialogs.h"
 #include "core/U_Glb.h"
 #include "core/U_TextCodec.h"
 #include "notes/U_NotesPad.h"
 #include "notes/U_NotesText.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QSignalSpy>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -145,4 +149,126 @@ TEST_F(LoadSteps, DayLinesEndTheLoadAndClearingStopsIt)
     EXPECT_FALSE(pad.Loading());
     QCoreApplication::processEvents();
     EXPECT_EQ(pad.LineCount(), 0);
+}
+
+// Counted as the document makes its lines: a last line without its break counts, the empty
+// place after a last break does not, CR LF is one break and a lone CR one.
+TEST(NotesTextRaw, LinesAreCountedAsThePadHoldsThem)
+{
+    const QString p(QChar::ParagraphSeparator);
+    const QList<std::pair<QString, qsizetype>> cases{
+        {"", 0},       {"a", 1},         {"a\n", 1},         {"\n", 1},
+        {"a\r\nb", 2}, {"a\r\n", 1},     {"\r\n\r\n", 2},    {"a\r\rb", 3},
+        {"a\rb\r", 2}, {"a\n\rb", 3},    {"a" + p + "b", 2}, {p, 1},
+        {"a" + p, 1},  {p + p + "c", 3}, {"a\u2028b", 1},    {"x\uFDD0y", 2},
+        {"\r", 1},     {"\r\r\n", 2},    {"a\n\n", 2},       {"\r\n" + p + "\r", 3}};
+    for (const auto& [text, count] : cases) {
+        EXPECT_EQ(NotesText::CountLines(text), count) << text.toStdString();
+        // The same text brought into a document as a load does.
+        QTextDocument document;
+        QTextCursor(&document).insertText(NotesText::RawLines(text));
+        const int blocks = document.blockCount();
+        EXPECT_EQ(document.lastBlock().length() <= 1 ? blocks - 1 : blocks, count)
+            << text.toStdString();
+    }
+}
+
+// Told once, when the last step is in, with where the file's lines went and how many they are;
+// a copy taken meanwhile is not one of them. A small file is told by its load itself.
+TEST_F(LoadSteps, TheLoadIsToldOnceItsLastLineIsIn)
+{
+    pad.AppendLine("avant");
+    const QStringList lines = WriteNotes();
+    QSignalSpy loaded(&pad, &TNotesPad::FileLoaded);
+    pad.LoadNotes();
+    ASSERT_TRUE(pad.Loading());
+    QCoreApplication::processEvents();
+    pad.AppendLine("copie");
+    EXPECT_EQ(loaded.count(), 0);
+    FinishLoad();
+    ASSERT_EQ(loaded.count(), 1);
+    EXPECT_EQ(loaded[0], QVariantList({1, int(lines.size())}));
+    EXPECT_EQ(pad.Line(int(lines.size())), lines.last());
+    EXPECT_EQ(pad.Line(int(lines.size()) + 1), "copie");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(loaded.count(), 1);
+
+    pad.Clear();
+    ASSERT_TRUE(WriteBytes(NotesPath(), "Mnemo_07/12/2026 08:00:00\r\nsans fin"));
+    pad.LoadNotes();
+    EXPECT_FALSE(pad.Loading());
+    ASSERT_EQ(loaded.count(), 2);
+    EXPECT_EQ(loaded[1], QVariantList({0, 2}));
+
+    // Loaded again over a load still coming in: the first ends, and is told, before.
+    pad.Clear();
+    const int count = int(WriteNotes().size());
+    pad.LoadNotes();
+    pad.LoadNotes();
+    FinishLoad();
+    ASSERT_EQ(loaded.count(), 4);
+    EXPECT_EQ(loaded[2], QVariantList({0, count}));
+    EXPECT_EQ(loaded[3], QVariantList({count, count}));
+    EXPECT_EQ(pad.LineCount(), 2 * count);
+}
+
+namespace {
+// A message that lets the event loop run until the pad is all in, as a modal window does.
+class TTurningDialogs : public TDialogRecorder
+{
+public:
+    explicit TTurningDialogs(const TNotesPad& pad) : pad(pad) {}
+    void PlainMessage(const QString& text) override
+    {
+        TDialogRecorder::PlainMessage(text);
+        for (int turns = 0; pad.Loading() && turns < 1000; ++turns)
+            QCoreApplication::processEvents();
+    }
+    const TNotesPad& pad;
+};
+
+QByteArray MixedLineEnds()
+{
+    const QByteArray ends[] = {"\r\n", "\n", "\r", "\r\n\r\n"};
+    QByteArray bytes;
+    for (int i = 0; i < kLines; ++i)
+        bytes +=
+            "Ligne " + QByteArray::number(i) + " d'un autre fichier, en attente." + ends[i % 4];
+    return bytes + "fin sans saut de ligne";
+}
+} // namespace
+
+// Another file saved while it comes in is written whole, each line with its own end and the
+// last without one; a load that ends during that save's message is still told.
+TEST_F(LoadSteps, AnotherFileSavedDuringItsLoadStaysWhole)
+{
+    const QString other = QDir(home.path()).filePath("autre.txt");
+    const QByteArray original = MixedLineEnds();
+    ASSERT_TRUE(WriteBytes(other, original));
+    ASSERT_TRUE(pad.UseOtherFile(other));
+    QSignalSpy loaded(&pad, &TNotesPad::FileLoaded);
+    pad.LoadNotes();
+    ASSERT_TRUE(pad.Loading());
+    QTextCursor(pad.Document()).insertText(">");
+    ASSERT_TRUE(pad.SaveNotes());
+    EXPECT_TRUE(ReadBytes(other) == ">" + original);
+    FinishLoad();
+    EXPECT_EQ(loaded.count(), 1);
+
+    // Changed meanwhile by another program: its version is kept aside, told, and the load
+    // ends while the message is open.
+    pad.Clear();
+    const auto turning = std::make_shared<TTurningDialogs>(pad);
+    SetDialogs(turning);
+    pad.LoadNotes();
+    ASSERT_TRUE(pad.Loading());
+    ASSERT_TRUE(WriteBytes(other, original));
+    QTextCursor(pad.Document()).insertText("<");
+    ASSERT_TRUE(pad.SaveNotes());
+    EXPECT_EQ(turning->plainMessages.size(), 1);
+    EXPECT_FALSE(pad.Loading());
+    EXPECT_TRUE(ReadBytes(other) == "<>" + original);
+    ASSERT_EQ(loaded.count(), 2);
+    EXPECT_EQ(loaded[1],
+              QVariantList({0, int(NotesText::CountLines(QString::fromLatin1(original)))}));
 }
