@@ -6,6 +6,7 @@
 #include "core/U_Glb.h"
 #include "core/U_TextFile.h"
 #include "notes/U_DocumentFill.h"
+#include "notes/U_NotesFiles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,8 +15,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include <cerrno>
-#include <cstdio>
 #include <utility>
 
 TNotesPad::TNotesPad(QObject* parent)
@@ -125,61 +124,16 @@ void TNotesPad::Clear()
     document->clear();
 }
 
-namespace {
-QString DefaultNotesPath()
-{
-    return AppFolder() + Constantes::NotesFileName;
-}
-
-void TellUnread(const QString& path, const QString& error)
-{
-    ShowPlainMessage(QStringLiteral("Lecture de ") + path + QStringLiteral(" impossible : ") +
-                     error + QStringLiteral(" KO"));
-}
-
-// Another file is shown only when it can be read and is text: one holding NUL bytes is not.
-bool ReadShowable(const QString& path, QByteArray& bytes)
-{
-    QString error;
-    if (!TextFile::ReadBytes(path, bytes, &error)) {
-        TellUnread(path, error);
-        return false;
-    }
-    if (!NotesText::HoldsNulBytes(bytes))
-        return true;
-    ShowPlainMessage(path + QStringLiteral(" n'est pas un fichier texte (il contient des octets "
-                                           "nuls) : il n'est ni affiché ni modifié."));
-    return false;
-}
-} // namespace
-
 QString TNotesPad::NotesFilePath() const
 {
-    return defaultNotesInUse ? DefaultNotesPath() : otherNotesPath;
+    return defaultNotesInUse ? NotesFiles::DefaultPath() : otherNotesPath;
 }
-
-namespace {
-// The files the program keeps up to date itself: a copy of one in the pad would overwrite the
-// records the program adds meanwhile.
-bool TellOwnDataFile(const QString& path)
-{
-    for (const QString& name :
-         {Constantes::TraceFileName, Constantes::AlarmFileName, Constantes::SettingsFileName}) {
-        if (!FileStamp::SameFile(path, AppFolder() + name))
-            continue;
-        ShowPlainMessage(name + QStringLiteral(" est un fichier que le programme tient à jour "
-                                               "lui-même : il ne peut pas être affiché dans les "
-                                               "notes."));
-        return true;
-    }
-    return false;
-}
-} // namespace
 
 bool TNotesPad::UseOtherFile(const QString& path)
 {
     QByteArray bytes;
-    if (TellOwnDataFile(path) || (QFileInfo::exists(path) && !ReadShowable(path, bytes)))
+    if (NotesFiles::TellOwnDataFile(path) ||
+        (QFileInfo::exists(path) && !NotesFiles::ReadShowable(path, bytes)))
         return false;
     defaultNotesInUse = false;
     otherNotesPath = path;
@@ -240,7 +194,7 @@ bool TNotesPad::ReadNotesFile(const QString& path, QString& text)
     QByteArray bytes;
     QString error;
     if (!TextFile::ReadBytes(path, bytes, &error)) {
-        TellUnread(path, error);
+        NotesFiles::TellUnread(path, error);
         original = TOriginal::MoveFirst;
         return false;
     }
@@ -253,7 +207,7 @@ bool TNotesPad::ReadNotesFile(const QString& path, QString& text)
 bool TNotesPad::ReadOtherFile(const QString& path, QString& text)
 {
     QByteArray bytes;
-    if (!ReadShowable(path, bytes))
+    if (!NotesFiles::ReadShowable(path, bytes))
         return false;
     stamp = TFileStamp::Of(path, bytes);
     text = NotesText::DecodeAsFound(bytes, otherForm);
@@ -380,17 +334,6 @@ QString TNotesPad::PadText(QStringView lineEnd, bool endWithBreak) const
     return text;
 }
 
-namespace {
-bool MoveFile(const QString& from, const QString& to, QString* error)
-{
-    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
-        return true;
-    if (error)
-        *error = FileReason(errno);
-    return false;
-}
-} // namespace
-
 // Before the default file is first rewritten, a file read without its NUL bytes is copied and
 // one that could not be read is moved aside, under a dated name, and the user told where.
 // False when that failed: the file must then stay as it is.
@@ -402,7 +345,7 @@ bool TNotesPad::KeepOriginal(const QString& path, QString* error)
         const QString kept =
             FreeDatedPath(QStringLiteral("Tarvelle_original"), QStringLiteral(".txt"));
         const bool copy = original == TOriginal::CopyFirst;
-        if (copy ? !TextFile::Copy(path, kept, error) : !MoveFile(path, kept, error))
+        if (copy ? !TextFile::Copy(path, kept, error) : !NotesFiles::MoveFile(path, kept, error))
             return false;
         ShowPlainMessage(copy
                              ? QStringLiteral("Tarvelle.txt contenait des octets nuls, laissés "
@@ -418,7 +361,7 @@ bool TNotesPad::KeepOriginal(const QString& path, QString* error)
 
 QString TNotesPad::BackupNotesFile()
 {
-    const QString path = DefaultNotesPath();
+    const QString path = NotesFiles::DefaultPath();
     if (!QFileInfo::exists(path)) {
         ShowPlainMessage(QStringLiteral("Tarvelle.txt est introuvable : aucune copie n'est faite "
                                         "et rien n'est effacé."));
@@ -439,7 +382,7 @@ QString TNotesPad::BackupNotesFile()
 
 bool TNotesPad::RemoveDefaultFile()
 {
-    const QString path = DefaultNotesPath();
+    const QString path = NotesFiles::DefaultPath();
     Clear();
     original = TOriginal::Kept;
     if (!QFileInfo::exists(path) || QFile::remove(path))
