@@ -2,8 +2,8 @@
 # Installs the Debian packages that are missing, configures the build folder when it is not
 # configured yet and builds it. Each step is skipped when there is nothing to do, so a second
 # run installs and rebuilds nothing.
-#   scripts/setup.sh [TARGET...]           build/       (Release)
-#   scripts/setup.sh --asan [TARGET...]    build-asan/  (AddressSanitizer + UndefinedBehaviorSanitizer)
+#   scripts/setup.sh [TARGET...]        build/       (Release)
+#   scripts/setup.sh --asan [TARGET...] build-asan/  (AddressSanitizer + UndefinedBehaviorSanitizer)
 # Named targets are built alone; without any, everything is.
 set -euo pipefail
 

@@ -61,7 +61,9 @@ sessions=(0 1)
 xsession() {
     local n="$1"
     shift
-    TARVELLE_XSESSION_STATE="$root/build-asan/xsession-test-$n.state" "$root/scripts/xsession.sh" "$@"
+    # A folder each: the session keeps its logs beside its state file.
+    TARVELLE_XSESSION_STATE="$root/build-asan/xsession-test-$n/state" \
+        "$root/scripts/xsession.sh" "$@"
 }
 stop_sessions() {
     local n
