@@ -30,9 +30,17 @@ if ! timeout 20 xdotool search --sync --onlyvisible --name '^Tarvelle$' >/dev/nu
     echo "run: no Tarvelle window appeared within 20 s (log: build/tarvelle.log)" >&2
     exit 1
 fi
-sleep 3 # let the start-up finish painting before the picture is taken
+# The start-up has finished painting once two pictures in a row are the same.
 shot="$root/build/screenshot.png"
-"$root/build/tarvelle_xshot" "$shot"
+previous="$root/build/screenshot-previous.png"
+rm -f "$previous"
+for ((tries = 0; tries < 100; tries++)); do
+    "$root/build/tarvelle_xshot" "$shot"
+    [[ -s "$shot" && -f "$previous" ]] && cmp -s "$shot" "$previous" && break
+    cp -f "$shot" "$previous" 2>/dev/null || true
+    sleep 0.2 # polling step
+done
+rm -f "$previous"
 # The main window alone, with a margin of desktop around it.
 for id in $(xdotool search --onlyvisible --name '^Tarvelle$'); do
     eval "$(xdotool getwindowgeometry --shell "$id")"

@@ -2,8 +2,9 @@
 # Installs the Debian packages that are missing, configures the build folder when it is not
 # configured yet and builds it. Each step is skipped when there is nothing to do, so a second
 # run installs and rebuilds nothing.
-#   scripts/setup.sh           build/       (Release)
-#   scripts/setup.sh --asan    build-asan/  (AddressSanitizer + UndefinedBehaviorSanitizer)
+#   scripts/setup.sh [TARGET...]        build/       (Release)
+#   scripts/setup.sh --asan [TARGET...] build-asan/  (AddressSanitizer + UndefinedBehaviorSanitizer)
+# Named targets are built alone; without any, everything is.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -47,20 +48,26 @@ install_missing() {
 }
 
 configure_and_build() {
-    local dir="$1"
-    shift
+    local dir="$1" option="$2"
+    shift 2
     if [[ ! -f "$dir/build.ninja" || ! -f "$dir/CMakeCache.txt" ]]; then
-        cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@"
+        cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release ${option:+"$option"}
     fi
-    ninja -C "$dir"
+    ninja -C "$dir" "$@"
 }
 
-install_missing
 case "${1:-}" in
-"") configure_and_build "$root/build" ;;
---asan) configure_and_build "$root/build-asan" -DTARVELLE_SANITIZE=ON ;;
-*)
-    echo "usage: $0 [--asan]" >&2
+--asan)
+    shift
+    install_missing
+    configure_and_build "$root/build-asan" -DTARVELLE_SANITIZE=ON "$@"
+    ;;
+-*)
+    echo "usage: $0 [--asan] [TARGET...]" >&2
     exit 2
+    ;;
+*)
+    install_missing
+    configure_and_build "$root/build" "" "$@"
     ;;
 esac

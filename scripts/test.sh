@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test through ctest, in build/ and again in build-asan/ under
-# AddressSanitizer + UndefinedBehaviorSanitizer: the unit and ui (offscreen) tests, then the x11
-# and e2e tests in a virtual X session that this script starts and always stops again.
-# Exits non-zero on any failure; the last line sums up all runs the way ctest does.
+# Builds the program in build/ (Release; everything there, benchmarks included, when
+# TARVELLE_TEST_BENCH=1) and checks that it starts and ends cleanly in a virtual X session; then
+# builds build-asan/ (AddressSanitizer + UndefinedBehaviorSanitizer) and runs every test there
+# once through ctest, one entry per test file spread over the cores: the unit and ui (offscreen)
+# tests, and the x11 and e2e tests on two virtual X sessions that this script starts and always
+# stops again, one test at a time on each.
+# Exits non-zero on any failure; the last line sums up the start check and the tests the way
+# ctest does.
 set -uo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-"$root/scripts/setup.sh" || {
+release_targets=(tarvelle)
+[[ "${TARVELLE_TEST_BENCH:-0}" == 1 ]] && release_targets=()
+"$root/scripts/setup.sh" "${release_targets[@]}" || {
     echo "test: the build in build/ failed" >&2
     exit 1
 }
@@ -50,26 +56,99 @@ sanitized() {
         "$@"
 }
 
-jobs="$(nproc)"
-run_ctest "$root/build" --parallel "$jobs" --label-exclude 'x11|e2e'
-sanitized run_ctest "$root/build-asan" --parallel "$jobs" --label-regex '^(unit|ui)$'
-
-# A session of its own, apart from one that scripts/run.sh may have left running.
-xsession() { TARVELLE_XSESSION_STATE="$root/build/xsession-test.state" "$root/scripts/xsession.sh" "$@"; }
-trap 'xsession stop' EXIT
+# Sessions of their own, apart from one that scripts/run.sh may have left running.
+sessions=(0 1)
+xsession() {
+    local n="$1"
+    shift
+    # A folder each: the session keeps its logs beside its state file.
+    TARVELLE_XSESSION_STATE="$root/build-asan/xsession-test-$n/state" \
+        "$root/scripts/xsession.sh" "$@"
+}
+stop_sessions() {
+    local n
+    for n in "${sessions[@]}"; do xsession "$n" stop; done
+}
+trap stop_sessions EXIT
 trap 'exit 130' INT TERM
-if session="$(xsession start)"; then
-    # Tests on the display share its pointer, focus and windows: one at a time. Both labels run
-    # sanitized too: the x11 tests drive the probe's raw X calls and buffers, the e2e tests the
-    # whole program.
-    eval "$session"
-    run_ctest "$root/build" --label-regex 'x11|e2e'
-    sanitized run_ctest "$root/build-asan" --label-regex 'x11|e2e'
-    unset DISPLAY DBUS_SESSION_BUS_ADDRESS
+
+# Each session's DISPLAY and bus, named by its number for tests/support/on_display.sh.
+start_sessions() {
+    local n exports
+    for n in "${sessions[@]}"; do
+        exports="$(xsession "$n" start)" || return 1
+        local DISPLAY="" DBUS_SESSION_BUS_ADDRESS=""
+        eval "$exports"
+        [[ -n "$DISPLAY" ]] || return 1
+        export "TARVELLE_DISPLAY_$n=$DISPLAY" "TARVELLE_BUS_$n=$DBUS_SESSION_BUS_ADDRESS"
+    done
+}
+
+# A child that ended stays a zombie until it is waited for: only its state tells.
+runs() {
+    local stat
+    stat="$(cat "/proc/$1/stat" 2>/dev/null)" || return 1
+    stat="${stat##*) }"
+    [[ "${stat%% *}" != Z ]]
+}
+
+# The Release program, started as a user would with the settings file of a new installation:
+# its main window must show, and SIGTERM must end it with status 0.
+smoke_start() {
+    local home pid window tries code ok=0
+    home="$(mktemp -d)"
+    mkdir -m 700 "$home/runtime" "$home/tmp"
+    cp "$root/build/ConfigMnemo.ini" "$home/"
+    TARVELLE_HOME="$home" XDG_RUNTIME_DIR="$home/runtime" TMPDIR="$home/tmp" \
+        DISPLAY="$TARVELLE_DISPLAY_0" DBUS_SESSION_BUS_ADDRESS="$TARVELLE_BUS_0" \
+        setsid "$root/build/tarvelle" >"$root/build/smoke-start.log" 2>&1 </dev/null &
+    pid=$!
+    window="$(DISPLAY="$TARVELLE_DISPLAY_0" timeout 60 xdotool search --sync --onlyvisible \
+        --pid "$pid" --name '^Tarvelle$' 2>/dev/null | head -1)"
+    if [[ -n "$window" ]]; then
+        kill -TERM "$pid"
+        tries=300 # 0.1 s steps
+        while ((tries-- > 0)) && runs "$pid"; do sleep 0.1; done
+        if runs "$pid"; then
+            echo "test: the Release program did not end within 30 s of SIGTERM" >&2
+        else
+            ok=1
+        fi
+    else
+        echo "test: the Release program showed no main window within 60 s" >&2
+    fi
+    runs "$pid" && kill -KILL "$pid"
+    wait "$pid"
+    code=$?
+    if ((ok && code != 0)); then
+        echo "test: the Release program ended with status $code on SIGTERM" >&2
+        ok=0
+    fi
+    rm -rf "$home"
+    total=$((total + 1))
+    if ((ok)); then
+        echo "Release start: passed"
+    else
+        echo "Release start: failed (log: build/smoke-start.log)"
+        failed=$((failed + 1))
+        status=1
+    fi
+}
+
+jobs="$(nproc)"
+if start_sessions; then
+    smoke_start
+    spec="$root/build-asan/displays.json"
+    ids="$(printf '{"id": "%s", "slots": 1},' "${sessions[@]}")"
+    printf '{"version": {"major": 1, "minor": 0}, "local": [{"display": [%s]}]}\n' \
+        "${ids%,}" >"$spec"
+    sanitized run_ctest "$root/build-asan" --parallel "$jobs" --resource-spec-file "$spec"
 else
+    echo "test: the virtual X sessions did not start: no x11 or e2e test ran" >&2
     status=1
+    sanitized run_ctest "$root/build-asan" --parallel "$jobs" --label-regex '^(unit|ui)$'
 fi
-xsession stop
+stop_sessions
 
 if ((total == 0)); then
     echo "test: no test ran" >&2
