@@ -6,7 +6,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 #include <QTemporaryDir>
@@ -127,12 +126,3 @@ void BM_PurgePastAlarms(benchmark::State& state)
 }
 BENCHMARK(BM_PurgePastAlarms)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -5,7 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPlainTextDocumentLayout>
@@ -258,13 +258,3 @@ void ShapedArgs(benchmark::internal::Benchmark* bench)
 BENCHMARK(BM_PlainReadShaped)->Apply(ShapedArgs)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenInEditor)->Apply(ShapedArgs)->Unit(benchmark::kMillisecond)->Iterations(1);
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
