@@ -7,6 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -36,6 +37,9 @@ struct TArmed
         file.close();
         recorder = std::make_unique<TRecoveryRecorder>(notes, trace.grid);
         LoadNotesAndTrace(notes, trace);
+        // A large file comes into the pad over several turns; the journal starts once it is in.
+        while (notes.Loading())
+            QCoreApplication::processEvents();
         recorder->Arm();
     }
     qint64 JournalSize() const { return QFile(TRecoveryFile::PrimaryPath()).size(); }
