@@ -49,41 +49,41 @@ QMenu* TFragmMenus::Submenu(QMenu* menu, const char* name, const QString& captio
 
 void TFragmMenus::BuildOptions()
 {
-    clipB_mnu = Item(popMnu, "clipB_mnu", QStringLiteral("Presse-papier"), kChecked);
-    noRepeatClpB =
-        Item(popMnu, "noRepeatClpB", QStringLiteral("Pas de répétition sur Crtl+C"), kUnchecked);
+    clipB_mnu = Option(popMnu, "clipB_mnu");
+    noRepeatClpB = Option(popMnu, "noRepeatClpB");
     Separator(popMnu, "N1");
     newMne = Item(popMnu, "newMne", QStringLiteral("Nouveau Mnemo"));
-    SVG_Mode = Item(popMnu, "SVG_Mode", QStringLiteral("Sauvegarde sur Nouveau Mnemo"), kChecked);
+    SVG_Mode = Option(popMnu, "SVG_Mode");
     openType = Item(popMnu, "openType", QString(), kChecked);
     openType->setEnabled(false);
     QMenu* timing = Submenu(popMnu, "mnuTiming", QStringLiteral("Timing"));
-    AjoutHRE = Item(timing, "AjoutHRE", QStringLiteral("Horaire +"), kUnchecked);
-    timeOnRecording =
-        Item(timing, "timeOnRecording", QStringLiteral("Time sur enregistrement"), kChecked);
+    AjoutHRE = Option(timing, "AjoutHRE");
+    timeOnRecording = Option(timing, "timeOnRecording");
     Separator(popMnu, "N2");
     QMenu* display = Submenu(popMnu, "mnuOptAffich", QStringLiteral("Options d'affichage"));
-    affichDown = Item(display, "affichDown", QStringLiteral("Affichage fin de page"), kUnchecked);
-    mnuIconStart = Item(display, "mnuIconStart", QStringLiteral("Démarrage en icône"), kUnchecked);
-    mnuPosByDef =
-        Item(display, "mnuPosByDef", QStringLiteral("Positionnement par défaut"), kUnchecked);
+    affichDown = Option(display, "affichDown");
+    mnuIconStart = Option(display, "mnuIconStart");
+    mnuPosByDef = Option(display, "mnuPosByDef");
     Separator(popMnu, "N3");
     QMenu* saving = Submenu(popMnu, "mnuEnregistr", QStringLiteral("Enregistrements && Démarrage"));
-    posDft = Item(saving, "posDft", QStringLiteral("Conserve position par défaut"), kChecked);
-    lnkMaker = Item(saving, "lnkMaker", QStringLiteral("Raccourci en sauvegarde"), kUnchecked);
-    SVG_Auto =
-        Item(saving, "SVG_Auto", QStringLiteral("Sauvegarde auto sur traçage (5 mn)"), kUnchecked);
-    mnuLanceTraceur =
-        Item(saving, "mnuLanceTraceur", QStringLiteral("Lancer Traceur au démarrage"), kUnchecked);
+    posDft = Option(saving, "posDft");
+    lnkMaker = Option(saving, "lnkMaker");
+    SVG_Auto = Option(saving, "SVG_Auto");
+    mnuLanceTraceur = Option(saving, "mnuLanceTraceur");
     mnuFragmOpen = Item(saving, "mnuFragmOpen",
                         QStringLiteral("Lancer Tarvelle au démarrage de Windows"), kUnchecked);
     QMenu* tracing = Submenu(saving, "mnuTraceOptions", QStringLiteral("Options de traçage"));
-    exclureExplorerTrace = Item(tracing, "exclureExplorerTrace",
-                                QStringLiteral("Exclure trace sur Explorer"), kUnchecked);
-    mnuDistinctFiles =
-        Item(tracing, "mnuDistinctFiles", QStringLiteral("Distinction fichiers"), kUnchecked);
+    exclureExplorerTrace = Option(tracing, "exclureExplorerTrace");
+    mnuDistinctFiles = Option(tracing, "mnuDistinctFiles");
     Separator(popMnu, "N4");
     mnuMarquee = Item(popMnu, "mnuMarquee", QStringLiteral("&A propos && aide..."));
+}
+
+QAction* TFragmMenus::Option(QMenu* menu, const char* name)
+{
+    const TOptionRow* row = OptionRowOfItem(QLatin1String(name));
+    Q_ASSERT(row);
+    return Item(menu, name, row->caption.toString(), row->byDefault ? kChecked : kUnchecked);
 }
 
 void TFragmMenus::BuildThemes()
@@ -97,50 +97,24 @@ void TFragmMenus::PopupRightAligned(QMenu* menu, const QPoint& point)
     menu->popup(QPoint(point.x() - menu->sizeHint().width(), point.y()));
 }
 
-void TFragmMenus::Follow(QAction* item, bool TOptions::*option, bool marksDirty)
-{
-    // `triggered` comes from the user alone: the check marks set at loading change nothing.
-    connect(item, &QAction::triggered, this, [option, marksDirty](bool checked) {
-        Glb().Options.*option = checked;
-        if (marksDirty)
-            Glb().SettingsDirty = true;
-    });
-}
-
 void TFragmMenus::ConnectOptions()
 {
-    Follow(clipB_mnu, &TOptions::ClipboardCapture);
-    Follow(noRepeatClpB, &TOptions::NoRepeatOnCopy);
-    Follow(SVG_Mode, &TOptions::SaveOnNewNote);
-    Follow(AjoutHRE, &TOptions::AddHourOnEntry);
-    Follow(timeOnRecording, &TOptions::TimeOnRecording);
-    Follow(affichDown, &TOptions::PageToDown);
-    Follow(posDft, &TOptions::KeepPositions);
-    Follow(SVG_Auto, &TOptions::AutoSaveWhileTracing);
-    Follow(mnuPosByDef, &TOptions::PositionsByDefault);
-    Follow(lnkMaker, &TOptions::ShortcutOnSave);
-    Follow(exclureExplorerTrace, &TOptions::ExcludeExplorer);
-    Follow(mnuIconStart, &TOptions::StartAsIcon, true);
-    Follow(mnuLanceTraceur, &TOptions::StartTracer, true);
-    // Takes effect at the next sample.
-    Follow(mnuDistinctFiles, &TOptions::DistinctFiles, true);
+    for (const TOptionRow& row : OptionRows()) {
+        QAction* item = popMnu->findChild<QAction*>(QLatin1String(row.item));
+        Q_ASSERT(item);
+        // `triggered` comes from the user alone: the check marks set at loading change nothing.
+        connect(item, &QAction::triggered, this,
+                [member = row.member, dirty = row.marksDirty](bool checked) {
+                    Glb().Options.*member = checked;
+                    if (dirty)
+                        Glb().SettingsDirty = true;
+                });
+    }
 }
 
 void TFragmMenus::ShowOptions()
 {
-    const TOptions& o = Glb().Options;
-    clipB_mnu->setChecked(o.ClipboardCapture);
-    noRepeatClpB->setChecked(o.NoRepeatOnCopy);
-    SVG_Mode->setChecked(o.SaveOnNewNote);
-    AjoutHRE->setChecked(o.AddHourOnEntry);
-    timeOnRecording->setChecked(o.TimeOnRecording);
-    affichDown->setChecked(o.PageToDown);
-    posDft->setChecked(o.KeepPositions);
-    SVG_Auto->setChecked(o.AutoSaveWhileTracing);
-    mnuPosByDef->setChecked(o.PositionsByDefault);
-    lnkMaker->setChecked(o.ShortcutOnSave);
-    exclureExplorerTrace->setChecked(o.ExcludeExplorer);
-    mnuIconStart->setChecked(o.StartAsIcon);
-    mnuLanceTraceur->setChecked(o.StartTracer);
-    mnuDistinctFiles->setChecked(o.DistinctFiles);
+    for (const TOptionRow& row : OptionRows())
+        if (QAction* item = popMnu->findChild<QAction*>(QLatin1String(row.item)))
+            item->setChecked(Glb().Options.*row.member);
 }

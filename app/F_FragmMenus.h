@@ -45,7 +45,7 @@ private:
     QMenu* Submenu(QMenu* menu, const char* name, const QString& caption);
     void BuildOptions();
     void BuildThemes();
-    // A click on `item` sets `option` to its new check state.
-    void Follow(QAction* item, bool TOptions::*option, bool marksDirty = false);
+    // The checkable item of the option row named `name`.
+    QAction* Option(QMenu* menu, const char* name);
     void ConnectOptions();
 };

@@ -22,34 +22,17 @@ constexpr std::array<QStringView, 8> kColourKeys = {
     u"Couleur générale A", u"Couleur générale B", u"Direction LH",   u"Couleur fond texte",
     u"Couleur du texte",   u"Couleur du titre",   u"Couleur Marque", u"Couleur fonte marque"};
 
-constexpr std::array<QStringView, 21> kOptionKeys = {u"Option ClipBoard",
-                                                     u"Repeat on Ctrl+C",
-                                                     u"Sauvegarde ou non",
-                                                     u"Ajout heure",
-                                                     u"Horodatage",
-                                                     u"Page to down",
-                                                     u"Ancrage",
-                                                     u"Left Fragm",
-                                                     u"Top Fragm",
-                                                     u"Left Traceur",
-                                                     u"Top Traceur",
-                                                     u"Left Mnemo",
-                                                     u"Top Mnemo",
-                                                     u"Mnemo visible",
-                                                     u"Position par dft",
-                                                     u"Sauvegarde automatique",
-                                                     u"Traceur visible",
-                                                     u"posDefault",
-                                                     u"Démarrage sur Traceur",
-                                                     u"Détails traces",
-                                                     u"StartJustIcon"};
-
 constexpr int kFirstPosition = 7;
 constexpr int kLastPosition = 12;
 
-bool Flag(const QStringList& lines, int position)
+bool Flag(const QString& value)
 {
-    return ValueAtLine(lines, position) == u"1";
+    return value == u"1";
+}
+
+QString Bit(bool on)
+{
+    return on ? QStringLiteral("1") : QStringLiteral("0");
 }
 
 bool IsDecimal(const QString& text)
@@ -64,9 +47,8 @@ bool IsDecimal(const QString& text)
 }
 
 // Letters, blanks, an empty value and overflow are all conversion errors.
-int Integer(const QStringList& lines, int position)
+int Integer(const QString& text)
 {
-    const QString text = ValueAtLine(lines, position);
     bool ok = IsDecimal(text);
     const int value = ok ? text.toInt(&ok, 10) : 0;
     if (!ok)
@@ -87,30 +69,89 @@ void LoadColours(const QStringList& lines, TColourSettings& colours)
     colours.MarkTextColour = TextToColour(ValueAtLine(lines, 7));
 }
 
+// An "Options" line that holds window state rather than an option, or what is also read from
+// an option's line. The key and the text are empty on an option's line.
+struct TStateLine
+{
+    int position;
+    QStringView key;
+    void (*read)(const QString& value, TGlbState& g, TLoadedPlace& place);
+    QString (*text)(const TGlbState& g, const QPoint& main);
+};
+
+using G = TGlbState;
+using P = TLoadedPlace;
+using V = QString;
+const std::array<TStateLine, 11> kStateLines = {{
+    {6, u"Ancrage", [](const V& v, G& g, P&) { g.EditorAnchored = Flag(v); },
+     [](const G& g, const QPoint&) {
+         return Bit(g.EditorAnchored);
+     }},
+    {7, u"Left Fragm", [](const V& v, G&, P& p) { p.main.setX(Integer(v)); },
+     [](const G&, const QPoint& m) {
+         return QString::number(m.x());
+     }},
+    {8, u"Top Fragm", [](const V& v, G&, P& p) { p.main.setY(Integer(v)); },
+     [](const G&, const QPoint& m) {
+         return QString::number(m.y());
+     }},
+    {9, u"Left Traceur", [](const V& v, G& g, P&) { g.TracerLeft = Integer(v); },
+     [](const G& g, const QPoint&) {
+         return QString::number(g.TracerLeft);
+     }},
+    {10, u"Top Traceur", [](const V& v, G& g, P&) { g.TracerTop = Integer(v); },
+     [](const G& g, const QPoint&) {
+         return QString::number(g.TracerTop);
+     }},
+    {11, u"Left Mnemo", [](const V& v, G& g, P&) { g.NotesLeft = Integer(v); },
+     [](const G& g, const QPoint&) {
+         return QString::number(g.NotesLeft);
+     }},
+    {12, u"Top Mnemo", [](const V& v, G& g, P&) { g.NotesTop = Integer(v); },
+     [](const G& g, const QPoint&) {
+         return QString::number(g.NotesTop);
+     }},
+    {13, u"Mnemo visible",
+     [](const V& v, G& g, P&) { g.NotesVisible = g.ShowNotesAtStart = Flag(v); },
+     [](const G& g, const QPoint&) {
+         return Bit(g.NotesVisible);
+     }},
+    {14, {}, [](const V& v, G& g, P&) { g.SettingsDirty = Flag(v); }, nullptr},
+    {16, u"Traceur visible", [](const V& v, G& g, P&) { g.TracerVisible = Flag(v); },
+     [](const G& g, const QPoint&) {
+         return Bit(g.TracerVisible);
+     }},
+    {17, {}, [](const V& v, G&, P& p) { p.posDefault = v; }, nullptr},
+}};
+
+constexpr int kOptionLines = 21;
+
+const TOptionRow* OptionAt(int position)
+{
+    for (const TOptionRow& row : OptionRows())
+        if (row.position == position)
+            return &row;
+    return nullptr;
+}
+
+const TStateLine* StateAt(int position)
+{
+    for (const TStateLine& line : kStateLines)
+        if (line.position == position)
+            return &line;
+    return nullptr;
+}
+
+// Line by line in order, so that a faulty line stops the reading with every line above it read.
 void LoadOptions(const QStringList& lines, TGlbState& g, TLoadedPlace& place)
 {
-    TOptions& o = g.Options;
-    o.ClipboardCapture = Flag(lines, 0);
-    o.NoRepeatOnCopy = Flag(lines, 1);
-    o.SaveOnNewNote = Flag(lines, 2);
-    o.AddHourOnEntry = Flag(lines, 3);
-    o.TimeOnRecording = Flag(lines, 4);
-    o.PageToDown = Flag(lines, 5);
-    g.EditorAnchored = Flag(lines, 6);
-    place.main.setX(Integer(lines, 7));
-    place.main.setY(Integer(lines, 8));
-    g.TracerLeft = Integer(lines, 9);
-    g.TracerTop = Integer(lines, 10);
-    g.NotesLeft = Integer(lines, 11);
-    g.NotesTop = Integer(lines, 12);
-    g.NotesVisible = g.ShowNotesAtStart = Flag(lines, 13);
-    o.KeepPositions = g.SettingsDirty = Flag(lines, 14);
-    o.AutoSaveWhileTracing = Flag(lines, 15);
-    g.TracerVisible = Flag(lines, 16);
-    place.posDefault = ValueAtLine(lines, 17);
-    o.StartTracer = Flag(lines, 18);
-    o.DistinctFiles = Flag(lines, 19);
-    o.StartAsIcon = Flag(lines, 20);
+    for (int position = 0; position < kOptionLines; ++position) {
+        const QString value = ValueAtLine(lines, position);
+        if (const TOptionRow* row = OptionAt(position); row && row->readBack)
+            g.Options.*row->member = Flag(value);
+        if (const TStateLine* line = StateAt(position))
+            line->read(value, g, place);
+    }
 }
 
 bool ReadSections(const QString& path, TGlbState& state, TLoadedPlace& place)
@@ -129,11 +170,6 @@ bool ReadSections(const QString& path, TGlbState& state, TLoadedPlace& place)
     return true;
 }
 
-QString Bit(bool on)
-{
-    return on ? QStringLiteral("1") : QStringLiteral("0");
-}
-
 std::array<QString, 8> ColourTexts(const TColourSettings& c)
 {
     return {ColourToText(c.GradientColourA),
@@ -146,32 +182,6 @@ std::array<QString, 8> ColourTexts(const TColourSettings& c)
             ColourToText(c.MarkTextColour)};
 }
 
-std::array<QString, 21> OptionTexts(const TGlbState& g, const QPoint& main)
-{
-    const TOptions& o = g.Options;
-    return {Bit(o.ClipboardCapture),
-            Bit(o.NoRepeatOnCopy),
-            Bit(o.SaveOnNewNote),
-            Bit(o.AddHourOnEntry),
-            Bit(o.TimeOnRecording),
-            Bit(o.PageToDown),
-            Bit(g.EditorAnchored),
-            QString::number(main.x()),
-            QString::number(main.y()),
-            QString::number(g.TracerLeft),
-            QString::number(g.TracerTop),
-            QString::number(g.NotesLeft),
-            QString::number(g.NotesTop),
-            Bit(g.NotesVisible),
-            Bit(o.KeepPositions),
-            Bit(o.AutoSaveWhileTracing),
-            Bit(g.TracerVisible),
-            Bit(o.PositionsByDefault),
-            Bit(o.StartTracer),
-            Bit(o.DistinctFiles),
-            Bit(o.StartAsIcon)};
-}
-
 void WriteColours(TIniFile& ini, const TColourSettings& colours)
 {
     const std::array<QString, 8> texts = ColourTexts(colours);
@@ -182,15 +192,17 @@ void WriteColours(TIniFile& ini, const TColourSettings& colours)
 void WriteOptions(TIniFile& ini, const TGlbState& state, const QPoint& main, bool savePositions)
 {
     const QString section = kOptions.toString();
-    const std::array<QString, 21> texts = OptionTexts(state, main);
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        const QString key = kOptionKeys[i].toString();
-        const bool position = i >= kFirstPosition && i <= kLastPosition;
+    for (int position = 0; position < kOptionLines; ++position) {
+        const TOptionRow* row = OptionAt(position);
+        const TStateLine* line = StateAt(position);
+        const QString key = (row ? row->key : line->key).toString();
+        const QString text = row ? Bit(state.Options.*row->member) : line->text(state, main);
         // A position the section lacks is written anyway: leaving it out would move every
         // later line up by one for the positional reader.
-        if (position && !savePositions && ini.HasKey(section, key))
+        if (position >= kFirstPosition && position <= kLastPosition && !savePositions &&
+            ini.HasKey(section, key))
             continue;
-        ini.WriteString(section, key, texts[i]);
+        ini.WriteString(section, key, text);
     }
 }
 } // namespace

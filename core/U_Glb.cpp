@@ -11,6 +11,7 @@
 #include <QRandomGenerator>
 #include <QStandardPaths>
 
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -23,6 +24,50 @@ TGlbState& Glb()
 void ResetGlb()
 {
     Glb() = TGlbState{};
+}
+
+namespace {
+using O = TOptions;
+// Adding an option is adding its row (and placing its item in the menu).
+constexpr std::array<TOptionRow, 14> kOptionRows = {{
+    // clang-format off
+    {&O::ClipboardCapture,     true,  0,  u"Option ClipBoard",       true,  "clipB_mnu",            u"Presse-papier",                        false},
+    {&O::NoRepeatOnCopy,       false, 1,  u"Repeat on Ctrl+C",       true,  "noRepeatClpB",         u"Pas de répétition sur Crtl+C",         false},
+    {&O::SaveOnNewNote,        true,  2,  u"Sauvegarde ou non",      true,  "SVG_Mode",             u"Sauvegarde sur Nouveau Mnemo",         false},
+    {&O::AddHourOnEntry,       false, 3,  u"Ajout heure",            true,  "AjoutHRE",             u"Horaire +",                            false},
+    {&O::TimeOnRecording,      true,  4,  u"Horodatage",             true,  "timeOnRecording",      u"Time sur enregistrement",              false},
+    {&O::PageToDown,           false, 5,  u"Page to down",           true,  "affichDown",           u"Affichage fin de page",                false},
+    {&O::KeepPositions,        true,  14, u"Position par dft",       true,  "posDft",               u"Conserve position par défaut",         false},
+    {&O::AutoSaveWhileTracing, false, 15, u"Sauvegarde automatique", true,  "SVG_Auto",             u"Sauvegarde auto sur traçage (5 mn)",   false},
+    // Acts once: the line read back there says whether to act now.
+    {&O::PositionsByDefault,   false, 17, u"posDefault",             false, "mnuPosByDef",          u"Positionnement par défaut",            false},
+    {&O::StartTracer,          false, 18, u"Démarrage sur Traceur",  true,  "mnuLanceTraceur",      u"Lancer Traceur au démarrage",          true},
+    // Takes effect at the next sample.
+    {&O::DistinctFiles,        false, 19, u"Détails traces",         true,  "mnuDistinctFiles",     u"Distinction fichiers",                 true},
+    {&O::StartAsIcon,          false, 20, u"StartJustIcon",          true,  "mnuIconStart",         u"Démarrage en icône",                   true},
+    {&O::ExcludeExplorer,      false, -1, {},                        false, "exclureExplorerTrace", u"Exclure trace sur Explorer",           false},
+    {&O::ShortcutOnSave,       false, -1, {},                        false, "lnkMaker",             u"Raccourci en sauvegarde",              false},
+    // clang-format on
+}};
+} // namespace
+
+TOptions::TOptions()
+{
+    for (const TOptionRow& row : kOptionRows)
+        this->*row.member = row.byDefault;
+}
+
+std::span<const TOptionRow> OptionRows()
+{
+    return kOptionRows;
+}
+
+const TOptionRow* OptionRowOfItem(QLatin1String item)
+{
+    for (const TOptionRow& row : kOptionRows)
+        if (QLatin1String(row.item) == item)
+            return &row;
+    return nullptr;
 }
 
 namespace {

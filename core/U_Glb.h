@@ -4,7 +4,9 @@
 #include <QPaintDevice>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
+#include <span>
 #include <stdexcept>
 #include <vector>
 
@@ -59,27 +61,50 @@ struct TColourSettings
     bool operator==(const TColourSettings&) const = default;
 };
 
-// The user's options, each in one place: the settings file reads and writes them, the menu's
-// check marks show them, the code reads them. The menu item and the settings key of each:
+// The user's options; their defaults, settings keys and menu items are in OptionRows().
 struct TOptions
 {
-    bool ClipboardCapture = true;      // clipB_mnu "Presse-papier", "Option ClipBoard"
-    bool NoRepeatOnCopy = false;       // noRepeatClpB, "Repeat on Ctrl+C"
-    bool SaveOnNewNote = true;         // SVG_Mode, "Sauvegarde ou non"
-    bool AddHourOnEntry = false;       // AjoutHRE "Horaire +", "Ajout heure"
-    bool TimeOnRecording = true;       // timeOnRecording, "Horodatage"
-    bool PageToDown = false;           // affichDown "Affichage fin de page", "Page to down"
-    bool KeepPositions = true;         // posDft "Conserve position par défaut", "Position par dft"
-    bool AutoSaveWhileTracing = false; // SVG_Auto, "Sauvegarde automatique"
-    bool PositionsByDefault = false;   // mnuPosByDef, written as "posDefault", never read back
-    bool StartTracer = false;          // mnuLanceTraceur, "Démarrage sur Traceur"
-    bool DistinctFiles = false;        // mnuDistinctFiles "Distinction fichiers", "Détails traces"
-    bool StartAsIcon = false;          // mnuIconStart "Démarrage en icône", "StartJustIcon"
-    bool ExcludeExplorer = false;      // exclureExplorerTrace, not saved
-    bool ShortcutOnSave = false;       // lnkMaker "Raccourci en sauvegarde", not saved
+    TOptions();
+
+    bool ClipboardCapture;
+    bool NoRepeatOnCopy;
+    bool SaveOnNewNote;
+    bool AddHourOnEntry;
+    bool TimeOnRecording;
+    bool PageToDown;
+    bool KeepPositions;
+    bool AutoSaveWhileTracing;
+    bool PositionsByDefault;
+    bool StartTracer;
+    bool DistinctFiles;
+    bool StartAsIcon;
+    bool ExcludeExplorer;
+    bool ShortcutOnSave;
 
     bool operator==(const TOptions&) const = default;
 };
+
+// One option as the settings file and the options menu know it.
+struct TOptionRow
+{
+    bool TOptions::*member;
+    bool byDefault;
+    // Its line within the "Options" section and that line's key; -1 and empty when not saved.
+    int position;
+    QStringView key;
+    // False when the line is written but what is read there means something else.
+    bool readBack;
+    // The menu item's object name and caption.
+    const char* item;
+    QStringView caption;
+    // A click on the item makes the settings worth saving at closing.
+    bool marksDirty;
+};
+
+// Every option, once.
+std::span<const TOptionRow> OptionRows();
+// The row of the menu item named `item`, null when there is none.
+const TOptionRow* OptionRowOfItem(QLatin1String item);
 
 // The process-wide flags and settings shared by the windows, in one place.
 struct TGlbState

@@ -1,4 +1,5 @@
 #include "FragmFixture.h"
+#include "app/F_FragmMenus.h"
 #include "app/U_Autostart.h"
 
 #include <QDir>
@@ -173,4 +174,29 @@ TEST_F(FragmSettings, AFileReadOnlyInPartIsKeptUnderADatedNameBeforeItIsRewritte
     Start();
     frm->CloseAll();
     EXPECT_EQ(QDir(home.path()).entryList({"ConfigMnemo_original*.ini"}).size(), 1);
+}
+
+TEST_F(FragmSettings, EachOptionItemShowsAndSetsItsOptionBothWays)
+{
+    Start();
+    for (const TOptionRow& row : OptionRows()) {
+        SCOPED_TRACE(row.item);
+        QAction* item = Item(row.item);
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->text(), row.caption.toString());
+        for (const bool on : {!row.byDefault, row.byDefault}) {
+            Glb().SettingsDirty = false;
+            item->trigger();
+            EXPECT_EQ(item->isChecked(), on);
+            EXPECT_EQ(Glb().Options.*row.member, on);
+            EXPECT_TRUE(Glb().SettingsDirty || !row.marksDirty);
+        }
+        // Shown as it is, whoever set it.
+        Glb().Options.*row.member = !row.byDefault;
+        frm->findChild<TFragmMenus*>()->ShowOptions();
+        EXPECT_EQ(item->isChecked(), !row.byDefault);
+        // Back as it was: some items are enabled by another's check mark.
+        Glb().Options.*row.member = row.byDefault;
+        frm->findChild<TFragmMenus*>()->ShowOptions();
+    }
 }

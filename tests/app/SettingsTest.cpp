@@ -335,3 +335,29 @@ TEST_F(Settings, AVersionChangedByAnotherProgramIsKeptBeforeTheSave)
     ASSERT_TRUE(SaveSettings(path, values.state, values.place.main, false, true, &stamp));
     EXPECT_EQ(dialogs->plainMessages.size(), 1);
 }
+
+TEST_F(Settings, AFileWrittenReadAndWrittenAgainKeepsEveryByteAlsoForTheShippedFiles)
+{
+    // What a save of the loaded values writes into a new file.
+    const auto rewritten = [&](const QByteArray& bytes) {
+        WriteBytes(path, bytes);
+        const TSaved values = Loaded(true);
+        QFile::remove(path);
+        EXPECT_TRUE(Save(values, true, true));
+        EXPECT_EQ(Loaded(true).state, values.state);
+        return ReadBytes(path);
+    };
+    ASSERT_TRUE(Save(TSaved{}, true, true));
+    const QByteArray fromDefaults = ReadBytes(path);
+    EXPECT_EQ(rewritten(fromDefaults), fromDefaults);
+    for (const char* sample : {TARVELLE_SOURCE_DIR "/tests/data/ConfigMnemo_full.ini",
+                               TARVELLE_SOURCE_DIR "/resources/ConfigMnemo.ini"}) {
+        SCOPED_TRACE(sample);
+        const QByteArray bytes = ReadBytes(QString::fromUtf8(sample));
+        ASSERT_FALSE(bytes.isEmpty());
+        const QByteArray once = rewritten(bytes);
+        // The request for the default positions acts once, so it is written back off.
+        EXPECT_EQ(once, QByteArray(bytes).replace("posDefault=1", "posDefault=0"));
+        EXPECT_EQ(rewritten(once), once);
+    }
+}
