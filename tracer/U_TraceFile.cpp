@@ -5,7 +5,6 @@
 #include "core/U_Glb.h"
 #include "core/U_TextCodec.h"
 #include "core/U_TextFile.h"
-#include "tracer/U_TraceLine.h"
 #include "tracer/U_TraceReader.h"
 
 #include <QFileInfo>
@@ -83,8 +82,8 @@ bool SaveTrace(TTraceData& data)
 {
     const QString path = TraceFilePath();
     QString error;
-    const bool saved = KeepUnreadOriginal(data, &error) &&
-                       RewriteTrace(data, TraceLine::GridText(data.grid, false), &error);
+    const bool saved =
+        KeepUnreadOriginal(data, &error) && RewriteTrace(data, GridText(data.grid, false), &error);
     if (!saved)
         ShowPlainMessage(WithReason(path + QStringLiteral(" est-il ouvert ?"), error));
     return saved;
@@ -93,7 +92,7 @@ bool SaveTrace(TTraceData& data)
 QString TraceurFile(const TTraceData& data)
 {
     const QString path = FreeDatedPath(QStringLiteral("Traceur"), QStringLiteral(".csv"));
-    if (!TextFile::Replace(path, TraceLine::GridText(data.grid, true))) {
+    if (!TextFile::Replace(path, GridText(data.grid, true))) {
         ShowPlainMessage(QStringLiteral("Problème in TraceurFile"));
         return QString();
     }
