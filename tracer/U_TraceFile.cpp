@@ -3,6 +3,7 @@
 #include "core/U_Dialogs.h"
 #include "core/U_FileReason.h"
 #include "core/U_Glb.h"
+#include "core/U_KeepAside.h"
 #include "core/U_TextCodec.h"
 #include "core/U_TextFile.h"
 #include "tracer/U_TraceReader.h"
@@ -27,20 +28,15 @@ void ReadTraceRows(TTraceData& data, const QString& path)
 // file must then stay as it is.
 bool KeepUnreadOriginal(TTraceData& data, QString* error = nullptr)
 {
-    const QString path = TraceFilePath();
     if (!data.unreadLinesPending)
         return true;
-    if (!QFileInfo::exists(path)) {
-        data.unreadLinesPending = false;
-        return true;
-    }
-    const QString kept = FreeDatedPath(QStringLiteral("Traceur_original"), QStringLiteral(".csv"));
-    if (!TextFile::Copy(path, kept, error))
+    if (!KeepAside::KeepAndTell(TraceFilePath(),
+                                {QStringLiteral("Traceur_original"), QStringLiteral(".csv")},
+                                QStringLiteral("Des lignes de Traceur.csv n'ont pas pu être lues "
+                                               ": le fichier d'origine est conservé sous "),
+                                error))
         return false;
     data.unreadLinesPending = false;
-    ShowPlainMessage(QStringLiteral("Des lignes de Traceur.csv n'ont pas pu être lues : le "
-                                    "fichier d'origine est conservé sous ") +
-                     kept);
     return true;
 }
 
