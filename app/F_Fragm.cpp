@@ -259,20 +259,8 @@ void TfrmFragm::paintEvent(QPaintEvent* event)
 {
     if (Glb().UseDefaultColours)
         Glb().Colours = TColourSettings{};
-    // The clock repaints every second: the skin is drawn again only when its colours change.
-    const TColourSettings& colours = Glb().Colours;
-    if (skin.size() != size() || !(skinColours == colours)) {
-        QImage drawn(size(), QImage::Format_RGB32);
-        PaintGradient(drawn, colours.GradientColourA, colours.GradientColourB,
-                      colours.GradientDirection);
-        QPainter rim(&drawn);
-        FragmShape::PaintRim(rim, size());
-        rim.end();
-        skin = QPixmap::fromImage(drawn);
-        skinColours = colours;
-    }
     QPainter painter(this);
-    painter.drawPixmap(event->rect(), skin, event->rect());
+    painter.drawPixmap(event->rect(), skin.Background(size()), event->rect());
     painter.end();
     if (Glb().FirstPaintPending) {
         Glb().FirstPaintPending = false;

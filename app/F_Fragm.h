@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/F_FragmControls.h"
+#include "app/U_FragmShape.h"
 #include "core/U_Glb.h"
+#include "core/U_WindowSkin.h"
 
 #include <QPixmap>
 #include <QPointer>
@@ -106,8 +108,7 @@ private:
     QPointer<TfrmMnememo> notesEditor;
     QPointer<TfrmTimingTrace> tracerWindow;
     TWindowDrag* drag;
-    QPixmap skin;
-    TColourSettings skinColours;
+    TWindowSkin skin{FragmShape::PaintRim};
     bool noTrayNoticeShown = false;
     bool pendingTracerQueued = false;
     bool hintsShown = false;

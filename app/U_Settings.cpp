@@ -2,6 +2,7 @@
 
 #include "core/U_Constantes.h"
 #include "core/U_IniFile.h"
+#include "core/U_KeepAside.h"
 #include "core/U_TextFile.h"
 
 #include <QDir>
@@ -224,19 +225,7 @@ QString SettingsLoadMessage(const QString& kept)
 
 QString KeepSettingsOriginal(const QString& path)
 {
-    QByteArray bytes;
-    if (!QFileInfo(path).isFile() || !TextFile::ReadBytes(path, bytes))
-        return {};
-    // A file left unread at every start is kept once, not once a start.
-    const QDir folder(AppFolder());
-    for (const QString& name :
-         folder.entryList({kKeptPrefix + u'*' + kKeptExtension}, QDir::Files)) {
-        QByteArray keptBytes;
-        if (TextFile::ReadBytes(folder.filePath(name), keptBytes) && keptBytes == bytes)
-            return folder.filePath(name);
-    }
-    const QString kept = FreeDatedPath(kKeptPrefix, kKeptExtension);
-    return TextFile::ReplaceBytes(kept, bytes) ? kept : QString();
+    return KeepAside::Keep(path, {kKeptPrefix, kKeptExtension, nullptr, true});
 }
 
 bool LoadSettings(const QString& path, TGlbState& state, TLoadedPlace& place, const QSize& screen,

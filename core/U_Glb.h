@@ -1,5 +1,7 @@
 #pragma once
 
+#include "toolkit/U_BgrColor.h"
+
 #include <QColor>
 #include <QPaintDevice>
 #include <QString>
@@ -32,11 +34,11 @@ constexpr int BlueOf(TColor c)
 }
 inline QColor ToQColor(TColor c)
 {
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+    return Bgr::ToColor(c);
 }
 inline TColor FromQColor(const QColor& c)
 {
-    return RGBColour(c.red(), c.green(), c.blue());
+    return Bgr::FromColor(c);
 }
 
 // Raised when a text does not hold the number it should.

@@ -1,6 +1,7 @@
 #include "core/U_WindowSkin.h"
 
 #include <QImage>
+#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
@@ -11,6 +12,10 @@ const QPixmap& TWindowSkin::Background(const QSize& size)
     if (background.size() != size || !(colours == now)) {
         QImage drawn(size, QImage::Format_RGB32);
         PaintGradient(drawn, now.GradientColourA, now.GradientColourB, now.GradientDirection);
+        if (overlay) {
+            QPainter painter(&drawn);
+            overlay(painter, size);
+        }
         background = QPixmap::fromImage(drawn);
         colours = now;
     }

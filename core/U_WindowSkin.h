@@ -6,15 +6,23 @@
 #include <QPixmap>
 #include <QSize>
 
-// The painted gradient behind a secondary window, in the colour settings of the moment (white to
-// black along the width while the default colours are in use); drawn again only when the
-// size or the colours change, since scrolling panels repaint over it many times a second.
+class QPainter;
+
+// The painted gradient behind a window, in the colour settings of the moment (white to black
+// along the width while the default colours are in use); drawn again only when the size or the
+// colours change, since scrolling panels and clocks repaint over it many times a second.
 class TWindowSkin
 {
 public:
+    // Paints what a window draws over its gradient, such as a rim.
+    using TOverlay = void (*)(QPainter& painter, const QSize& size);
+
+    explicit TWindowSkin(TOverlay overlay = nullptr) : overlay(overlay) {}
+
     const QPixmap& Background(const QSize& size);
 
 private:
+    TOverlay overlay;
     QPixmap background;
     TColourSettings colours;
 };

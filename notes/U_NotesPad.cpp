@@ -4,6 +4,7 @@
 #include "core/U_Dialogs.h"
 #include "core/U_FileReason.h"
 #include "core/U_Glb.h"
+#include "core/U_KeepAside.h"
 #include "core/U_TextFile.h"
 #include "notes/U_DocumentFill.h"
 #include "notes/U_NotesFiles.h"
@@ -341,20 +342,15 @@ bool TNotesPad::KeepOriginal(const QString& path, QString* error)
 {
     if (original == TOriginal::Kept)
         return true;
-    if (QFileInfo::exists(path)) {
-        const QString kept =
-            FreeDatedPath(QStringLiteral("Tarvelle_original"), QStringLiteral(".txt"));
-        const bool copy = original == TOriginal::CopyFirst;
-        if (copy ? !TextFile::Copy(path, kept, error) : !NotesFiles::MoveFile(path, kept, error))
-            return false;
-        ShowPlainMessage(copy
-                             ? QStringLiteral("Tarvelle.txt contenait des octets nuls, laissés "
-                                              "de côté : le fichier d'origine est conservé sous ") +
-                                   kept
-                             : QStringLiteral("Tarvelle.txt n'a pas pu être lu : il est "
-                                              "conservé sous ") +
-                                   kept);
-    }
+    const bool copy = original == TOriginal::CopyFirst;
+    const KeepAside::TKeptAs as{QStringLiteral("Tarvelle_original"), QStringLiteral(".txt"),
+                                copy ? nullptr : &NotesFiles::MoveFile};
+    const QString message =
+        copy ? QStringLiteral("Tarvelle.txt contenait des octets nuls, laissés de côté : le "
+                              "fichier d'origine est conservé sous ")
+             : QStringLiteral("Tarvelle.txt n'a pas pu être lu : il est conservé sous ");
+    if (!KeepAside::KeepAndTell(path, as, message, error))
+        return false;
     original = TOriginal::Kept;
     return true;
 }

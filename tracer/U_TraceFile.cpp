@@ -3,9 +3,9 @@
 #include "core/U_Dialogs.h"
 #include "core/U_FileReason.h"
 #include "core/U_Glb.h"
+#include "core/U_KeepAside.h"
 #include "core/U_TextCodec.h"
 #include "core/U_TextFile.h"
-#include "tracer/U_TraceLine.h"
 #include "tracer/U_TraceReader.h"
 
 #include <QFileInfo>
@@ -28,20 +28,15 @@ void ReadTraceRows(TTraceData& data, const QString& path)
 // file must then stay as it is.
 bool KeepUnreadOriginal(TTraceData& data, QString* error = nullptr)
 {
-    const QString path = TraceFilePath();
     if (!data.unreadLinesPending)
         return true;
-    if (!QFileInfo::exists(path)) {
-        data.unreadLinesPending = false;
-        return true;
-    }
-    const QString kept = FreeDatedPath(QStringLiteral("Traceur_original"), QStringLiteral(".csv"));
-    if (!TextFile::Copy(path, kept, error))
+    if (!KeepAside::KeepAndTell(TraceFilePath(),
+                                {QStringLiteral("Traceur_original"), QStringLiteral(".csv")},
+                                QStringLiteral("Des lignes de Traceur.csv n'ont pas pu être lues "
+                                               ": le fichier d'origine est conservé sous "),
+                                error))
         return false;
     data.unreadLinesPending = false;
-    ShowPlainMessage(QStringLiteral("Des lignes de Traceur.csv n'ont pas pu être lues : le "
-                                    "fichier d'origine est conservé sous ") +
-                     kept);
     return true;
 }
 
@@ -83,8 +78,8 @@ bool SaveTrace(TTraceData& data)
 {
     const QString path = TraceFilePath();
     QString error;
-    const bool saved = KeepUnreadOriginal(data, &error) &&
-                       RewriteTrace(data, TraceLine::GridText(data.grid, false), &error);
+    const bool saved =
+        KeepUnreadOriginal(data, &error) && RewriteTrace(data, GridText(data.grid, false), &error);
     if (!saved)
         ShowPlainMessage(WithReason(path + QStringLiteral(" est-il ouvert ?"), error));
     return saved;
@@ -93,7 +88,7 @@ bool SaveTrace(TTraceData& data)
 QString TraceurFile(const TTraceData& data)
 {
     const QString path = FreeDatedPath(QStringLiteral("Traceur"), QStringLiteral(".csv"));
-    if (!TextFile::Replace(path, TraceLine::GridText(data.grid, true))) {
+    if (!TextFile::Replace(path, GridText(data.grid, true))) {
         ShowPlainMessage(QStringLiteral("Problème in TraceurFile"));
         return QString();
     }

@@ -137,3 +137,18 @@ void TTraceGrid::Clear()
     searchIndex.Clear();
     endResetModel();
 }
+
+QString GridText(const TTraceGrid& grid, bool newestFirst)
+{
+    const int count = grid.rowCount();
+    qsizetype size = 0;
+    for (int row = 0; row < count; ++row)
+        size += TraceLine::RowSizeAtMost(grid.Row(row));
+    QString text(size, Qt::Uninitialized);
+    QChar* const begin = text.data();
+    QChar* out = begin;
+    for (int i = 0; i < count; ++i)
+        out = TraceLine::WriteRow(out, grid.Row(newestFirst ? count - 1 - i : i));
+    text.truncate(out - begin);
+    return text;
+}

@@ -38,3 +38,7 @@ private:
     std::vector<TTraceCells> rows;
     TTraceIndex searchIndex{rows};
 };
+
+// The lines of the trace file for grid rows 0 to the last one, or from the last one up when
+// `newestFirst`.
+QString GridText(const TTraceGrid& grid, bool newestFirst);

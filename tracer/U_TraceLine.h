@@ -1,7 +1,6 @@
 #pragma once
 
 #include "tracer/U_TraceCells.h"
-#include "tracer/U_TraceGrid.h"
 
 #include <QString>
 #include <QStringView>
@@ -22,7 +21,11 @@ QStringView Unprotect(QStringView cell);
 // fields of its line or break it.
 QString CleanCell(QString cell);
 
-// The lines of grid rows 0 to the last one, or from the last one up when `newestFirst`.
-QString GridText(const TTraceGrid& grid, bool newestFirst);
+// Room for the line of `cells` with an apostrophe before every cell, so that only the
+// writing looks at the texts themselves.
+qsizetype RowSizeAtMost(const TTraceCells& cells);
+// Writes the line of `cells` at `out`, which has room for RowSizeAtMost; returns its end.
+// A long trace thus goes into one buffer sized beforehand.
+QChar* WriteRow(QChar* out, const TTraceCells& cells);
 
 } // namespace TraceLine

@@ -1,7 +1,6 @@
 #include "TestEnv.h"
 #include "tracer/U_Sampler.h"
 #include "tracer/U_TraceData.h"
-#include "tracer/U_TraceLine.h"
 
 #include <QRandomGenerator>
 
@@ -195,6 +194,6 @@ TEST_F(Sampler, TypedTextCannotShiftTheFieldsOfTheFile)
     data.grid.setData(data.grid.index(0, TraceColumn::winTitle), "a;b\tc\nd\re");
     data.grid.setData(data.grid.index(0, TraceColumn::duree), "=1+1");
     EXPECT_EQ(Line(0, 1), "a,b c d_e;07/12/2026;09:00:00;09:00:00;00:00:00;=1+1");
-    EXPECT_EQ(TraceLine::GridText(data.grid, false).count(u';'), 6);
-    EXPECT_TRUE(TraceLine::GridText(data.grid, false).endsWith(";'=1+1\r\n"));
+    EXPECT_EQ(GridText(data.grid, false).count(u';'), 6);
+    EXPECT_TRUE(GridText(data.grid, false).endsWith(";'=1+1\r\n"));
 }
