@@ -138,11 +138,11 @@ smoke_start() {
 jobs="$(nproc)"
 if start_sessions; then
     smoke_start
-    spec="$root/build-asan/displays.json"
+    displays="$root/build-asan/displays.json"
     ids="$(printf '{"id": "%s", "slots": 1},' "${sessions[@]}")"
     printf '{"version": {"major": 1, "minor": 0}, "local": [{"display": [%s]}]}\n' \
-        "${ids%,}" >"$spec"
-    sanitized run_ctest "$root/build-asan" --parallel "$jobs" --resource-spec-file "$spec"
+        "${ids%,}" >"$displays"
+    sanitized run_ctest "$root/build-asan" --parallel "$jobs" --resource-spec-file "$displays"
 else
     echo "test: the virtual X sessions did not start: no x11 or e2e test ran" >&2
     status=1

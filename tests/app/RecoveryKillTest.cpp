@@ -15,7 +15,6 @@
 #include <map>
 #include <memory>
 #include <random>
-#include <thread>
 
 namespace {
 constexpr int kRuns = 200;
@@ -57,18 +56,23 @@ protected:
     {
         feeder.write(QByteArray::number(run) + ' ' + QByteArray::number(kDelayMs) + '\n');
         QByteArray output;
-        const auto waitFor = [this, &output](const QByteArray& what) {
-            while (!output.contains(what) && feeder.waitForReadyRead(20000))
+        const auto waitUntil = [this, &output](const auto& done) {
+            while (!done() && feeder.waitForReadyRead(20000))
                 output += feeder.readAllStandardOutput();
-            return output.contains(what);
+            return done();
+        };
+        const auto waitFor = [&output, &waitUntil](const QByteArray& what) {
+            return waitUntil([&]() { return output.contains(what); });
         };
         EXPECT_TRUE(waitFor("ready\n")) << feeder.readAllStandardError().data();
         const qsizetype pidAt = output.indexOf("pid ");
         const pid_t pid = output.mid(pidAt + 4, output.indexOf('\n', pidAt) - pidAt - 4).toInt();
         // Half the runs are killed early (in the start's recovery, in the first saves), half
-        // late enough for many items to be older than the delay.
-        std::this_thread::sleep_for(
-            std::chrono::microseconds(run % 2 ? shortDelay(random) : longDelay(random)));
+        // late enough for many items to be older than the delay: after a random number of
+        // items reported, about one a millisecond.
+        const QByteArray item = '\n' + QByteArray::number(run) + '-';
+        const int items = run % 2 ? fewItems(random) : manyItems(random);
+        waitUntil([&]() { return output.count(item) >= items; });
         EXPECT_GT(pid, 0);
         if (pid > 0)
             ::kill(pid, SIGKILL);
@@ -105,8 +109,8 @@ protected:
     QProcess feeder;
     std::map<QString, long long> reported;
     std::mt19937 random{20261208};
-    std::uniform_int_distribution<int> shortDelay{0, 60000};
-    std::uniform_int_distribution<int> longDelay{130000, 250000};
+    std::uniform_int_distribution<int> fewItems{0, 60};
+    std::uniform_int_distribution<int> manyItems{130, 250};
 };
 } // namespace
 
